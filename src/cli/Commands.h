@@ -1,0 +1,12 @@
+#pragma once
+#include <CLI/CLI.hpp>
+
+#include "cli/CliContext.h"
+
+namespace kiro::cli {
+
+// Each command adds itself to the command line with what it needs from the shared context.
+void AddSettingsCommand(CLI::App& cli, CliContext& context);
+void AddTextCommand(CLI::App& cli, CliContext& context);
+
+}  // namespace kiro::cli

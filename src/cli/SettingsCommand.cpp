@@ -1,0 +1,31 @@
+#include <iostream>
+
+#include "cli/Commands.h"
+
+namespace kiro::cli {
+
+void AddSettingsCommand(CLI::App& cli, CliContext& context) {
+    CLI::App* settings = cli.add_subcommand("settings", "Print every settings value as the program holds it after loading");
+    settings->callback([settings, &context] {
+        if (!settings->get_subcommands().empty()) return;
+        for (const auto& [key, value] : context.LoadedApp().Config().Describe()) std::cout << key << "=" << value << "\n";
+    });
+
+    struct SetArgs {
+        std::string section, key, value;
+    };
+    auto args = std::make_shared<SetArgs>();
+    CLI::App* set = settings->add_subcommand("set", "Write one key of the settings file");
+    set->add_option("SECTION", args->section)->required();
+    set->add_option("KEY", args->key)->required();
+    set->add_option("VALUE", args->value)->required();
+    set->callback([args, &context] {
+        App& app = context.LoadedApp();
+        if (!app.Config().File().WriteString(args->section, args->key, args->value)) {
+            std::cerr << "kiro: cannot write " << app.Paths().SettingsFile() << "\n";
+            throw CLI::RuntimeError(1);
+        }
+    });
+}
+
+}  // namespace kiro::cli

@@ -1,0 +1,53 @@
+#pragma once
+#include <string>
+
+#include "core/app/IniFile.h"
+#include "core/app/Language.h"
+#include "core/app/ProgramFolder.h"
+#include "core/app/Random.h"
+#include "core/app/Settings.h"
+
+namespace kiro {
+
+class Clock;
+class Locale;
+
+// The process-wide state of the program, made once in main and passed by reference.
+// Each piece has one owner module; this object only holds them together.
+class App {
+public:
+    App(const std::string& programFolder, Clock& clock, const Locale& locale);
+    // The settings refer to the settings file held here: an App never moves.
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    const ProgramPaths& Paths() const { return paths_; }
+    Settings& Config() { return settings_; }
+    const Settings& Config() const { return settings_; }
+    Clock& SystemClock() { return clock_; }
+    Random& Rng() { return random_; }
+
+    // Loads every start setting; the language default comes from the locale.
+    void LoadSettings();
+
+    int CurrentLanguage() const { return settings_.Values().language; }
+    // Text `index` of the table in the current language (8-bit, see TextCodec).
+    const char* GetLangText(int index) const { return kiro::GetLangText(CurrentLanguage(), index); }
+    // The main window's title: "%s, Ver %s" with text 0 and the version text.
+    std::string WindowTitle() const;
+
+    // Set when a newer program file has been downloaded; read at exit.
+    bool updateReady = false;
+
+private:
+    ProgramPaths paths_;
+    IniFile iniFile_;
+    Settings settings_;
+    Clock& clock_;
+    const Locale& locale_;
+    Random random_;
+};
+
+inline constexpr const char* kVersionText = "2.042    2014/05/05";
+
+}  // namespace kiro

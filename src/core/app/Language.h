@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kiro {
+
+enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese = 2 };
+
+inline constexpr int kTextCount = 125;
+
+// The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
+// Traditional, anything else English. The comparison is case-sensitive.
+int DefaultLanguageFor(std::string_view abbreviatedName);
+
+// The abbreviated language name for a POSIX locale name such as "zh_TW.UTF-8":
+// zh_CN and zh_SG give "CHS", zh_TW, zh_HK and zh_MO give "CHT", anything else "ENU".
+std::string AbbreviatedNameForPosixLocale(std::string_view posixLocale);
+
+// Text `index` (0..124) of the table in a language; values other than 1 and 2 give English.
+// The text is in the language's 8-bit encoding (see TextCodec).
+const char* GetLangText(int language, int index);
+
+}  // namespace kiro

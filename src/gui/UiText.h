@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+
+#include "core/app/App.h"
+#include "core/system/TextCodec.h"
+
+namespace kiro::gui {
+
+// The one place where the GUI turns the table's 8-bit texts into Unicode for Qt.
+class UiText {
+public:
+    UiText(const App& app, const TextCodec& codec) : app_(app), codec_(codec) {}
+
+    // Text `index` in the current language.
+    QString Get(int index) const;
+    // An 8-bit text of the current language (a formatted table text) for display.
+    QString Convert(const std::string& text) const;
+
+private:
+    const App& app_;
+    const TextCodec& codec_;
+};
+
+}  // namespace kiro::gui

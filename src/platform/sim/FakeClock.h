@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "core/system/Clock.h"
+
+namespace kiro::sim {
+
+// A clock that stands still until told to move. Sleeping advances it at once and is counted,
+// so waits in the program cost no real time under test.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(LocalTime now = {2014, 5, 5, 10, 0, 0, 1}, uint32_t tick = 100000) : now_(now), tick_(tick) {}
+
+    LocalTime Now() const override { return now_; }
+    uint32_t TickCount() const override { return tick_; }
+    void Sleep(uint32_t milliseconds) override;
+
+    void SetNow(const LocalTime& now) { now_ = now; }
+    void SetTick(uint32_t tick) { tick_ = tick; }
+    // Moves both the calendar time and the tick count forward.
+    void Advance(uint32_t milliseconds);
+
+    int SleepCount() const { return sleepCount_; }
+    uint64_t TotalSlept() const { return totalSlept_; }
+
+private:
+    LocalTime now_;
+    uint32_t tick_;
+    uint32_t pendingMs_ = 0;
+    int sleepCount_ = 0;
+    uint64_t totalSlept_ = 0;
+};
+
+}  // namespace kiro::sim

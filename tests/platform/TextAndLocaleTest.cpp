@@ -1,0 +1,66 @@
+// The Linux adapters for texts and locale: Big5/GBK table texts turn into the Unicode the
+// translators wrote, and the locale is taken from the environment in the POSIX order.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/app/Language.h"
+#include "platform/linux/EnvironmentLocale.h"
+#include "platform/linux/IconvTextCodec.h"
+
+namespace kiro {
+namespace {
+
+std::string Unescape(std::string text) {
+    size_t at;
+    while ((at = text.find("\\n")) != std::string::npos) text.replace(at, 2, "\n");
+    return text;
+}
+
+TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
+    std::ifstream source(std::string(KIRO_SOURCE_DIR) + "/src/core/app/texts/ui_texts.tsv");
+    ASSERT_TRUE(source.good());
+    linux_platform::IconvTextCodec codec;
+    std::string line;
+    int checked = 0;
+    while (std::getline(source, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::stringstream stream(line);
+        std::string field;
+        while (std::getline(stream, field, '\t')) fields.push_back(field);
+        ASSERT_EQ(fields.size(), 4u) << line;
+        const int index = std::stoi(fields[0]);
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kEnglish, index), kEnglish), Unescape(fields[1]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kTraditionalChinese, index), kTraditionalChinese), Unescape(fields[2]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kSimplifiedChinese, index), kSimplifiedChinese), Unescape(fields[3]));
+        ++checked;
+    }
+    EXPECT_EQ(checked, kTextCount);
+}
+
+TEST(IconvTextCodecTest, KnownBytesOfEachEncoding) {
+    linux_platform::IconvTextCodec codec;
+    EXPECT_EQ(codec.ToUtf8("\xB3\xF8\xAA\xED", kTraditionalChinese), "報表");  // Big5
+    EXPECT_EQ(codec.ToUtf8("\xB1\xA8\xB1\xED", kSimplifiedChinese), "报表");    // GBK
+    EXPECT_EQ(codec.ToUtf8("\xFF", kSimplifiedChinese), "\xEF\xBF\xBD") << "a stray byte shows as a mark";
+}
+
+TEST(EnvironmentLocaleTest, LcAllThenLcMessagesThenLang) {
+    std::map<std::string, std::string> environment{{"LANG", "zh_TW.UTF-8"}, {"LC_MESSAGES", ""}};
+    const auto lookup = [&environment](const char* name) -> const char* {
+        const auto found = environment.find(name);
+        return found == environment.end() ? nullptr : found->second.c_str();
+    };
+    linux_platform::EnvironmentLocale locale(lookup);
+    EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHT");
+    environment["LC_MESSAGES"] = "zh_CN.UTF-8";
+    EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHS");
+    environment["LC_ALL"] = "en_US.UTF-8";
+    EXPECT_EQ(locale.AbbreviatedLanguageName(), "ENU");
+}
+
+}  // namespace
+}  // namespace kiro
