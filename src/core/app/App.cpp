@@ -7,7 +7,7 @@
 namespace kiro {
 
 App::App(const std::string& programFolder, Clock& clock, const Locale& locale)
-    : paths_(programFolder), iniFile_(paths_.SettingsFile()), settings_(iniFile_), clock_(clock), locale_(locale) {}
+    : paths_(programFolder), iniFile_(paths_.SettingsFile()), settings_(iniFile_), store_(paths_), clock_(clock), locale_(locale) {}
 
 void App::LoadSettings() {
     settings_.Load(DefaultLanguageFor(locale_.AbbreviatedLanguageName()), clock_.TickCount());

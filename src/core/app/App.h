@@ -6,6 +6,7 @@
 #include "core/app/ProgramFolder.h"
 #include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/watchdisk/MonthStore.h"
 
 namespace kiro {
 
@@ -23,6 +24,7 @@ public:
 
     const ProgramPaths& Paths() const { return paths_; }
     Settings& Config() { return settings_; }
+    const MonthStore& Store() const { return store_; }
     const Settings& Config() const { return settings_; }
     Clock& SystemClock() { return clock_; }
     Random& Rng() { return random_; }
@@ -43,6 +45,7 @@ private:
     ProgramPaths paths_;
     IniFile iniFile_;
     Settings settings_;
+    MonthStore store_;
     Clock& clock_;
     const Locale& locale_;
     Random random_;

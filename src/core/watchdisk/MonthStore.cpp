@@ -9,8 +9,8 @@ namespace kiro {
 
 void AddToSlotIndex(MonthBuffer& buffer, int slot, int count) {
     if (slot < 0 || slot >= kSlotsPerMonth || count <= 0) return;
-    const int sum = static_cast<int>(buffer.slots[slot]) + count;
-    buffer.slots[slot] = static_cast<uint16_t>(std::min(sum, 65535));
+    const int sum = static_cast<int>(buffer.minutes[slot]) + count;
+    buffer.minutes[slot] = static_cast<uint16_t>(std::min(sum, 65535));
 }
 
 void AddToSlot(MonthBuffer& buffer, int day, int hour, int minute, int count) {
@@ -25,7 +25,7 @@ LoadedMonth MonthStore::LoadMonth(int year, int month) const {
     std::vector<unsigned char> bytes(kMonthFileBytes, 0);
     in.read(reinterpret_cast<char*>(bytes.data()), kMonthFileBytes);
     for (int i = 0; i < kSlotsPerMonth; ++i)
-        result.buffer.slots[i] = static_cast<uint16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        result.buffer.minutes[i] = static_cast<uint16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
     return result;
 }
 
@@ -34,8 +34,8 @@ bool MonthStore::SaveMonth(int year, int month, const MonthBuffer& buffer) const
     std::filesystem::create_directories(paths_.DataFolder(), error);
     std::vector<unsigned char> bytes(kMonthFileBytes);
     for (int i = 0; i < kSlotsPerMonth; ++i) {
-        bytes[2 * i] = static_cast<unsigned char>(buffer.slots[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<unsigned char>(buffer.slots[i] >> 8);
+        bytes[2 * i] = static_cast<unsigned char>(buffer.minutes[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<unsigned char>(buffer.minutes[i] >> 8);
     }
     const std::string path = paths_.MonthFile(year, month);
     const std::string temporary = path + ".tmp";
@@ -55,6 +55,7 @@ bool MonthStore::SaveMonth(int year, int month, const MonthBuffer& buffer) const
         std::filesystem::remove(temporary, error);
         return false;
     }
+    MarkChanged();
     return true;
 }
 
@@ -64,7 +65,7 @@ bool MonthStore::ClearRange(int year, int month, int day, int fromHour, int from
     if (!loaded.found) return true;
     const int first = MonthBuffer::SlotIndex(day, fromHour, fromMinute);
     const int last = MonthBuffer::SlotIndex(day, toHour, toMinute);
-    for (int slot = std::max(first, 0); slot <= last && slot < kSlotsPerMonth; ++slot) loaded.buffer.slots[slot] = 0;
+    for (int slot = std::max(first, 0); slot <= last && slot < kSlotsPerMonth; ++slot) loaded.buffer.minutes[slot] = 0;
     return SaveMonth(year, month, loaded.buffer);
 }
 
@@ -76,6 +77,7 @@ void MonthStore::DeleteAll() const {
         if (name.size() > 4 && name.rfind("Kiro", 0) == 0 && name.substr(name.size() - 4) == ".BIN")
             std::filesystem::remove(entry.path(), error);
     }
+    MarkChanged();
 }
 
 }  // namespace kiro

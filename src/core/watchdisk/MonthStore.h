@@ -15,10 +15,10 @@ inline constexpr int kMonthFileBytes = kSlotsPerMonth * 2;                 // 89
 // One month of per-minute step counts: the image of one month file, day d minute m of the
 // day at slot (d - 1) * 1440 + m, 31 day blocks whatever the length of the month.
 struct MonthBuffer {
-    std::array<uint16_t, kSlotsPerMonth> slots{};
+    std::array<uint16_t, kSlotsPerMonth> minutes{};
 
     static int SlotIndex(int day, int hour, int minute) { return (day - 1) * kMinutesPerDay + hour * 60 + minute; }
-    uint16_t At(int day, int hour, int minute) const { return slots[SlotIndex(day, hour, minute)]; }
+    uint16_t At(int day, int hour, int minute) const { return minutes[SlotIndex(day, hour, minute)]; }
 };
 
 // Adds a count to one minute. A sum that would pass 65535 stays at 65535 instead of wrapping
@@ -50,8 +50,14 @@ public:
 
     std::string MonthFilePath(int year, int month) const { return paths_.MonthFile(year, month); }
 
+    // Counts changes of the stored data (saves, clears, deletion, and changes announced with
+    // MarkChanged), so that a report built from the store knows when to read it again.
+    uint64_t Revision() const { return revision_; }
+    void MarkChanged() const { ++revision_; }
+
 private:
     const ProgramPaths& paths_;
+    mutable uint64_t revision_ = 0;
 };
 
 }  // namespace kiro

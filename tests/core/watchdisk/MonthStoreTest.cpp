@@ -36,18 +36,18 @@ TEST_F(MonthStoreTest, AMinuteLivesAtItsSlotInLittleEndian) {
 TEST_F(MonthStoreTest, MissingShortAndLongFiles) {
     const LoadedMonth missing = store.LoadMonth(2014, 6);
     EXPECT_FALSE(missing.found);
-    EXPECT_EQ(missing.buffer.slots[0], 0);
+    EXPECT_EQ(missing.buffer.minutes[0], 0);
 
     folder.Write("Data/Kiro201405.BIN", std::string("\x05\x00\x07", 3));
     LoadedMonth shortFile = store.LoadMonth(2014, 5);
     EXPECT_TRUE(shortFile.found);
-    EXPECT_EQ(shortFile.buffer.slots[0], 5);
-    EXPECT_EQ(shortFile.buffer.slots[1], 7) << "a half slot reads with a zero high byte";
-    EXPECT_EQ(shortFile.buffer.slots[2], 0);
+    EXPECT_EQ(shortFile.buffer.minutes[0], 5);
+    EXPECT_EQ(shortFile.buffer.minutes[1], 7) << "a half slot reads with a zero high byte";
+    EXPECT_EQ(shortFile.buffer.minutes[2], 0);
 
     folder.Write("Data/Kiro201405.BIN", std::string(89280 + 100, '\x01'));
     LoadedMonth longFile = store.LoadMonth(2014, 5);
-    EXPECT_EQ(longFile.buffer.slots[kSlotsPerMonth - 1], 0x0101);
+    EXPECT_EQ(longFile.buffer.minutes[kSlotsPerMonth - 1], 0x0101);
     ASSERT_TRUE(store.SaveMonth(2014, 5, longFile.buffer));
     EXPECT_EQ(MonthBytes().size(), 89280u) << "the next save writes it back at its proper size";
 }

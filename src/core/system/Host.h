@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+namespace kiro {
+
+// What the user interface offers the core: the status line, the disk label, message boxes,
+// Yes/No questions, the message pump and the page notifications. Texts are 8-bit texts of the
+// current language (see TextCodec); the front end converts them for display.
+class Host {
+public:
+    virtual ~Host() = default;
+    // The one-line status text of the main window; shown unchanged until the next one.
+    virtual void SetStatusText(const std::string& text) = 0;
+    // The label that names the watch disk over the picture of the watch.
+    virtual void SetDiskLabel(const std::string& text) = 0;
+    virtual void SetDiskLabelLargeFont() = 0;
+    // A message box with an OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The Yes/No question box; true only for Yes. Escape or closing the box is No.
+    virtual bool AskYesNo(const std::string& caption, const std::string& message) = 0;
+    // Lets pending events run (timers, device events, repaints) in the middle of long work.
+    virtual void PumpMessages() = 0;
+    // Stored data or the watch state changed: every page reloads what it shows.
+    virtual void NotifyDataChanged() = 0;
+    // Every page sets its texts and control states again.
+    virtual void NotifyLanguageChanged() = 0;
+};
+
+}  // namespace kiro
