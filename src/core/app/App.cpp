@@ -1,7 +1,6 @@
 #include "core/app/App.h"
 
 #include "core/app/Format.h"
-#include "core/system/Clock.h"
 #include "core/system/Locale.h"
 
 namespace kiro {

@@ -6,11 +6,13 @@
 #include "core/app/ProgramFolder.h"
 #include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/system/Clock.h"
+#include "core/watchconfig/WatchSettings.h"
 #include "core/watchdisk/MonthStore.h"
+#include "core/watchdisk/WatchConnection.h"
 
 namespace kiro {
 
-class Clock;
 class Locale;
 
 // The process-wide state of the program, made once in main and passed by reference.
@@ -40,6 +42,12 @@ public:
 
     // Set when a newer program file has been downloaded; read at exit.
     bool updateReady = false;
+    // The date the reports show, chosen in the main window's calendar (time of day 00:00:00).
+    LocalTime selectedDate;
+    // The watch in use and its settings record.
+    WatchConnection watch;
+    WatchSettings watchSettings;
+    int timeAdjustMode = kTimeAdjustManual;
 
 private:
     ProgramPaths paths_;

@@ -29,34 +29,53 @@ LoadedMonth MonthStore::LoadMonth(int year, int month) const {
     return result;
 }
 
-bool MonthStore::SaveMonth(int year, int month, const MonthBuffer& buffer) const {
-    std::error_code error;
-    std::filesystem::create_directories(paths_.DataFolder(), error);
+namespace {
+
+std::string TemporaryOf(const std::string& path) { return path + ".tmp"; }
+
+bool WriteMonthFile(const std::string& path, const MonthBuffer& buffer) {
     std::vector<unsigned char> bytes(kMonthFileBytes);
     for (int i = 0; i < kSlotsPerMonth; ++i) {
         bytes[2 * i] = static_cast<unsigned char>(buffer.minutes[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<unsigned char>(buffer.minutes[i] >> 8);
     }
-    const std::string path = paths_.MonthFile(year, month);
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), kMonthFileBytes);
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, error);
-            return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(reinterpret_cast<const char*>(bytes.data()), kMonthFileBytes);
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+}  // namespace
+
+bool MonthStore::SaveMonth(int year, int month, const MonthBuffer& buffer) const {
+    return SaveMonths({{{year, month}, buffer}});
+}
+
+bool MonthStore::SaveMonths(const std::map<std::pair<int, int>, MonthBuffer>& months) const {
+    std::error_code error;
+    std::filesystem::create_directories(paths_.DataFolder(), error);
+    std::vector<std::string> written;
+    bool ok = true;
+    for (const auto& [key, buffer] : months) {
+        const std::string temporary = TemporaryOf(paths_.MonthFile(key.first, key.second));
+        written.push_back(temporary);
+        if (!WriteMonthFile(temporary, buffer)) {
+            ok = false;
+            break;
         }
     }
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
+    if (ok) {
+        for (const auto& [key, buffer] : months) {
+            const std::string path = paths_.MonthFile(key.first, key.second);
+            std::filesystem::rename(TemporaryOf(path), path, error);
+            if (error) ok = false;
+        }
     }
-    MarkChanged();
-    return true;
+    if (!ok)
+        for (const std::string& temporary : written) std::filesystem::remove(temporary, error);
+    if (ok) MarkChanged();
+    return ok;
 }
 
 bool MonthStore::ClearRange(int year, int month, int day, int fromHour, int fromMinute, int toHour,

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "core/app/ProgramFolder.h"
@@ -42,6 +43,10 @@ public:
     // Writes the whole month through a temporary file renamed over the old one, so that a stop
     // in the middle of a write leaves the previous month intact. Returns false on failure.
     bool SaveMonth(int year, int month, const MonthBuffer& buffer) const;
+    // Saves several months, keyed by (year, month): every file is written to its temporary
+    // first, and only when all are written are they renamed into place. False, with no month
+    // changed, when any cannot be written.
+    bool SaveMonths(const std::map<std::pair<int, int>, MonthBuffer>& months) const;
     // Zeroes one day from fromHour:fromMinute to toHour:toMinute inclusive and saves the month.
     // Nothing happens when the month has no file. Returns false when the save fails.
     bool ClearRange(int year, int month, int day, int fromHour, int fromMinute, int toHour, int toMinute) const;

@@ -1,0 +1,154 @@
+#include "core/watchconfig/ClockFile.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
+#include "core/app/Format.h"
+#include "core/app/TextChunks.h"
+
+namespace kiro {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+std::string HexLines(const uint8_t* lines, size_t count) {
+    std::string hex;
+    for (size_t i = 0; i < count; ++i) hex += Format("%02X", lines[i]);
+    return hex;
+}
+
+std::string DispLetters(const WatchSettings& settings) {
+    std::string letters;
+    for (int i = 0; i < 9; ++i) letters += static_cast<char>('A' + settings.disp[i]);
+    return letters;
+}
+
+std::string DateAndTime(const LocalTime& now) {
+    return Format("Date=%04d%02d%02d%sTime=%02d%02d%02d", now.year, now.month, now.day, kLineEnd, now.hour,
+                  now.minute, now.second);
+}
+
+std::string CommonHead(const std::string& message, const std::string& pictureHex, const WatchSettings& settings) {
+    std::string out;
+    out += "UStr=" + message + kLineEnd;
+    out += "UPic=" + pictureHex + kLineEnd;
+    out += "Disp=" + DispLetters(settings) + kLineEnd;
+    out += Format("Sped=%d%s", settings.sped, kLineEnd);
+    out += Format("TAdj=%d%s", settings.tAdj, kLineEnd);
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+int DispValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'Z') return c - 'A';
+    if (c >= 'a' && c <= 'z') return c - 'a';
+    return -1;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+}  // namespace
+
+std::string FilterMessage(const std::string& message) {
+    std::string filtered;
+    for (char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte <= 0x7F) filtered += c;
+    }
+    return filtered;
+}
+
+std::string BuildClockFileFull(WatchSettings& settings, const LocalTime& now) {
+    settings.uStr = FilterMessage(settings.uStr);
+    size_t lines = 0;
+    while (lines < kPictureBytes - 1 && settings.uPic[lines] != kPictureEnd) ++lines;
+    std::string out = CommonHead(settings.uStr, HexLines(settings.uPic.data(), lines), settings);
+    out += DateAndTime(now) + kLineEnd;
+    out += Format("HMod=%d%s", settings.hMod, kLineEnd);
+    return out;
+}
+
+std::string BuildClockFilePersonal(const std::string& message, const std::vector<uint8_t>& pictureLines,
+                                   const WatchSettings& settings, bool demo) {
+    std::string out = CommonHead(FilterMessage(message), HexLines(pictureLines.data(), pictureLines.size()), settings);
+    if (demo) out += std::string("Demo=1") + kLineEnd;
+    return out;
+}
+
+std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime& now, int tAdj, int hMod) {
+    constexpr size_t kKeptLimit = 2048;
+    std::string kept;
+    for (const TextChunk& chunk : SplitTextChunks(oldContent, 200)) {
+        if (!chunk.endedLine) continue;  // a last line without a line break is not kept
+        std::string line = chunk.text;
+        const auto cut = std::find_if(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte > 0x7F;
+        });
+        line.erase(cut, line.end());
+        if (line.empty() || StartsWith(line, "Date=") || StartsWith(line, "Time=") || StartsWith(line, "TAdj=") ||
+            StartsWith(line, "REM :"))
+            continue;
+        if (kept.size() + line.size() + 1 > kKeptLimit) break;
+        kept += line + "\n";
+    }
+    std::string out;
+    for (char c : kept) {
+        if (c == '\n')
+            out += kLineEnd;
+        else
+            out += c;
+    }
+    out += kLineEnd + DateAndTime(now);
+    out += Format("%sTAdj=%d%sHMod=%d", kLineEnd, tAdj, kLineEnd, hMod);
+    return out;
+}
+
+void ParseClockFile(const std::string& content, WatchSettings& settings) {
+    settings.ResetDisplay();
+    for (const TextChunk& chunk : SplitTextChunks(content, 80)) {
+        const std::string& line = chunk.text;
+        const auto valueOf = [&line](const char* key) -> std::optional<std::string> {
+            const size_t at = line.find(key);
+            if (at == std::string::npos) return std::nullopt;
+            return line.substr(at + 5);
+        };
+        if (line.find("Demo=") != std::string::npos) continue;
+        if (const auto value = valueOf("UStr=")) {
+            settings.uStr = value->substr(0, kMessageLength);
+        } else if (const auto value = valueOf("UPic=")) {
+            settings.uPic = WatchSettings::FilledPicture();
+            for (size_t i = 0; i < kPictureBytes - 1 && 2 * i + 1 < value->size(); ++i) {
+                const int high = HexDigit((*value)[2 * i]);
+                const int low = HexDigit((*value)[2 * i + 1]);
+                if (high < 0 || low < 0) break;
+                settings.uPic[i] = static_cast<uint8_t>(high * 16 + low);
+            }
+        } else if (const auto value = valueOf("Disp=")) {
+            for (size_t i = 0; i < settings.disp.size() && i < value->size(); ++i) {
+                const int v = DispValue((*value)[i]);
+                if (v < 0) break;
+                settings.disp[i] = v;
+            }
+        } else if (const auto value = valueOf("TAdj=")) {
+            settings.tAdj = std::atoi(value->c_str());
+        } else if (const auto value = valueOf("Sped=")) {
+            settings.sped = std::atoi(value->c_str());
+        } else if (const auto value = valueOf("HMod=")) {
+            settings.hMod = std::atoi(value->c_str());
+        }
+    }
+    for (int& d : settings.disp) d = d < 0 ? 0 : (d >= 10 ? 9 : d);
+    settings.tAdj = std::clamp(settings.tAdj, -99, 99);
+    settings.sped = std::clamp(settings.sped, 0, 8);
+}
+
+}  // namespace kiro

@@ -1,0 +1,102 @@
+#include "core/watchdisk/DayDataDecoders.h"
+
+#include <cstdio>
+
+#include "core/app/TextChunks.h"
+
+namespace kiro {
+namespace {
+
+// Adds an amount to one minute and counts it as an active minute when it passes the threshold.
+void AddMinute(MonthBuffer& month, int slot, int amount, int slightMoving, StepTally& tally) {
+    AddToSlotIndex(month, slot, amount);
+    if (amount > slightMoving) ++tally.activeMinutes;
+}
+
+bool EndsTheData(const uint8_t* record) {
+    return record[0] == 0 || record[1] == 0 || record[2] == 0 || record[3] >= 24;
+}
+
+}  // namespace
+
+StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving) {
+    StepTally tally;
+    for (const TextChunk& chunk : SplitTextChunks(content, 80)) {
+        if (chunk.reachedEnd) break;  // a last line without a line break is not used
+        int h1 = -1, m1 = -1, h2 = -1, m2 = -1, n = 0;
+        std::sscanf(chunk.text.c_str(), "%d:%d~%d:%d %d", &h1, &m1, &h2, &m2, &n);
+        if (h1 < 0 || h1 > 23 || h2 < 0 || h2 > 23 || m1 < 0 || m1 > 59 || m2 < 0 || m2 > 59 || n <= 0) continue;
+        const int start = (day - 1) * kMinutesPerDay + h1 * 60 + m1;
+        const int end = (day - 1) * kMinutesPerDay + h2 * 60 + m2 + 1;
+        // A period that ends before it starts (one that would run past midnight) has no
+        // minutes to hold its steps: it stores and counts nothing.
+        if (start >= end) continue;
+        const int minutes = end - start;
+        const int each = n / minutes;
+        int rest = n - each * minutes;
+        for (int slot = start; slot < end; ++slot) {
+            const int amount = each + (rest > 0 ? 1 : 0);
+            if (rest > 0) --rest;
+            AddMinute(month, slot, amount, slightMoving, tally);
+        }
+        tally.steps += n;
+        tally.period += minutes;
+        tally.missionSteps += n;
+    }
+    return tally;
+}
+
+bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving, StepTally& tally) {
+    if (content.size() < static_cast<size_t>(kKroFileBytes)) return false;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
+    for (int hour = 0; hour < 24; ++hour) {
+        const uint8_t* counts = bytes + (hour / 4) * 512 + (hour % 4) * 120;
+        for (int minute = 0; minute < 60; ++minute) {
+            const int v = counts[2 * minute] << 8 | counts[2 * minute + 1];
+            AddMinute(month, MonthBuffer::SlotIndex(day, hour, minute), v, slightMoving, tally);
+            tally.steps += v;
+            tally.missionSteps += v;
+            if (v != 0) ++tally.period;
+        }
+    }
+    return true;
+}
+
+RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slightMoving, StepTally& tally) {
+    if (EndsTheData(record)) return RecordOutcome::EndOfData;
+    const int month = record[1], day = record[2], hour = record[3];
+    if (month > 12 || day > 31) return RecordOutcome::Skipped;
+    MonthBuffer& buffer = batch.Month(2000 + record[0], month);
+    for (int j = 0; j < 30; ++j) {
+        const int v = record[4 + 2 * j] << 8 | record[5 + 2 * j];
+        const int half = v / 2;
+        const int slot = MonthBuffer::SlotIndex(day, hour, 2 * j);
+        AddMinute(buffer, slot, half, slightMoving, tally);
+        AddMinute(buffer, slot + 1, half + v % 2, slightMoving, tally);
+        tally.steps += v;
+        tally.period += (half != 0 ? 1 : 0) + (half + v % 2 != 0 ? 1 : 0);
+        if (half > slightMoving) tally.missionSteps += v;
+    }
+    return RecordOutcome::Added;
+}
+
+RecordOutcome AddDataBlock(const uint8_t* block, MonthBatch& batch, int slightMoving, StepTally& tally) {
+    if (EndsTheData(block)) return RecordOutcome::EndOfData;
+    const int month = block[1], day = block[2], hour = block[3];
+    if (month > 12 || day > 31) return RecordOutcome::Skipped;
+    MonthBuffer& buffer = batch.Month(2000 + block[0], month);
+    for (int k = 0; k < 144; ++k) {
+        const int v = block[4 + 2 * k] | block[5 + 2 * k] << 8;
+        const int countHour = hour + k / 12;
+        if (day == 31 && countHour >= 24) break;  // past the end of the month file
+        const int q = v / 5;
+        const int first = (day - 1) * kMinutesPerDay + countHour * 60 + 5 * (k % 12);
+        for (int i = 0; i < 5; ++i) AddMinute(buffer, first + i, i < 4 ? q : q + v % 5, slightMoving, tally);
+        tally.steps += v;
+        if (v != 0) tally.period += 5;
+        if (q > slightMoving) tally.missionSteps += v;
+    }
+    return RecordOutcome::Added;
+}
+
+}  // namespace kiro
