@@ -1,0 +1,195 @@
+#include "core/analysis/ReportBuilder.h"
+
+#include <algorithm>
+#include <span>
+
+#include "core/analysis/ActivityPeriods.h"
+#include "core/analysis/MinuteWindowSums.h"
+#include "core/app/CalendarMath.h"
+#include "core/app/Settings.h"
+
+namespace kiro {
+namespace {
+
+constexpr int kHoursPerDay = 24;
+constexpr int kMinimumAxis = 100;
+
+// How a mode spreads its series over the time axis.
+struct ModeLayout {
+    int points;
+    double timeLower;
+    double timeUpper;
+    int pointsPerUnit;
+    TimeLabelStyle labels;
+    int captionText;
+};
+
+ModeLayout LayoutOf(ReportMode mode, bool perMinute) {
+    switch (mode) {
+        case ReportMode::Week:
+            return {7 * kHoursPerDay, 0.0, 6.99, kHoursPerDay, TimeLabelStyle::WeekdayNames, 54};
+        case ReportMode::Day:
+            if (perMinute) return {kMinutesPerDay, 0.0, 24.0, 60, TimeLabelStyle::Numbers, 7};
+            return {kHoursPerDay, 0.0, 24.0, 1, TimeLabelStyle::Numbers, 7};
+        case ReportMode::Month:
+            break;
+    }
+    return {kDaysPerMonthFile * kHoursPerDay, 1.0, 31.99, kHoursPerDay, TimeLabelStyle::Numbers, 8};
+}
+
+std::span<const uint16_t> DayMinutes(const MonthBuffer& buffer, int day) {
+    return std::span<const uint16_t>(buffer.minutes)
+        .subspan(static_cast<size_t>(day - 1) * kMinutesPerDay, kMinutesPerDay);
+}
+
+// Adds the filtered steps of each hour of a day to `sums` from `firstHour` on.
+void AddHourlySums(std::span<const uint16_t> dayMinutes, int slightMoving, std::vector<int>& sums,
+                   int firstHour) {
+    for (int m = 0; m < kMinutesPerDay; ++m)
+        sums[firstHour + m / 60] += FilteredCount(dayMinutes[m], slightMoving);
+}
+
+int AxisFromSums(const std::vector<int>& sums) {
+    const int largest = sums.empty() ? 0 : *std::max_element(sums.begin(), sums.end());
+    return std::max(largest, kMinimumAxis);
+}
+
+LocalTime WeekStart(int year, int month, int day) {
+    LocalTime date{year, month, day, 0, 0, 0, WeekdayOf(year, month, day)};
+    return AddDays(date, -date.weekday);
+}
+
+}  // namespace
+
+const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day) {
+    const SettingsValues& values = settings_.Values();
+    const bool dateExists = month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+    CacheKey key{mode,          year,           month, 0, store_.Revision(), values.slightMoving,
+                 values.weight, values.stepSize};
+    if (mode == ReportMode::Week && dateExists) {
+        const LocalTime sunday = WeekStart(year, month, day);
+        key.year = sunday.year;
+        key.month = sunday.month;
+        key.day = sunday.day;
+    }
+    if (mode != ReportMode::Day && built_ == key) return report_;
+
+    report_ = Report{};
+    report_.mode = mode;
+    const ModeLayout layout = LayoutOf(mode, mode == ReportMode::Day && values.displayMode != 0);
+    report_.series.assign(layout.points, 0);
+    if (dateExists) {
+        switch (mode) {
+            case ReportMode::Month:
+                BuildMonth(year, month);
+                break;
+            case ReportMode::Week:
+                BuildWeek(year, month, day);
+                break;
+            case ReportMode::Day:
+                BuildDay(year, month, day);
+                break;
+        }
+    }
+    built_ = key;
+
+    GraphSetup& graph = report_.graph;
+    graph.valueUpper = report_.leftMax;
+    graph.rightUpper = report_.rightMax;
+    graph.timeLower = layout.timeLower;
+    graph.timeUpper = layout.timeUpper;
+    graph.labelStyle = layout.labels;
+    graph.timeCaptionText = layout.captionText;
+
+    const auto x = [&layout](int i) {
+        return layout.timeLower + static_cast<double>(i) / layout.pointsPerUnit;
+    };
+    const std::vector<int>& s = report_.series;
+    if (layout.points == kMinutesPerDay) {
+        // One bar per minute, the last minute of the day included.
+        for (int i = 0; i < layout.points; ++i) report_.lines.push_back({x(i), double(s[i]), x(i), 0.0});
+    } else {
+        for (int i = 0; i + 1 < layout.points; ++i)
+            report_.lines.push_back({x(i), double(s[i]), x(i + 1), double(s[i + 1])});
+    }
+    return report_;
+}
+
+void ReportBuilder::Invalidate() {
+    built_.reset();
+    months_.Forget();
+}
+
+void ReportBuilder::BuildMonth(int year, int month) {
+    const LoadedMonth& loaded = months_.Get(year, month);
+    if (!loaded.found) return;
+    const SettingsValues& values = settings_.Values();
+    const BodyMeasures body{values.weight, values.stepSize};
+    for (int day = 1; day <= kDaysPerMonthFile; ++day) {
+        const std::span<const uint16_t> minutes = DayMinutes(loaded.buffer, day);
+        AddHourlySums(minutes, values.slightMoving, report_.series, (day - 1) * kHoursPerDay);
+        int steps = 0;
+        int activeMinutes = 0;
+        for (uint16_t count : minutes) {
+            const int filtered = FilteredCount(count, values.slightMoving);
+            steps += filtered;
+            if (filtered > 0) ++activeMinutes;
+        }
+        if (steps == 0) continue;
+        const int index = static_cast<int>(report_.rows.size());
+        report_.rows.push_back(
+            MakeReportRow(index, DayText(year, month, day), steps, DayFigures(body, steps, activeMinutes)));
+    }
+    report_.leftMax = AxisFromSums(report_.series);
+    report_.rightMax = CalorieAxisMaximum(body, report_.leftMax);
+}
+
+void ReportBuilder::BuildWeek(int year, int month, int day) {
+    const LocalTime sunday = WeekStart(year, month, day);
+    bool anyFound = false;
+    for (int offset = 0; offset < 7; ++offset) {
+        const LocalTime date = AddDays(sunday, offset);
+        const LoadedMonth& loaded = months_.Get(date.year, date.month);
+        anyFound = anyFound || loaded.found;
+        AddHourlySums(DayMinutes(loaded.buffer, date.day), settings_.Values().slightMoving, report_.series,
+                      offset * kHoursPerDay);
+        AddPeriodRows(loaded.buffer, date.year, date.month, date.day);
+    }
+    if (!anyFound) return;
+    report_.leftMax = AxisFromSums(report_.series);
+    const SettingsValues& values = settings_.Values();
+    report_.rightMax = CalorieAxisMaximum({values.weight, values.stepSize}, report_.leftMax);
+}
+
+void ReportBuilder::BuildDay(int year, int month, int day) {
+    const LoadedMonth& loaded = months_.Get(year, month);
+    if (!loaded.found) return;
+    const SettingsValues& values = settings_.Values();
+    std::vector<int> hourly(kHoursPerDay, 0);
+    AddHourlySums(DayMinutes(loaded.buffer, day), values.slightMoving, hourly, 0);
+    AddPeriodRows(loaded.buffer, year, month, day);
+    report_.leftMax = AxisFromSums(hourly);
+    report_.rightMax = CalorieAxisMaximum({values.weight, values.stepSize}, report_.leftMax);
+    if (values.displayMode != 0) {
+        // The calorie axis stays that of the hourly view: the window sums are steps per hour too.
+        report_.series = MinuteWindowSums(loaded.buffer, year, month, day);
+        report_.leftMax = RoundedAxisMaximum(*std::max_element(report_.series.begin(), report_.series.end()));
+    } else {
+        report_.series = std::move(hourly);
+    }
+}
+
+// The periods of one day, split at midnight so that every row names minutes of a single day
+// (which is what deleting a row relies on).
+void ReportBuilder::AddPeriodRows(const MonthBuffer& buffer, int year, int month, int day) {
+    const SettingsValues& values = settings_.Values();
+    const BodyMeasures body{values.weight, values.stepSize};
+    for (const ActivityPeriod& period : FindActivityPeriods(DayMinutes(buffer, day), values.slightMoving)) {
+        const int index = static_cast<int>(report_.rows.size());
+        report_.rows.push_back(MakeReportRow(index, PeriodText(year, month, day, period.first, period.last),
+                                             period.steps,
+                                             PeriodFigures(body, period.steps, period.first, period.last)));
+    }
+}
+
+}  // namespace kiro

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "core/analysis/RecentMonths.h"
+#include "core/analysis/Report.h"
+
+namespace kiro {
+
+class Settings;
+
+// Builds the report around a selected date from the monthly store: the month (a row per day),
+// the week from the Sunday on or before the date (a row per activity period of its seven days)
+// or the day (a row per activity period). A month or week report is kept and handed out again
+// while nothing it depends on has changed; a day report is built afresh each time.
+class ReportBuilder {
+  public:
+    ReportBuilder(const MonthStore& store, const Settings& settings)
+        : store_(store), settings_(settings), months_(store) {}
+
+    // A date that does not exist gives an empty report.
+    const Report& Build(ReportMode mode, int year, int month, int day);
+    // Forgets the kept report and months, e.g. after a change of language.
+    void Invalidate();
+
+  private:
+    struct CacheKey {
+        ReportMode mode;
+        int year, month, day;  // the day is that of the week's Sunday in week mode, 0 otherwise
+        uint64_t storeRevision;
+        int slightMoving, weight, stepSize;
+        friend bool operator==(const CacheKey&, const CacheKey&) = default;
+    };
+
+    void BuildMonth(int year, int month);
+    void BuildWeek(int year, int month, int day);
+    void BuildDay(int year, int month, int day);
+    void AddPeriodRows(const MonthBuffer& buffer, int year, int month, int day);
+
+    const MonthStore& store_;
+    const Settings& settings_;
+    RecentMonths months_;
+    Report report_;
+    std::optional<CacheKey> built_;
+};
+
+}  // namespace kiro

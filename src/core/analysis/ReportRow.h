@@ -1,0 +1,30 @@
+#pragma once
+#include <array>
+#include <string>
+
+#include "core/analysis/Metrics.h"
+#include "core/analysis/Rgb.h"
+
+namespace kiro {
+
+// One line of the report list: number, date or period, steps, cadence, distance, speed and
+// calories, as the list shows them (numbers carry the blanks that keep them off the grid lines),
+// and the background of the whole row.
+struct ReportRow {
+    std::array<std::string, 7> cells;
+    Rgb background;
+};
+
+inline constexpr int kWhenColumn = 1;
+
+// Rows alternate between two backgrounds by their position in the list.
+Rgb RowBackground(int rowIndex);
+
+ReportRow MakeReportRow(int rowIndex, std::string when, int steps, const WalkFigures& figures);
+
+// "YYYY/MM/DD", the text of a month-report row.
+std::string DayText(int year, int month, int day);
+// "YYYY/MM/DD hh:mm ~ hh:mm", the text of a period row; the minutes count from 00:00 of the day.
+std::string PeriodText(int year, int month, int day, int firstMinute, int lastMinute);
+
+}  // namespace kiro

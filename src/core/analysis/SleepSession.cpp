@@ -1,0 +1,119 @@
+#include "core/analysis/SleepSession.h"
+
+#include "core/analysis/SleepCurve.h"
+#include "core/app/App.h"
+#include "core/app/CalendarMath.h"
+#include "core/app/Format.h"
+
+namespace kiro {
+
+SleepSession::SleepSession(App& app, int year, int month, int day, bool debug) : app_(app), debug_(debug) {
+    const SleepWindowHours hours = CorrectSleepWindow(app.Config().ReadSleepWindow());
+    position_ = {year, month, day, hours.startHour, hours.endHour};
+    Analyse();
+}
+
+void SleepSession::LoadMinutes() {
+    if (!minutes_.empty() && loadedYear_ == position_.year && loadedMonth_ == position_.month) return;
+    const MonthStore& store = app_.Store();
+    const int days = DaysInMonth(position_.year, position_.month);
+    const int nextYear = position_.month == 12 ? position_.year + 1 : position_.year;
+    const int nextMonth = position_.month == 12 ? 1 : position_.month + 1;
+    const MonthBuffer first = store.LoadMonth(position_.year, position_.month).buffer;
+    const MonthBuffer second = store.LoadMonth(nextYear, nextMonth).buffer;
+    // The next month follows the last real day, not the empty day blocks after it.
+    minutes_.assign(first.minutes.begin(), first.minutes.begin() + days * kMinutesPerDay);
+    minutes_.insert(minutes_.end(), second.minutes.begin(), second.minutes.end());
+    loadedYear_ = position_.year;
+    loadedMonth_ = position_.month;
+}
+
+void SleepSession::Analyse() {
+    LoadMinutes();
+    const int windowStart = (position_.day - 1) * kMinutesPerDay + position_.startHour * 60;
+    curve_ = BuildSleepCurve(minutes_, windowStart, position_.WindowMinutes(), app_.Rng());
+    result_ = ClassifySleep(curve_);
+}
+
+std::string SleepSession::Title() const {
+    std::string title =
+        Format("%d-%d-%d %s ...", position_.year, position_.month, position_.day, app_.GetLangText(114));
+    if (debug_) title += "(DEBUG)";
+    return title;
+}
+
+std::string SleepSession::TimeText(int minutes, int labelText) const {
+    return Format("%02d:%02d\n%s", minutes / 60 % 24, minutes % 60, app_.GetLangText(labelText));
+}
+
+std::string SleepSession::BedTimeText() const {
+    return TimeText(BedTime(), 115);
+}
+std::string SleepSession::WakeTimeText() const {
+    return TimeText(WakeTime(), 116);
+}
+
+std::string SleepSession::SleepTimeText() const {
+    // Hours are not taken modulo 24: this is a duration.
+    const int minutes = result_.SleepMinutes();
+    return Format("%02d:%02d\n%s", minutes / 60, minutes % 60, app_.GetLangText(117));
+}
+
+std::string SleepSession::EfficiencyText() const {
+    return Format("%d%%\n%s", result_.efficiency, app_.GetLangText(118));
+}
+
+SleepChartSetup SleepSession::ChartSetup() const {
+    SleepChartSetup setup;
+    setup.timeLower = position_.startHour;
+    setup.timeUpper = position_.endHour;
+    setup.leftDate = Format("%2d/%02d", position_.month, position_.day);
+    int month = position_.month;
+    int day = position_.day;
+    if (position_.endHour >= 24 && ++day > DaysInMonth(position_.year, month)) {
+        day = 1;
+        month = month == 12 ? 1 : month + 1;
+    }
+    setup.rightDate = Format("%2d/%02d", month, day);
+    return setup;
+}
+
+std::vector<SleepPoint> SleepSession::PlotPoints() const {
+    std::vector<SleepPoint> points;
+    points.reserve(curve_.size());
+    for (size_t i = 0; i < curve_.size(); ++i)
+        points.push_back({position_.startHour + static_cast<double>(i) / 60, curve_[i]});
+    return points;
+}
+
+bool SleepSession::MoveHours(bool moved) {
+    app_.Config().WriteSleepWindow({position_.startHour, position_.endHour});
+    if (moved) Analyse();
+    return moved;
+}
+
+bool SleepSession::MoveDay(bool moved) {
+    if (moved) Analyse();
+    return moved;
+}
+
+bool SleepSession::StartEarlier() {
+    return MoveHours(kiro::StartEarlier(position_));
+}
+bool SleepSession::StartLater() {
+    return MoveHours(kiro::StartLater(position_));
+}
+bool SleepSession::EndEarlier() {
+    return MoveHours(kiro::EndEarlier(position_));
+}
+bool SleepSession::EndLater() {
+    return MoveHours(kiro::EndLater(position_));
+}
+bool SleepSession::PreviousDay() {
+    return MoveDay(kiro::PreviousDay(position_));
+}
+bool SleepSession::NextDay() {
+    return MoveDay(kiro::NextDay(position_));
+}
+
+}  // namespace kiro

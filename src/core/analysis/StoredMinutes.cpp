@@ -1,0 +1,33 @@
+#include "core/analysis/StoredMinutes.h"
+
+#include <algorithm>
+
+#include "core/app/CalendarMath.h"
+
+namespace kiro {
+
+void ForEachStoredMinute(const MonthStore& store, CalendarDay from, CalendarDay to,
+                         const std::function<void(const StepMinute&)>& visit) {
+    int year = from.year;
+    int month = from.month;
+    while (CalendarDay{year, month, 1} <= to) {
+        const LoadedMonth loaded = store.LoadMonth(year, month);
+        if (loaded.found) {
+            const int firstDay = (year == from.year && month == from.month) ? std::max(from.day, 1) : 1;
+            int lastDay = DaysInMonth(year, month);
+            if (year == to.year && month == to.month) lastDay = std::min(lastDay, to.day);
+            for (int day = firstDay; day <= lastDay; ++day) {
+                for (int minute = 0; minute < kMinutesPerDay; ++minute) {
+                    const int steps = loaded.buffer.minutes[(day - 1) * kMinutesPerDay + minute];
+                    if (steps > 0) visit({{year, month, day}, minute, steps});
+                }
+            }
+        }
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+    }
+}
+
+}  // namespace kiro

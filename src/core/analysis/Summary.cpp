@@ -1,0 +1,38 @@
+#include "core/analysis/Summary.h"
+
+#include "core/analysis/Metrics.h"
+#include "core/app/App.h"
+#include "core/app/Format.h"
+#include "core/system/Host.h"
+
+namespace kiro {
+
+double SummaryDistanceKm(int stepSize, int totalSteps) {
+    return stepSize * static_cast<double>(totalSteps) * 0.00001;
+}
+
+SummaryTexts MakeSummaryTexts(const App& app) {
+    const SettingsValues& v = app.Config().Values();
+    const int period = v.totalPeriod;
+    SummaryTexts texts;
+    texts.steps = Format("%d", v.totalSteps);
+    texts.distance = Format("%9.3f Km", SummaryDistanceKm(v.stepSize, v.totalSteps));
+    texts.time = Format("%d %s %d %s %d %s", period / 1440, app.GetLangText(38), period / 60 % 24,
+                        app.GetLangText(39), period % 60, app.GetLangText(40));
+    texts.calories = Format("%9.3f KCal", AverageWalkCalories({v.weight, v.stepSize}, v.totalSteps, period));
+    texts.stepsLabel = Format("%s:", app.GetLangText(34));
+    texts.distanceLabel = Format("%s:", app.GetLangText(35));
+    texts.timeLabel = Format("%s:", app.GetLangText(36));
+    texts.caloriesLabel = Format("%s:", app.GetLangText(37));
+    return texts;
+}
+
+bool ResetSummary(App& app, Host& host) {
+    if (app.Config().Values().autoConfirm == 0 && !host.AskYesNo(app.GetLangText(52), app.GetLangText(51)))
+        return false;
+    app.Config().SetTotals(0, 0);
+    app.Store().DeleteAll();
+    return true;
+}
+
+}  // namespace kiro

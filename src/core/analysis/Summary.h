@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+namespace kiro {
+
+class App;
+class Host;
+
+// The running totals as the summary page shows them: the value texts and the label texts
+// ("Total Steps:" and so on), in the current language.
+struct SummaryTexts {
+    std::string steps;     // "%d"
+    std::string distance;  // "%9.3f Km"
+    std::string time;      // "<days> Days <hours> Hours <minutes> Mintues"
+    std::string calories;  // "%9.3f KCal"
+    std::string stepsLabel;
+    std::string distanceLabel;
+    std::string timeLabel;
+    std::string caloriesLabel;
+};
+
+double SummaryDistanceKm(int stepSize, int totalSteps);
+SummaryTexts MakeSummaryTexts(const App& app);
+
+// Clears the totals and deletes the whole monthly store, after asking unless AutoConfirm is on.
+// Reports built before see the store's change and read it again. Returns whether it reset.
+bool ResetSummary(App& app, Host& host);
+
+}  // namespace kiro
