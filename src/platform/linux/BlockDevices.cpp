@@ -1,0 +1,19 @@
+#include "platform/linux/BlockDevices.h"
+
+#include <filesystem>
+
+namespace kiro::linux_platform {
+
+bool CountsAsRemovable(const std::string& idBus, const std::string& sysPath,
+                       const std::string& removableFlag) {
+    return idBus == "usb" || sysPath.find("/usb") != std::string::npos || removableFlag == "1";
+}
+
+std::string ScsiGenericNodeOf(const std::string& diskSysPath) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(diskSysPath + "/device/scsi_generic", error))
+        return "/dev/" + entry.path().filename().string();
+    return {};
+}
+
+}  // namespace kiro::linux_platform

@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/linux/MountInfo.h"
+
+namespace kiro::linux_platform {
+
+// A whole disk as the volume and command adapters need to know it.
+struct BlockDisk {
+    DeviceNumber number;
+    std::string node;         // "/dev/sdb"
+    std::string genericNode;  // "/dev/sg2"; empty when the disk has no SCSI generic node
+    bool removable = false;
+};
+
+// The machine's block devices (udev on a real machine, a table in tests).
+class BlockDeviceDirectory {
+public:
+    virtual ~BlockDeviceDirectory() = default;
+    // The disk that holds a block device: the device itself, or the disk of a partition.
+    virtual std::optional<BlockDisk> DiskOf(DeviceNumber device) const = 0;
+    // The same for a device node ("/dev/sdb1"); nothing when the path is not a block device.
+    virtual std::optional<BlockDisk> DiskOfNode(const std::string& path) const = 0;
+    virtual std::vector<BlockDisk> Disks() const = 0;
+};
+
+// A disk counts as removable when it sits on USB (by udev's ID_BUS, or a "/usb" step in its
+// sysfs path when udev has no record) or says it has removable media. Many USB disks report
+// removable 0, so that flag alone is not enough.
+bool CountsAsRemovable(const std::string& idBus, const std::string& sysPath,
+                       const std::string& removableFlag);
+
+// The /dev node of the SCSI generic device of a disk, from <disk sysfs path>/device/scsi_generic.
+std::string ScsiGenericNodeOf(const std::string& diskSysPath);
+
+}  // namespace kiro::linux_platform
