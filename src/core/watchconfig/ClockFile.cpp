@@ -6,6 +6,7 @@
 
 #include "core/app/Format.h"
 #include "core/app/TextChunks.h"
+#include "core/watchdisk/WatchDiskFiles.h"
 
 namespace kiro {
 namespace {
@@ -149,6 +150,29 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
     for (int& d : settings.disp) d = d < 0 ? 0 : (d >= 10 ? 9 : d);
     settings.tAdj = std::clamp(settings.tAdj, -99, 99);
     settings.sped = std::clamp(settings.sped, 0, 8);
+}
+
+void ReadClockFileAt(const std::string& root, WatchSettings& settings) {
+    std::string content;
+    if (const auto name = FindRootFile(root, "CLOCK.TXT")) ReadWholeFile(root + "/" + *name, content);
+    ParseClockFile(content, settings);
+}
+
+std::string DescribeWatchSettings(const WatchSettings& s) {
+    std::string disp;
+    for (size_t i = 0; i < s.disp.size(); ++i) disp += Format(i ? ",%d" : "%d", s.disp[i]);
+    size_t lines = 0;
+    while (lines < s.uPic.size() && s.uPic[lines] != kPictureEnd) ++lines;
+    std::string out;
+    out += Format("HMod=%d\nSped=%d\nTAdj=%d\n", s.hMod, s.sped, s.tAdj);
+    out += "Disp=" + disp + "\n";
+    out += "UPic=" + HexLines(s.uPic.data(), lines) + "\n";
+    out += "UStr=" + FilterMessage(s.uStr) + "\n";
+    out += Format("LedPower=%d\nLedFromHour=%d\nLedToHour=%d\n", s.ledPower ? 1 : 0, s.ledFromHour, s.ledToHour);
+    out += Format("AlarmEnabled=%d\nAlarmEveryDay=%d\nAlarmHour=%d\nAlarmMinute=%d\n", s.alarmEnabled ? 1 : 0,
+                  s.alarmEveryDay, s.alarmHour, s.alarmMinute);
+    out += Format("StepRecorder24h=%d\n", s.stepRecorder24h ? 1 : 0);
+    return out;
 }
 
 }  // namespace kiro

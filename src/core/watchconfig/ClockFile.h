@@ -31,4 +31,11 @@ std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime
 // to 0..8.
 void ParseClockFile(const std::string& content, WatchSettings& settings);
 
+// The same for the CLOCK.TXT at the root of a watch disk (any letter case); a missing file
+// leaves the reset values.
+void ReadClockFileAt(const std::string& root, WatchSettings& settings);
+
+// The settings as "Key=value" lines, for people and scripts.
+std::string DescribeWatchSettings(const WatchSettings& settings);
+
 }  // namespace kiro

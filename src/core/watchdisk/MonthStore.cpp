@@ -33,13 +33,15 @@ namespace {
 
 std::string TemporaryOf(const std::string& path) { return path + ".tmp"; }
 
-bool WriteMonthFile(const std::string& path, const MonthBuffer& buffer) {
+// Writes one month file; `created` tells whether a file was made that must go if the save fails.
+bool WriteMonthFile(const std::string& path, const MonthBuffer& buffer, bool& created) {
     std::vector<unsigned char> bytes(kMonthFileBytes);
     for (int i = 0; i < kSlotsPerMonth; ++i) {
         bytes[2 * i] = static_cast<unsigned char>(buffer.minutes[i] & 0xFF);
         bytes[2 * i + 1] = static_cast<unsigned char>(buffer.minutes[i] >> 8);
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    created = static_cast<bool>(out);
     if (!out) return false;
     out.write(reinterpret_cast<const char*>(bytes.data()), kMonthFileBytes);
     out.flush();
@@ -59,11 +61,10 @@ bool MonthStore::SaveMonths(const std::map<std::pair<int, int>, MonthBuffer>& mo
     bool ok = true;
     for (const auto& [key, buffer] : months) {
         const std::string temporary = TemporaryOf(paths_.MonthFile(key.first, key.second));
-        written.push_back(temporary);
-        if (!WriteMonthFile(temporary, buffer)) {
-            ok = false;
-            break;
-        }
+        bool created = false;
+        ok = WriteMonthFile(temporary, buffer, created);
+        if (created) written.push_back(temporary);
+        if (!ok) break;
     }
     if (ok) {
         for (const auto& [key, buffer] : months) {

@@ -18,6 +18,9 @@ struct WatchConnection {
     std::string devicePath;           // the path of a '*' watch
     bool eventsSuspended = false;  // device events do nothing while set (factory setup)
     char busyDrive = kNoDrive;     // the drive whose collection pass is running
+    // A device read could not be stored: the watch must not be told to forget its data until
+    // it is plugged in again and hands everything over anew.
+    bool transferHeldBack = false;
 };
 
 enum TimeAdjustMode : int { kTimeAdjustAuto = 0, kTimeAdjustManual = 1 };

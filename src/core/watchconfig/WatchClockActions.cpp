@@ -1,0 +1,81 @@
+#include "core/watchconfig/WatchClockActions.h"
+
+#include <fstream>
+
+#include "core/app/Format.h"
+#include "core/watchconfig/ClockDifference.h"
+#include "core/watchconfig/ClockFile.h"
+#include "core/watchconfig/ConfigBlock.h"
+#include "core/watchdisk/WatchCommands.h"
+#include "core/watchdisk/WatchDiskFiles.h"
+
+namespace kiro {
+namespace {
+constexpr int kTextClockReport = 88;
+constexpr int kTextPlugOut = 60;
+constexpr int kTextMessage = 87;
+}  // namespace
+
+bool ClockCheck(App& app, DeviceIo& device, Host& host) {
+    app.watchSettings.ResetDisplay();
+    const WatchConnection& watch = app.watch;
+    if (watch.currentDrive == kNoDrive) return false;
+    host.SetStatusText(" >> Checking ...");
+    const ConfigBlockRead read = ReadConfigBlock(device, watch.handle);
+    if (!ParseConfigBlock(read.data, ConfigReadBack::ClockCheck, app.watchSettings)) return false;
+    const ClockDifference difference = ComputeClockDifference(read.data, app.SystemClock().Now());
+    app.watchSettings.tAdj = difference.newTAdj;
+    host.SetStatusText(Format(" >> Time Difference = %s", difference.differenceText.c_str()));
+    host.ShowMessage(FormatText(app.GetLangText(kTextClockReport), watch.currentDrive, watch.modelLetter,
+                                difference.lastUpdateText.c_str(), difference.currentTimeText.c_str(),
+                                difference.watchTimeText.c_str(), difference.differenceText.c_str()),
+                     app.GetLangText(kTextMessage));
+    return true;
+}
+
+int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, const TimeSetRequest& request) {
+    host.SetStatusText("");
+    const WatchConnection& watch = app.watch;
+    const char drive = watch.currentDrive;
+    if (!((drive >= 'C' && drive <= 'Z') || drive == kDevicePathDrive)) {
+        host.ShowMessage("### Not found Kiro-Disk ###", app.GetLangText(kTextMessage));
+        return request.sliderPosition;
+    }
+    WatchSettings& settings = app.watchSettings;
+    settings.hMod = request.hMod;
+    settings.alarmEnabled = request.alarmEnabled;
+    settings.alarmEveryDay = request.alarmEveryDay;
+    settings.alarmHour = request.alarmHour;
+    settings.alarmMinute = request.alarmMinute;
+    app.timeAdjustMode = request.timeAdjustMode;
+    int slider = request.sliderPosition;
+    if (app.timeAdjustMode == kTimeAdjustManual)
+        settings.tAdj = slider;
+    else
+        slider = settings.tAdj;
+
+    const LocalTime now = app.SystemClock().Now();
+    if (watch.deviceMode) {
+        settings.ledPower = request.ledPower;
+        settings.stepRecorder24h = request.stepRecorder24h;
+        const ConfigBlock block = BuildConfigBlock(settings, watch.modelLetter, now, true);
+        WriteConfigBlock(device, watch.handle, block);
+        host.SetStatusText(Format(" >> TimeSet: %d-%d-%d %02d:%02d:%02d, (%d)", 2000 + block[16], block[17], block[18],
+                                  block[19], block[20], block[21], settings.tAdj));
+        return slider;
+    }
+
+    const std::string root = volumes.RootOf(drive);
+    const std::string name = FindRootFile(root, "CLOCK.TXT").value_or("CLOCK.TXT");
+    std::string old;
+    ReadWholeFile(root + "/" + name, old);
+    {
+        std::ofstream out(root + "/" + name, std::ios::binary | std::ios::trunc);
+        out << BuildClockFileTimeSet(old, now, slider, settings.hMod);
+    }
+    app.SystemClock().Sleep(500);
+    host.ShowMessage(app.GetLangText(kTextPlugOut), app.GetLangText(kTextMessage));
+    return slider;
+}
+
+}  // namespace kiro

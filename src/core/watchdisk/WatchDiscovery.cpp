@@ -1,0 +1,179 @@
+#include "core/watchdisk/WatchDiscovery.h"
+
+#include <fstream>
+
+#include "core/app/Format.h"
+#include "core/watchdisk/ScsiTransport.h"
+#include "core/watchdisk/WatchCommands.h"
+#include "core/watchdisk/WatchDiskFiles.h"
+
+namespace kiro {
+namespace {
+constexpr int kTextNoWatch = 77;
+}
+
+WatchDiscovery::WatchDiscovery(App& app, Volumes& volumes, DeviceIo& device, Host& host, Collector& collector)
+    : app_(app), volumes_(volumes), device_(device), host_(host), collector_(collector) {}
+
+void WatchDiscovery::CloseHandle(bool unlockFirst) {
+    WatchConnection& watch = app_.watch;
+    if (watch.handle == kNoDevice) return;
+    if (unlockFirst) UnlockVolume(device_, app_.SystemClock(), watch.handle);
+    device_.Close(watch.handle);
+    watch.handle = kNoDevice;
+}
+
+bool WatchDiscovery::TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceHandle opened) {
+    WatchConnection& watch = app_.watch;
+    watch.modelLetter = modelLetter;
+    watch.collectFlag = collectFlag;
+    watch.deviceMode = true;
+    app_.Config().SetDisplayModeInMemory(1);
+    CloseHandle(true);
+    if (opened == kNoDevice) {
+        watch.deviceMode = false;
+        return false;
+    }
+    watch.handle = opened;
+    app_.timeAdjustMode = kTimeAdjustAuto;
+    return true;
+}
+
+bool WatchDiscovery::IsWatchDisk(char letter) {
+    app_.watch.modelLetter = 0;
+    if (volumes_.TypeOf(letter) != DriveType::Removable) return false;
+
+    const WatchIdentity identity = IdentifyWatch(Inquiry(device_, letter));
+    if (identity.isX5) {
+        // The handle is opened first so that a failed open is known before anything is shown.
+        const DeviceHandle opened = device_.OpenVolume(letter);
+        if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, opened)) return false;
+        host_.SetStatusText(Format(" Lock Volumn %c:", letter));
+        host_.SetStatusText(Format(" Lock %c: Complete", letter));
+        app_.watch.devicePath.clear();
+        return true;
+    }
+
+    const std::string root = volumes_.RootOf(letter);
+    if (!ListRootFiles(root, ".txt").empty()) {
+        app_.Config().SetDisplayMode(0);
+        return true;
+    }
+    if (!ListRootFiles(root, ".KRO").empty()) {
+        app_.Config().SetDisplayMode(1);
+        return true;
+    }
+    const auto marker = FindRootFile(root, "USBWATCH.DAT");
+    return marker && std::ifstream(root + "/" + *marker).good();
+}
+
+bool WatchDiscovery::TestDevicePath(const std::string& devicePath) {
+    if (volumes_.TypeOfPath(devicePath) != DriveType::NoRootDir) return false;
+    const WatchIdentity identity = IdentifyWatch(Inquiry(device_, devicePath));
+    if (!identity.isX5) return false;
+    if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenPath(devicePath))) return false;
+    app_.watch.devicePath = devicePath;
+    return true;
+}
+
+void WatchDiscovery::ScanForWatch() {
+    WatchConnection& watch = app_.watch;
+    watch.currentDrive = kNoDrive;
+    watch.deviceMode = false;
+    watch.collectFlag = false;
+    host_.SetDiskLabelLargeFont();
+
+    const uint32_t inUse = volumes_.LogicalDrives();
+    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+        if ((inUse & LetterBit(letter)) && IsWatchDisk(letter)) {
+            app_.timeAdjustMode = kTimeAdjustAuto;
+            watch.currentDrive = letter;
+            break;
+        }
+    }
+    if (watch.currentDrive == kNoDrive) {
+        for (const std::string& path : volumes_.UnmountedDiskPaths()) {
+            if (TestDevicePath(path)) {
+                watch.currentDrive = kDevicePathDrive;
+                break;
+            }
+        }
+    }
+    if (watch.currentDrive == kNoDrive) {
+        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        return;
+    }
+    collector_.CollectFromWatch();
+}
+
+void WatchDiscovery::ResetWatchState() {
+    WatchConnection& watch = app_.watch;
+    watch.currentDrive = kNoDrive;
+    watch.deviceMode = false;
+    watch.collectFlag = false;
+    watch.devicePath.clear();
+    CloseHandle(false);
+    watch.busyDrive = kNoDrive;
+    watch.transferHeldBack = false;
+    app_.watchSettings.Reset();
+}
+
+void WatchDiscovery::OnVolumesArrived(uint32_t mask) {
+    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+        if (!(mask & LetterBit(letter))) continue;
+        host_.SetStatusText(Format(" New coming Disk-%c:", letter));
+        host_.PumpMessages();
+        if (IsWatchDisk(letter)) {
+            app_.watch.currentDrive = letter;
+            collector_.CollectFromWatch();
+        }
+    }
+    host_.NotifyDataChanged();
+}
+
+void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (!(mask & LetterBit(letter)) || app_.watch.currentDrive != letter) continue;
+        host_.SetStatusText(Format(" Remove Disk-%c:", letter));
+        host_.PumpMessages();
+        ResetWatchState();
+        app_.timeAdjustMode = kTimeAdjustManual;
+        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        host_.SetStatusText(Format(" Remove Disk-%c: done", letter));
+        host_.PumpMessages();
+    }
+    host_.NotifyDataChanged();
+}
+
+void WatchDiscovery::RescanAfterChange() {
+    WatchConnection& watch = app_.watch;
+    if (watch.currentDrive == kDevicePathDrive) CloseHandle(false);
+    if (watch.currentDrive >= 'A' && watch.currentDrive <= 'Z' &&
+        !(volumes_.LogicalDrives() & LetterBit(watch.currentDrive))) {
+        watch.currentDrive = kNoDrive;
+        watch.deviceMode = false;
+        watch.transferHeldBack = false;
+        app_.timeAdjustMode = kTimeAdjustManual;
+        CloseHandle(false);
+        host_.NotifyDataChanged();
+    }
+    ScanForWatch();
+    if (watch.currentDrive != kNoDrive) host_.NotifyLanguageChanged();
+}
+
+void WatchDiscovery::OnDeviceChange(const DeviceChange& change) {
+    if (app_.watch.eventsSuspended) return;
+    if (change.kind == DeviceChange::Kind::VolumeArrival) OnVolumesArrived(change.letterMask);
+    if (change.kind == DeviceChange::Kind::VolumeRemoval) OnVolumesRemoved(change.letterMask);
+    // Stage 2 runs for every notification, so an arriving watch is collected in stage 1 and
+    // found again by the rescan; the second pass finds nothing left to take.
+    if (app_.watch.eventsSuspended) return;
+    RescanAfterChange();
+}
+
+void WatchDiscovery::Shutdown() {
+    CloseHandle(false);
+    app_.watch.currentDrive = kNoDrive;
+}
+
+}  // namespace kiro

@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+
+#include "core/app/App.h"
+#include "core/system/DeviceEvents.h"
+#include "core/system/DeviceIo.h"
+#include "core/system/Host.h"
+#include "core/system/Volumes.h"
+#include "core/watchdisk/Collector.h"
+
+namespace kiro {
+
+// Finds which disk, if any, is the watch and of which kind, keeps the watch connection state,
+// and reacts to disks arriving and going away. Every watch found starts a collection pass.
+class WatchDiscovery final : public DeviceChangeSink {
+public:
+    WatchDiscovery(App& app, Volumes& volumes, DeviceIo& device, Host& host, Collector& collector);
+
+    // Tests one drive letter: a device-mode watch by its identification data, else a
+    // file-mode watch by the files at its root. Sets the state fields on success (not the
+    // current drive: the caller does).
+    bool IsWatchDisk(char letter);
+    // Finds the first watch among D..Z, then among disk device paths, and collects it.
+    void ScanForWatch();
+    // Forgets the current watch.
+    void ResetWatchState();
+    // A device notification: arrival and removal of volumes, then the rescan that follows
+    // every device change. Nothing happens while device events are suspended.
+    void OnDeviceChange(const DeviceChange& change) override;
+    // The main window closes: the device handle is closed and no watch is current.
+    void Shutdown();
+
+private:
+    bool TestDevicePath(const std::string& devicePath);
+    // Takes a device-mode watch: notes its identity and opens its handle, releasing a handle
+    // held before. False when the device cannot be opened.
+    bool TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceHandle opened);
+    void CloseHandle(bool unlockFirst);
+    void OnVolumesArrived(uint32_t mask);
+    void OnVolumesRemoved(uint32_t mask);
+    void RescanAfterChange();
+
+    App& app_;
+    Volumes& volumes_;
+    DeviceIo& device_;
+    Host& host_;
+    Collector& collector_;
+};
+
+}  // namespace kiro

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+#include "core/system/FileAttributes.h"
+
+namespace kiro {
+
+// Makes sure the watch disk at `root` carries its hidden marker file USBWATCH.DAT: when it
+// cannot be opened, it is created with 80 bytes (the path text used, a zero byte, zeros) and
+// hidden. Returns false when it neither opens nor can be created.
+bool EnsureMarkerFile(const std::string& root, FileAttributes& attributes);
+
+}  // namespace kiro
