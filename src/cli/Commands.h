@@ -8,5 +8,7 @@ namespace kiro::cli {
 // Each command adds itself to the command line with what it needs from the shared context.
 void AddSettingsCommand(CLI::App& cli, CliContext& context);
 void AddTextCommand(CLI::App& cli, CliContext& context);
+void AddSimulateCommand(CLI::App& cli, CliContext& context);
+void AddInquiryCommand(CLI::App& cli, CliContext& context);
 
 }  // namespace kiro::cli

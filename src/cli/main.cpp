@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
 
     kiro::cli::AddSettingsCommand(cli, context);
     kiro::cli::AddTextCommand(cli, context);
+    kiro::cli::AddSimulateCommand(cli, context);
+    kiro::cli::AddInquiryCommand(cli, context);
 
     try {
         cli.parse(argc, argv);
