@@ -12,51 +12,26 @@ namespace {
 
 using test::RecordingDeviceIo;
 
-TEST(ScsiPassThroughTest, CommandBlockTravelsAsSixteenZeroPaddedBytes) {
-    RecordingDeviceIo io;
-    uint8_t buffer[8] = {};
-    const std::vector<uint8_t> block = {0xFE, 0x02, 0x00, 0x00, 0x0A, 0x00};
-    EXPECT_EQ(ScsiPassThrough(io, DeviceHandle{5}, block, false, buffer, sizeof buffer, 7), 0);
-    ASSERT_EQ(io.sent.size(), 1u);
-    const auto& sent = io.sent[0];
-    EXPECT_EQ(sent.handle, 5);
-    EXPECT_EQ(sent.commandBlock,
-              (std::array<uint8_t, 16>{0xFE, 0x02, 0x00, 0x00, 0x0A, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(sent.direction, DataDirection::FromDevice);
-    EXPECT_EQ(sent.length, 8u);
-    EXPECT_EQ(sent.timeoutSeconds, 7u);
-    EXPECT_TRUE(sent.hadBuffer);
-}
-
 TEST(ScsiPassThroughTest, ZeroLengthSendsNeitherBufferNorDirection) {
     RecordingDeviceIo io;
     uint8_t buffer[4] = {};
     const uint8_t block[] = {0xFE, 0x03};
     ScsiPassThrough(io, DeviceHandle{5}, block, true, buffer, 0, 3);
     ASSERT_EQ(io.sent.size(), 1u);
+    EXPECT_EQ(io.sent[0].handle, 5);
     EXPECT_EQ(io.sent[0].direction, DataDirection::None);
     EXPECT_FALSE(io.sent[0].hadBuffer);
-}
-
-TEST(ScsiPassThroughTest, ResultCodesPassThroughUnchanged) {
-    RecordingDeviceIo io;
-    const uint8_t block[] = {0x00};
-    for (int result : {0, -2, -8, 5, 110}) {
-        io.sendResult = result;
-        EXPECT_EQ(ScsiPassThrough(io, DeviceHandle{5}, block, false, nullptr, 0, 3), result);
-    }
 }
 
 TEST(ScsiPassThroughTest, BlockLongerThanSixteenBytesIsNeverSent) {
     RecordingDeviceIo io;
     const std::vector<uint8_t> seventeen(17, 0x12);
-    const std::vector<uint8_t> sixteen(16, 0x12);
     EXPECT_EQ(ScsiPassThrough(io, DeviceHandle{5}, seventeen, false, nullptr, 0, 3), kCommandNotSent);
     EXPECT_EQ(ScsiPassThrough(io, 'E', seventeen, false, nullptr, 0, 3), kCommandNotSent);
     EXPECT_EQ(ScsiPassThrough(io, std::string("/dev/sdb"), seventeen, false, nullptr, 0, 3), kCommandNotSent);
     EXPECT_TRUE(io.sent.empty());
     EXPECT_TRUE(io.opened.empty()) << "a bad block must not even open the device";
-    EXPECT_EQ(ScsiPassThrough(io, DeviceHandle{5}, sixteen, false, nullptr, 0, 3), 0);
+    EXPECT_EQ(ScsiPassThrough(io, DeviceHandle{5}, std::vector<uint8_t>(16, 0x12), false, nullptr, 0, 3), 0);
 }
 
 TEST(ScsiPassThroughTest, LetterAndPathFormsOpenSendAndCloseWhateverTheResult) {
@@ -101,8 +76,6 @@ TEST(VolumeLockTest, StopsAtTheFirstSuccess) {
     EXPECT_EQ(LockVolume(io, clock, 7), 0);
     EXPECT_EQ(io.lockAttempts, 2);
     EXPECT_EQ(clock.TotalSlept(), 200u);
-    EXPECT_EQ(UnlockVolume(io, clock, 7), 0);
-    EXPECT_EQ(clock.SleepCount(), 1);
 }
 
 }  // namespace

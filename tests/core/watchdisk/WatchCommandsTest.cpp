@@ -112,16 +112,6 @@ TEST(WatchCommandsTest, WriteConfigBlockCarriesTheBlock) {
     EXPECT_EQ(io.sent.at(0).dataSent, std::vector<uint8_t>(block.begin(), block.end()));
 }
 
-TEST(WatchCommandsTest, ReadsReturnTheAnswerAndTheResult) {
-    RecordingDeviceIo io;
-    io.answer = {0x0E, 0x05, 0x05, 0x0A, 0x00, 0x07};
-    const DataPageRead page = ReadDataPage(io, 9, 8);
-    EXPECT_TRUE(page.Succeeded());
-    EXPECT_EQ(page.data[3], 0x0A);
-    EXPECT_EQ(page.data[5], 0x07);
-    EXPECT_EQ(page.data[6], 0x00);
-}
-
 // A device that wrote part of an answer before failing must not leave it behind as data.
 TEST(WatchCommandsTest, FailedReadLeavesOnlyZerosAndItsResult) {
     RecordingDeviceIo io;
@@ -143,24 +133,6 @@ TEST(WatchCommandsTest, InquiryOfAVolumeThatDoesNotOpenIsMinusOneAndZero) {
     EXPECT_EQ(inquiry.result, -1);
     EXPECT_EQ(inquiry.data, (std::array<uint8_t, 44>{}));
     EXPECT_FALSE(IdentifyWatch(inquiry).isX5);
-}
-
-TEST(WatchCommandsTest, IdentifyWatchReadsProductAndRevisionBytes) {
-    InquiryData inquiry;
-    inquiry.result = 0;
-    inquiry.data[27] = 'X';
-    inquiry.data[28] = '5';
-    inquiry.data[29] = 'E';
-    WatchIdentity identity = IdentifyWatch(inquiry);
-    EXPECT_TRUE(identity.isX5);
-    EXPECT_EQ(identity.modelLetter, 'E');
-    EXPECT_FALSE(identity.collectFlag);
-    inquiry.data[35] = 1;
-    EXPECT_TRUE(IdentifyWatch(inquiry).collectFlag);
-    inquiry.data[28] = '4';
-    identity = IdentifyWatch(inquiry);
-    EXPECT_FALSE(identity.isX5);
-    EXPECT_EQ(identity.modelLetter, 0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <scsi/sg.h>
 #include <sys/file.h>
 
 #include "FakeBlockDevices.h"
@@ -73,19 +72,6 @@ TEST_F(LinuxDeviceIoTest, LockIsANonBlockingExclusiveFlock) {
     ASSERT_EQ(calls_.flocks.size(), 3u);
     EXPECT_EQ(calls_.flocks[0], (std::pair<int, int>{12, LOCK_EX | LOCK_NB}));
     EXPECT_EQ(calls_.flocks[2], (std::pair<int, int>{12, LOCK_UN}));
-}
-
-TEST_F(LinuxDeviceIoTest, SendGoesThroughSgIoAndCloseClosesTheDescriptor) {
-    calls_.onIoctl = [](int, unsigned long, void* argument) {
-        static_cast<sg_io_hdr_t*>(argument)->status = 0x02;
-        return 0;
-    };
-    ScsiRequest request;
-    EXPECT_EQ(io_.Send(12, request), -2);
-    EXPECT_EQ(calls_.ioctlRequests, std::vector<unsigned long>{SG_IO});
-    io_.Close(12);
-    io_.Close(kNoDevice);
-    EXPECT_EQ(calls_.closed, std::vector<int>{12});
 }
 
 }  // namespace

@@ -30,51 +30,33 @@ SeenByKernel SendAndCapture(const ScsiRequest& request, int fd = 9) {
     return seen;
 }
 
-TEST(SgPassThroughTest, HeaderForAReadFromTheDevice) {
+TEST(SgPassThroughTest, HeaderForEachDirection) {
     uint8_t buffer[512] = {};
-    ScsiRequest request;
-    request.commandBlock = {0xFE, 0x02, 0x00, 0x00, 0x0E};
-    request.direction = DataDirection::FromDevice;
-    request.buffer = buffer;
-    request.length = 512;
-    request.timeoutSeconds = 3;
-    const SeenByKernel seen = SendAndCapture(request);
-    EXPECT_EQ(seen.header.interface_id, 'S');
-    EXPECT_EQ(seen.header.dxfer_direction, SG_DXFER_FROM_DEV);
-    EXPECT_EQ(seen.header.cmd_len, 16);
-    EXPECT_EQ(seen.commandBlock,
-              (std::vector<unsigned char>{0xFE, 0x02, 0x00, 0x00, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(seen.header.mx_sb_len, 24);
-    EXPECT_NE(seen.header.sbp, nullptr);
-    EXPECT_EQ(seen.header.dxfer_len, 512u);
-    EXPECT_EQ(seen.header.dxferp, buffer);
-    EXPECT_EQ(seen.header.timeout, 3000u);
-    EXPECT_EQ(seen.header.iovec_count, 0);
-}
-
-TEST(SgPassThroughTest, HeaderForAWriteToTheDevice) {
-    uint8_t block[256] = {};
-    ScsiRequest request;
-    request.commandBlock = {0xFE, 0x01};
-    request.direction = DataDirection::ToDevice;
-    request.buffer = block;
-    request.length = 256;
-    request.timeoutSeconds = 10;
-    const SeenByKernel seen = SendAndCapture(request);
-    EXPECT_EQ(seen.header.dxfer_direction, SG_DXFER_TO_DEV);
-    EXPECT_EQ(seen.header.dxfer_len, 256u);
-    EXPECT_EQ(seen.header.dxferp, block);
-    EXPECT_EQ(seen.header.timeout, 10000u);
-}
-
-TEST(SgPassThroughTest, HeaderWithoutData) {
-    ScsiRequest request;
-    request.commandBlock = {0xFE, 0x03};
-    const SeenByKernel seen = SendAndCapture(request);
-    EXPECT_EQ(seen.header.dxfer_direction, SG_DXFER_NONE);
-    EXPECT_EQ(seen.header.dxfer_len, 0u);
-    EXPECT_EQ(seen.header.dxferp, nullptr);
-    EXPECT_EQ(seen.commandBlock[1], 0x03);
+    struct Case {
+        DataDirection direction;
+        uint32_t length;
+        int expectedDirection;
+    };
+    for (const Case& c :
+         {Case{DataDirection::FromDevice, 512, SG_DXFER_FROM_DEV},
+          Case{DataDirection::ToDevice, 256, SG_DXFER_TO_DEV}, Case{DataDirection::None, 0, SG_DXFER_NONE}}) {
+        ScsiRequest request;
+        request.commandBlock = {0xFE, 0x02, 0x00, 0x00, 0x0E};
+        request.direction = c.direction;
+        request.buffer = c.length ? buffer : nullptr;
+        request.length = c.length;
+        request.timeoutSeconds = 10;
+        const SeenByKernel seen = SendAndCapture(request);
+        EXPECT_EQ(seen.header.interface_id, 'S');
+        EXPECT_EQ(seen.header.dxfer_direction, c.expectedDirection);
+        EXPECT_EQ(seen.header.dxfer_len, c.length);
+        EXPECT_EQ(seen.header.dxferp, c.length ? buffer : nullptr);
+        EXPECT_EQ(seen.header.timeout, 10000u);
+        EXPECT_EQ(seen.header.mx_sb_len, 24);
+        EXPECT_NE(seen.header.sbp, nullptr);
+        EXPECT_EQ(seen.commandBlock, (std::vector<unsigned char>{0xFE, 0x02, 0x00, 0x00, 0x0E, 0, 0, 0, 0, 0,
+                                                                 0, 0, 0, 0, 0, 0}));
+    }
 }
 
 TEST(SgPassThroughTest, ResultsInTheTransportsTerms) {

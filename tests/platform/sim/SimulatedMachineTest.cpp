@@ -74,19 +74,5 @@ TEST(SimulatedMachineTest, WatchWithoutVolumeIsReachedByItsDevicePath) {
     EXPECT_EQ(sink.changes[0].kind, DeviceChange::Kind::DevicesChanged);
 }
 
-TEST(SimulatedMachineTest, OneLockHolderAtATime) {
-    test::TempFolder folder;
-    FakeClock clock;
-    SimulatedMachine machine;
-    DeviceModeWatch watch(clock);
-    const char letter = machine.PlugIn(watch, folder.Path());
-    const DeviceHandle first = machine.devices.OpenVolume(letter);
-    const DeviceHandle second = machine.devices.OpenVolume(letter);
-    EXPECT_EQ(machine.devices.Lock(first), 0);
-    EXPECT_EQ(machine.devices.Lock(second), EWOULDBLOCK);
-    machine.devices.Close(first);
-    EXPECT_EQ(machine.devices.Lock(second), 0);
-}
-
 }  // namespace
 }  // namespace kiro::sim
