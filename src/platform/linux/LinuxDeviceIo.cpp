@@ -16,11 +16,12 @@ DeviceHandle HandleOf(int openResult) {
 }  // namespace
 
 DeviceHandle LinuxDeviceIo::OpenDisk(const BlockDisk& disk) {
+    // Non-blocking opens: a generic node held exclusively elsewhere, or a card reader without
+    // a card, must not hang the program; SG_IO itself still waits for the answer.
     if (!disk.genericNode.empty()) {
-        const int fd = calls_.Open(disk.genericNode, O_RDWR);
+        const int fd = calls_.Open(disk.genericNode, O_RDWR | O_NONBLOCK);
         if (fd >= 0) return fd;
     }
-    // No media check on open: a card reader without a card still answers INQUIRY.
     for (const int access : {O_RDWR, O_RDONLY}) {
         const int fd = calls_.Open(disk.node, access | O_NONBLOCK);
         if (fd >= 0) return fd;
