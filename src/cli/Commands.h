@@ -10,5 +10,7 @@ void AddSettingsCommand(CLI::App& cli, CliContext& context);
 void AddTextCommand(CLI::App& cli, CliContext& context);
 void AddSimulateCommand(CLI::App& cli, CliContext& context);
 void AddInquiryCommand(CLI::App& cli, CliContext& context);
+void AddCollectCommand(CLI::App& cli, CliContext& context);
+void AddWatchSettingsCommand(CLI::App& cli, CliContext& context);
 
 }  // namespace kiro::cli

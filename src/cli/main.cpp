@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     kiro::cli::AddTextCommand(cli, context);
     kiro::cli::AddSimulateCommand(cli, context);
     kiro::cli::AddInquiryCommand(cli, context);
+    kiro::cli::AddCollectCommand(cli, context);
+    kiro::cli::AddWatchSettingsCommand(cli, context);
 
     try {
         cli.parse(argc, argv);

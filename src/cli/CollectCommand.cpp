@@ -1,0 +1,173 @@
+// kiro collect: one collection pass, as on the arrival of a watch, without the desktop window.
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "cli/ConsoleHost.h"
+#include "core/app/CalendarMath.h"
+#include "core/app/Format.h"
+#include "core/watchconfig/ClockFile.h"
+#include "core/watchdisk/Collector.h"
+#include "core/watchdisk/WatchDiscovery.h"
+#include "platform/linux/LinuxMachine.h"
+#include "platform/sim/SimulatedMachine.h"
+#include "platform/sim/StepGenerator.h"
+
+namespace kiro::cli {
+namespace {
+
+constexpr int kNotAWatch = 2;
+
+// "x5c" or "x5e", then ":days=N", ":seed=S", ":collect=0|1" in any order.
+struct SimulatedWatchSpec {
+    char model = 'C';
+    int days = 14;
+    uint64_t seed = 1;
+    bool collect = true;
+};
+
+bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& spec) {
+    std::stringstream parts(text);
+    std::string part;
+    std::getline(parts, part, ':');
+    if (part == "x5c" || part == "X5C")
+        spec.model = 'C';
+    else if (part == "x5e" || part == "X5E")
+        spec.model = 'E';
+    else
+        return false;
+    while (std::getline(parts, part, ':')) {
+        const size_t eq = part.find('=');
+        if (eq == std::string::npos) return false;
+        const std::string key = part.substr(0, eq);
+        const std::string value = part.substr(eq + 1);
+        try {
+            if (key == "days")
+                spec.days = std::stoi(value);
+            else if (key == "seed")
+                spec.seed = std::stoull(value);
+            else if (key == "collect")
+                spec.collect = std::stoi(value) != 0;
+            else
+                return false;
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    return spec.days >= 0 && spec.days <= 400;
+}
+
+// Runs one pass over whatever the volumes and devices hold; false when no watch is there.
+bool RunPass(App& app, Volumes& volumes, DeviceIo& device, FileAttributes& attributes, const TextCodec& codec,
+             char letter) {
+    ConsoleHost host(app, codec, std::cout);
+    Collector collector(app, volumes, device, host, attributes);
+    WatchDiscovery discovery(app, volumes, device, host, collector);
+    if (letter != 0) {
+        host.SetStatusText(Format(" New coming Disk-%c:", letter));
+        if (!discovery.IsWatchDisk(letter)) return false;
+        app.watch.currentDrive = letter;
+        collector.CollectFromWatch();
+    } else {
+        discovery.ScanForWatch();
+        if (app.watch.currentDrive == kNoDrive) return false;
+    }
+    discovery.Shutdown();
+    return true;
+}
+
+struct CollectArgs {
+    std::string path;
+    std::string device;
+    std::string simDevice;
+    std::string simState;
+};
+
+int CollectFromFolder(CliContext& context, const std::string& path) {
+    App& app = context.LoadedApp();
+    sim::SimulatedMachine disks;  // the folder, presented as a removable drive letter
+    linux_platform::LinuxMachine machine;
+    const char letter = disks.volumes.Mount(path);
+    if (letter == 0 || !RunPass(app, disks.volumes, disks.devices, machine.attributes, context.Codec(), letter)) {
+        std::cerr << "kiro: " << path << " is not a watch disk\n";
+        return kNotAWatch;
+    }
+    return 0;
+}
+
+int CollectFromDevice(CliContext& context, const std::string& devicePath) {
+    App& app = context.LoadedApp();
+    sim::SimulatedMachine disks;  // only to name the device path as a disk without a volume
+    linux_platform::LinuxMachine machine;
+    disks.volumes.AddUnmountedDisk(devicePath);
+    if (!RunPass(app, disks.volumes, machine.devices, machine.attributes, context.Codec(), 0)) {
+        std::cerr << "kiro: " << devicePath << " is not an X5 watch\n";
+        return kNotAWatch;
+    }
+    return 0;
+}
+
+int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
+    SimulatedWatchSpec spec;
+    if (!ParseSimulatedWatch(args.simDevice, spec)) {
+        std::cerr << "kiro: cannot read the simulated watch '" << args.simDevice
+                  << "' (x5c or x5e, then :days=N :seed=S :collect=0|1)\n";
+        return 1;
+    }
+    App& app = context.LoadedApp();
+    sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{spec.model, spec.collect, 0});
+    if (args.simState.empty() || !watch.LoadState(args.simState)) {
+        // Days of generated steps ending yesterday.
+        const LocalTime start = AddDays(app.SystemClock().Now(), -spec.days);
+        for (const auto& day : sim::GenerateDays(start.year, start.month, start.day, spec.days, spec.seed))
+            watch.Record(day);
+    }
+    sim::SimulatedMachine machine;
+    machine.PlugInWithoutVolume(watch);
+    const bool found = RunPass(app, machine.volumes, machine.devices, machine.attributes, context.Codec(), 0);
+    if (!args.simState.empty() && !watch.SaveState(args.simState)) {
+        std::cerr << "kiro: cannot write " << args.simState << "\n";
+        return 1;
+    }
+    return found ? 0 : kNotAWatch;
+}
+
+}  // namespace
+
+void AddCollectCommand(CLI::App& cli, CliContext& context) {
+    auto args = std::make_shared<CollectArgs>();
+    CLI::App* collect = cli.add_subcommand("collect", "Collect the steps of a watch into the program folder");
+    auto* path = collect->add_option("PATH", args->path, "Folder where a file-mode watch disk is mounted");
+    auto* device = collect->add_option("--device", args->device, "Device node of a device-mode watch");
+    auto* sim = collect->add_option("--sim-device", args->simDevice,
+                                    "A simulated device-mode watch: x5c|x5e[:days=N][:seed=S][:collect=0|1]");
+    collect->add_option("--sim-state", args->simState, "File that keeps the simulated watch between calls");
+    path->excludes(device)->excludes(sim);
+    device->excludes(sim);
+    collect->callback([args, &context] {
+        int status = 0;
+        if (!args->simDevice.empty())
+            status = CollectFromSimulatedWatch(context, *args);
+        else if (!args->device.empty())
+            status = CollectFromDevice(context, args->device);
+        else if (!args->path.empty())
+            status = CollectFromFolder(context, args->path);
+        else
+            throw CLI::ValidationError("collect", "give PATH, --device DEV or --sim-device MODEL");
+        if (status != 0) throw CLI::RuntimeError(status);
+    });
+}
+
+void AddWatchSettingsCommand(CLI::App& cli, CliContext&) {
+    auto path = std::make_shared<std::string>();
+    CLI::App* command = cli.add_subcommand("watch-settings", "Print the settings of a file-mode watch disk");
+    command->add_option("PATH", *path, "Folder where the watch disk is mounted")->required();
+    command->callback([path] {
+        WatchSettings settings;
+        ReadClockFileAt(*path, settings);
+        std::cout << DescribeWatchSettings(settings);
+    });
+}
+
+}  // namespace kiro::cli
