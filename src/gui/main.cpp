@@ -1,16 +1,9 @@
-// KiroMeter_X5: the desktop program. main only wires the platform adapters to the core and
-// runs the main window.
+// KiroMeter_X5: the desktop program. main only reads the arguments and hands over to CWatchApp.
 #include <QApplication>
 #include <clocale>
-#include <filesystem>
+#include <cstdio>
 
-#include "core/app/App.h"
-#include "core/app/ProgramFolder.h"
-#include "gui/CMainDlg.h"
-#include "gui/UiText.h"
-#include "platform/linux/EnvironmentLocale.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/LinuxClock.h"
+#include "gui/app/CWatchApp.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -18,14 +11,13 @@ int main(int argc, char** argv) {
     // program use the C locale's decimal point.
     std::setlocale(LC_NUMERIC, "C");
 
-    kiro::linux_platform::LinuxClock clock;
-    kiro::linux_platform::EnvironmentLocale locale;
-    kiro::linux_platform::IconvTextCodec codec;
-    kiro::App app(kiro::DeriveProgramFolder(std::filesystem::current_path().string()), clock, locale);
-    app.LoadSettings();
-
-    kiro::gui::UiText texts(app, codec);
-    kiro::gui::CMainDlg window(app, texts);
-    window.show();
-    return application.exec();
+    kiro::gui::StartOptions options;
+    options.demoDataFolder = KIRO_DEMO_DATA_DIR;
+    std::string error;
+    if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
+                             "[--unattended] [--screenshot=FILE]\n", error.c_str());
+        return 2;
+    }
+    return kiro::gui::CWatchApp().Run(options);
 }

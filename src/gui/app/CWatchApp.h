@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "gui/demo/DemoSession.h"
+
+namespace kiro::gui {
+
+// How the program was asked to start.
+struct StartOptions {
+    bool demo = false;
+    DemoKind demoKind = DemoKind::DeviceC;
+    // No person at the screen: questions are answered Yes, message boxes are not shown, and
+    // status texts are printed.
+    bool unattended = false;
+    // Saves a picture of the window there after the demo's collection, then ends the program.
+    std::string screenshotPath;
+    std::string demoDataFolder;
+};
+
+// The program: settles the program folder and settings, chooses the real devices or the
+// simulated watch of the demo, runs the main window until it is closed, and ends with 0.
+class CWatchApp {
+public:
+    int Run(const StartOptions& options);
+};
+
+// Reads the program's own arguments; false with a message for an argument it does not know.
+bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string& error);
+
+}  // namespace kiro::gui

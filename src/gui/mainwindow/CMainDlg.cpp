@@ -1,0 +1,154 @@
+#include "gui/mainwindow/CMainDlg.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include "core/app/Format.h"
+#include "gui/controls/CPercentBar.h"
+#include "gui/mainwindow/CPageTab.h"
+#include "gui/mainwindow/DialogUnits.h"
+#include "gui/mainwindow/PlaceholderPage.h"
+
+namespace kiro::gui {
+namespace {
+
+// UI texts of the tab captions, in tab order.
+constexpr int kTabCaptions[kPageCount] = {23, 24, 25, 26, 72, 59, 99};
+
+QFont BoldArial(int pixelSize) {
+    QFont font("Arial");
+    font.setWeight(QFont::ExtraBold);
+    font.setPixelSize(pixelSize > 0 ? pixelSize : 1);
+    return font;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* parent)
+    : QDialog(parent),
+      app_(app),
+      texts_(texts),
+      ports_(ports),
+      pageTab_(new CPageTab(this)),
+      statusLine_(new QLabel(this)),
+      picture_(new QLabel(this)),
+      diskLabel_(new QLabel(this)),
+      calendar_(new QCalendarWidget(this)),
+      clock_(new QLabel(this)),
+      progress_(new CPercentBar(this)),
+      clockTimer_(new QTimer(this)) {
+    setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(":/kiro/watch.svg"));
+    BuildControls();
+    host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
+    collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
+    discovery_ = std::make_unique<WatchDiscovery>(app_, ports_.volumes, ports_.device, *host_, *collector_);
+
+    // The settings were loaded before the window: the language chose the title.
+    OnLanguageChanged();
+    app_.watch.eventsSuspended = false;
+    clock_->setFont(BoldArial(clock_->contentsRect().height() * 3 / 4));
+    discovery_->ResetWatchState();
+    diskLabel_->setFont(BoldArial(diskLabel_->contentsRect().height() * 5 / 6));
+
+    progress_->ShowText(false);
+    progress_->SetPos(0);
+    progress_->SetRange(0, 100);
+    progress_->SetBarColor(QColor(0, 0, 200));
+    progress_->SetTextColor(QColor(0, 0, 200));
+
+    app_.timeAdjustMode = kTimeAdjustManual;
+    LocalTime today = app_.SystemClock().Now();
+    today.hour = today.minute = today.second = 0;
+    app_.selectedDate = today;
+    calendar_->setSelectedDate(QDate(today.year, today.month, today.day));
+    app_.watchSettings.ledPower = false;
+    app_.watchSettings.ledFromHour = 8;
+    app_.watchSettings.ledToHour = 18;
+
+    CreatePages();
+    SetTabCaptions();
+    OnClockTick();
+
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, &CMainDlg::OnCalendarSelection);
+    connect(clockTimer_, &QTimer::timeout, this, &CMainDlg::OnClockTick);
+    clockTimer_->start(500);
+    QTimer::singleShot(500, this, [this] { discovery_->ScanForWatch(); });
+    HookDeviceEvents();
+}
+
+CMainDlg::~CMainDlg() { discovery_->Shutdown(); }
+
+void CMainDlg::BuildControls() {
+    const QRect client = DialogRect(0, 0, 665, 320);
+    setFixedSize(client.size());
+    pageTab_->setGeometry(DialogRect(14, 5, 456, 300));
+    statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
+    statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    picture_->setGeometry(DialogRect(476, 5, 176, 157));
+    picture_->setPixmap(QIcon(":/kiro/watch.svg").pixmap(picture_->size()));
+    picture_->setAlignment(Qt::AlignCenter);
+    diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
+    diskLabel_->setAlignment(Qt::AlignCenter);
+    diskLabel_->setText("< No Disk >");
+    diskLabel_->raise();
+    calendar_->setGeometry(DialogRect(476, 169, 183, 113));
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    clock_->setGeometry(DialogRect(476, 286, 183, 15));
+    clock_->setAlignment(Qt::AlignCenter);
+    clock_->setText("00:00:00");
+    progress_->setGeometry(DialogRect(476, 307, 183, 11));
+}
+
+void CMainDlg::CreatePages() {
+    std::array<CPage*, kPageCount> pages{};
+    for (int i = 0; i < kPageCount; ++i) pages[i] = new PlaceholderPage(texts_, kTabCaptions[i], pageTab_);
+    pageTab_->SetPages(pages);
+    // Reports need the personal data: without it the window opens where it is entered.
+    const SettingsValues& v = app_.Config().Values();
+    if (v.height <= 0 || v.weight <= 0 || v.stepSize <= 0) pageTab_->SwitchTo(kPersonalInformationPage);
+}
+
+void CMainDlg::SetTabCaptions() {
+    for (int i = 0; i < kPageCount; ++i) pageTab_->SetCaption(i, texts_.Get(kTabCaptions[i]));
+}
+
+void CMainDlg::OnLanguageChanged() { setWindowTitle(texts_.Convert(app_.WindowTitle())); }
+
+void CMainDlg::OnClockTick() {
+    const LocalTime now = app_.SystemClock().Now();
+    clock_->setText(QString::fromStdString(Format("%02d:%02d:%02d", now.hour, now.minute, now.second)));
+}
+
+void CMainDlg::OnCalendarSelection() {
+    const QDate date = calendar_->selectedDate();
+    app_.selectedDate = LocalTime{date.year(), date.month(), date.day(), 0, 0, 0, date.dayOfWeek() % 7};
+    pageTab_->SendDateChanged();
+}
+
+void CMainDlg::HookDeviceEvents() {
+    const int fd = ports_.events.Fd();
+    if (fd >= 0) {
+        deviceNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(deviceNotifier_, &QSocketNotifier::activated, this,
+                [this] { ports_.events.Dispatch(*discovery_); });
+    }
+}
+
+QMenuBar* CMainDlg::DemoMenuBar() {
+    if (!menuBar_) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
+        // The window keeps its layout below the menu.
+        const int shift = menuBar_->height();
+        for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            if (child != menuBar_) child->move(child->x(), child->y() + shift);
+        setFixedSize(width(), height() + shift);
+    }
+    return menuBar_;
+}
+
+}  // namespace kiro::gui

@@ -1,0 +1,73 @@
+#pragma once
+#include <QDialog>
+#include <memory>
+
+#include "core/app/App.h"
+#include "core/watchdisk/Collector.h"
+#include "core/watchdisk/WatchDiscovery.h"
+#include "gui/UiText.h"
+#include "gui/mainwindow/GuiHost.h"
+#include "gui/mainwindow/GuiPorts.h"
+
+class QCalendarWidget;
+class QLabel;
+class QMenuBar;
+class QSocketNotifier;
+class QTimer;
+
+namespace kiro::gui {
+
+class CPageTab;
+class CPercentBar;
+
+// The program's main window: seven pages under their tabs, the month calendar that picks the
+// date of the reports, a clock, the status line, the label naming the watch disk over a
+// picture of the watch, and the update progress bar. It receives the device events and runs
+// the first search for a watch half a second after it opens.
+class CMainDlg : public QDialog {
+    Q_OBJECT
+public:
+    CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* parent = nullptr);
+    ~CMainDlg() override;
+
+    // The title again in the current language (after a language change).
+    void OnLanguageChanged();
+    void SetTabCaptions();
+
+    GuiHost& Host() { return *host_; }
+    WatchDiscovery& Discovery() { return *discovery_; }
+    CPageTab& Pages() { return *pageTab_; }
+    QLabel* StatusLine() const { return statusLine_; }
+    QLabel* DiskLabel() const { return diskLabel_; }
+    QLabel* ClockLabel() const { return clock_; }
+    QCalendarWidget* Calendar() const { return calendar_; }
+    CPercentBar* ProgressBar() const { return progress_; }
+    // A menu bar for the demo's commands, made on first use.
+    QMenuBar* DemoMenuBar();
+
+private:
+    void BuildControls();
+    void CreatePages();
+    void OnClockTick();
+    void OnCalendarSelection();
+    void HookDeviceEvents();
+
+    App& app_;
+    const UiText& texts_;
+    GuiPorts ports_;
+    CPageTab* pageTab_;
+    QLabel* statusLine_;
+    QLabel* picture_;
+    QLabel* diskLabel_;
+    QCalendarWidget* calendar_;
+    QLabel* clock_;
+    CPercentBar* progress_;
+    QMenuBar* menuBar_ = nullptr;
+    QTimer* clockTimer_;
+    QSocketNotifier* deviceNotifier_ = nullptr;
+    std::unique_ptr<GuiHost> host_;
+    std::unique_ptr<Collector> collector_;
+    std::unique_ptr<WatchDiscovery> discovery_;
+};
+
+}  // namespace kiro::gui

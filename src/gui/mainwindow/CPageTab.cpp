@@ -1,0 +1,62 @@
+#include "gui/mainwindow/CPageTab.h"
+
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace kiro::gui {
+
+CPageTab::CPageTab(QWidget* parent) : QWidget(parent), tabBar_(new QTabBar(this)), stack_(new QStackedWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tabBar_);
+    layout->addWidget(stack_, 1);
+    stack_->setFrameShape(QFrame::StyledPanel);
+    tabBar_->setExpanding(false);
+    // Seven captions share the width of the page area, as on the original tab control.
+    tabBar_->setUsesScrollButtons(false);
+    QFont captionFont = tabBar_->font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
+    tabBar_->setFont(captionFont);
+    tabBar_->setFocusPolicy(Qt::StrongFocus);
+    // A click on a tab switches the page; keyboard moves only move the highlight.
+    connect(tabBar_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0) tabBar_->setCurrentIndex(index);
+        SwitchTo(index);
+    });
+}
+
+void CPageTab::SetPages(const std::array<CPage*, kPageCount>& pages) {
+    pages_ = pages;
+    for (CPage* page : pages_) {
+        stack_->addWidget(page);
+        tabBar_->addTab(QString());
+    }
+    current_ = 0;
+    stack_->setCurrentIndex(0);
+}
+
+void CPageTab::SetCaption(int index, const QString& caption) { tabBar_->setTabText(index, caption); }
+
+void CPageTab::SwitchTo(int index) {
+    if (index < 0 || index >= kPageCount || index == current_) return;
+    // Leaving the options page makes it take over what was typed there.
+    if (current_ == kUserOptionsPage) pages_[kUserOptionsPage]->OnLanguageChanged();
+    current_ = index;
+    tabBar_->setCurrentIndex(index);
+    stack_->setCurrentIndex(index);
+    pages_[index]->setFocus();
+}
+
+void CPageTab::SendDataChanged() {
+    for (CPage* page : pages_) page->OnDataChanged();
+}
+
+void CPageTab::SendLanguageChanged() {
+    for (CPage* page : pages_) page->OnLanguageChanged();
+}
+
+void CPageTab::SendDateChanged() { pages_[kReportPage]->OnDataChanged(); }
+
+}  // namespace kiro::gui

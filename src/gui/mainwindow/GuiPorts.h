@@ -1,0 +1,18 @@
+#pragma once
+#include "core/system/DeviceEvents.h"
+#include "core/system/DeviceIo.h"
+#include "core/system/FileAttributes.h"
+#include "core/system/TextCodec.h"
+#include "core/system/Volumes.h"
+
+namespace kiro::gui {
+
+// The devices the window works with: the real adapters, or the simulated watch of the demo.
+struct GuiPorts {
+    Volumes& volumes;
+    DeviceIo& device;
+    DeviceEvents& events;
+    FileAttributes& attributes;
+};
+
+}  // namespace kiro::gui

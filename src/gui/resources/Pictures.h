@@ -1,0 +1,26 @@
+#pragma once
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace kiro::gui {
+
+// The program's own pictures, compiled in.
+namespace pictures {
+inline constexpr char kAskBox[] = ":/kiro/ask.svg";       // a boxed program with a disc
+inline constexpr char kTrophy[] = ":/kiro/trophy.svg";    // a gold cup
+inline constexpr char kRosette[] = ":/kiro/rosette.svg";  // a rosette with ribbons
+inline constexpr char kWatch[] = ":/kiro/watch.svg";      // the wristwatch with its display
+// Seven 16 x 16 cells on magenta: 0 a dot that is off, 4 a dot that is on.
+inline constexpr char kDotStrip[] = ":/kiro/dots.png";
+inline constexpr int kDotOff = 0;
+inline constexpr int kDotOn = 4;
+}  // namespace pictures
+
+// One of the drawings drawn at `size`; a null pixmap when there is no such drawing.
+QPixmap LoadPicture(const QString& path, QSize size);
+
+// The size a drawing was made for; an invalid size when there is no such drawing.
+QSize NaturalPictureSize(const QString& path);
+
+}  // namespace kiro::gui

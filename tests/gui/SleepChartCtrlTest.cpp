@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "GuiTestSupport.h"
+#include "gui/charts/CSleepChartCtrl.h"
+
+namespace kiro::gui {
+namespace {
+
+const QRgb kAwake = test::Rgb(255, 160, 80);
+const QRgb kSleep = test::Rgb(120, 250, 120);
+const QRgb kDeepSleep = test::Rgb(100, 150, 250);
+const QRgb kWhite = test::Rgb(255, 255, 255);
+const QRgb kNight = test::Rgb(0, 0, 64);
+
+class SleepChartCtrlTest : public test::GuiTest {
+  protected:
+    void SetUp() override {
+        chart.resize(604, 304);  // a client area of 600 x 300 inside the sunken frame
+        chart.show();
+    }
+
+    QRgb PixelAt(int x, int y) const { return chart.Render().pixel(x, y) & RGB_MASK; }
+
+    std::vector<QString> HourLabels() const {
+        std::vector<QString> hours;
+        for (const ChartLabel& label : chart.Labels()) {
+            if (label.anchor.y() == chart.Plot().bottom + 4 && label.anchor.x() <= chart.Plot().right) {
+                hours.push_back(label.text);
+            }
+        }
+        return hours;
+    }
+
+    // The pixel column of a minute's own position and the row of a value's top.
+    int ColumnOf(double hour, double lower, double upper) const {
+        return chart.Plot().left + int((hour - lower) * (chart.Plot().Width() / (upper - lower)));
+    }
+
+    CSleepChartCtrl chart;
+};
+
+TEST_F(SleepChartCtrlTest, PlotMarginsAndAxes) {
+    chart.SetValueRange(0, 1000, 0);  // 3 exponent digits + 0 decimals + 4 = 7 characters
+    const PlotEdges plot = chart.Plot();
+    EXPECT_EQ(plot.left, 28);
+    EXPECT_EQ(plot.right, 600 - 7);
+    EXPECT_EQ(plot.top, 70);
+    EXPECT_EQ(plot.bottom, 300 - 35);
+    const QRgb axis = test::Rgb(0, 255, 255);
+    EXPECT_EQ(PixelAt(plot.left, plot.top), axis);
+    EXPECT_EQ(PixelAt(plot.left, plot.bottom + 1), axis);
+    EXPECT_EQ(PixelAt(plot.right, plot.bottom + 1), axis);
+    EXPECT_EQ(PixelAt(plot.right, plot.top), test::Rgb(0, 0, 0));  // no top or right frame
+}
+
+TEST_F(SleepChartCtrlTest, HourLabelsWrapPastMidnight) {
+    chart.SetTimeRange(20, 33);
+    const std::vector<QString> expected = {"20", "21", "22", "23", "0", "1", "2",
+                                           "3",  "4",  "5",  "6",  "7", "8", "9"};
+    EXPECT_EQ(HourLabels(), expected);
+}
+
+TEST_F(SleepChartCtrlTest, NightsLongerThanADayLabelEverySecondHour) {
+    chart.SetTimeRange(18, 46);
+    const std::vector<QString> expected = {"18", "20", "22", "0",  "2",  "4",  "6", "8",
+                                           "10", "12", "14", "16", "18", "20", "22"};
+    EXPECT_EQ(HourLabels(), expected);
+    chart.SetTimeRange(18, 42);  // exactly 24 hours: every hour
+    EXPECT_EQ(HourLabels().size(), 25u);
+}
+
+TEST_F(SleepChartCtrlTest, HourTicksHangUnderTheAxis) {
+    chart.SetTimeRange(20, 33);
+    const int x = ColumnOf(23, 20, 33);
+    const int bottom = chart.Plot().bottom;
+    for (int y = bottom + 1; y <= bottom + 3; ++y) EXPECT_EQ(PixelAt(x, y), test::Rgb(0, 255, 255)) << y;
+}
+
+TEST_F(SleepChartCtrlTest, ColumnsTakeTheColourOfTheirBand) {
+    chart.SetBackColor(QColor(kNight));
+    chart.SetValueRange(0, 1000, 0);
+    chart.SetTimeRange(0, 2);  // wide minutes: several pixel columns each
+    struct Case {
+        double value;
+        QRgb colour;
+    };
+    const Case cases[] = {{500, kAwake}, {499, kSleep}, {150, kSleep}, {149, kDeepSleep}};
+    double hour = 0.25;
+    for (const Case& c : cases) {
+        chart.PlotMinute(hour, c.value);
+        const int x = ColumnOf(hour, 0, 2);
+        const int top = chart.Plot().bottom - int(c.value * (chart.Plot().Height() / 1000.0));
+        EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), c.colour) << c.value;
+        EXPECT_EQ(PixelAt(x, top + 1), c.colour) << c.value;
+        EXPECT_EQ(PixelAt(x, top), kWhite) << c.value;
+        EXPECT_EQ(PixelAt(x, top - 1), kNight) << c.value;
+        hour += 0.25;
+    }
+}
+
+TEST_F(SleepChartCtrlTest, AMinuteFillsTheColumnsSinceThePreviousMinute) {
+    chart.SetBackColor(QColor(kNight));
+    chart.SetTimeRange(0, 1);  // one hour over the plot: several pixels per minute
+    const PlotEdges plot = chart.Plot();
+    chart.PlotMinute(0.5, 10);
+    const double perHour = plot.Width();
+    const int first = plot.left + int((0.5 - 1.0 / 60) * perHour);
+    const int last = plot.left + int(0.5 * perHour);
+    ASSERT_GT(last - first, 2);
+    for (int x = first; x <= last; ++x) EXPECT_EQ(PixelAt(x, plot.bottom - 1), kDeepSleep) << x;
+    EXPECT_EQ(PixelAt(first - 1, plot.bottom - 1), kNight);
+    EXPECT_EQ(PixelAt(last + 1, plot.bottom - 1), kNight);
+}
+
+TEST_F(SleepChartCtrlTest, PureBlackBackgroundSuppressesColumnsButNotDots) {
+    chart.SetValueRange(0, 1000, 0);
+    chart.SetTimeRange(0, 2);
+    chart.PlotMinute(1, 600);
+    const int x = ColumnOf(1, 0, 2);
+    const int top = chart.Plot().bottom - int(600 * (chart.Plot().Height() / 1000.0));
+    EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), test::Rgb(0, 0, 0));
+    EXPECT_EQ(PixelAt(x, top + 1), test::Rgb(0, 0, 0));
+    EXPECT_EQ(PixelAt(x, top), kWhite);
+}
+
+TEST_F(SleepChartCtrlTest, ValuesBelowTheRangeReachUnderTheAxis) {
+    chart.SetBackColor(QColor(kNight));
+    chart.SetValueRange(100, 1000, 0);
+    chart.SetTimeRange(0, 2);
+    chart.PlotMinute(0.5, 0);
+    const int x = ColumnOf(0.5, 0, 2);
+    const int top = chart.Plot().bottom - int((0 - 100) * (chart.Plot().Height() / 900.0));
+    ASSERT_GT(top, chart.Plot().bottom + 10);
+    EXPECT_EQ(PixelAt(x, top), kWhite);
+    EXPECT_EQ(PixelAt(x, chart.Plot().bottom + 10), kDeepSleep);
+}
+
+TEST_F(SleepChartCtrlTest, LegendBoxesShowTheBandColours) {
+    const int unit = 600 / 10;
+    EXPECT_EQ(PixelAt(unit + 1, 21), kAwake);
+    EXPECT_EQ(PixelAt(4 * unit + 1, 35), kSleep);
+    EXPECT_EQ(PixelAt(7 * unit + unit - 1, 28), kDeepSleep);
+    EXPECT_EQ(PixelAt(unit + 1, 37), test::Rgb(0, 0, 0));
+    chart.SetLegend("Wach", "Schlaf", "Tief");
+    EXPECT_EQ(chart.Labels()[0].text, "Wach");
+    EXPECT_EQ(chart.Labels()[0].anchor, QPoint(2 * unit + 5, 20));
+}
+
+TEST_F(SleepChartCtrlTest, APropertyChangeErasesThePlot) {
+    chart.SetBackColor(QColor(kNight));
+    chart.SetTimeRange(0, 2);
+    chart.PlotMinute(1, 50);
+    const int x = ColumnOf(1, 0, 2);
+    ASSERT_EQ(PixelAt(x, chart.Plot().bottom - 1), kDeepSleep);
+    chart.SetDateLabels("05/04", "05/05");
+    EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), kNight);
+}
+
+}  // namespace
+}  // namespace kiro::gui

@@ -1,0 +1,168 @@
+// The main window over the simulated machine: start-up state, page routing, and a watch
+// plugged in and out while the window runs.
+#include <gtest/gtest.h>
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QTabBar>
+#include <QTest>
+
+#include "../GuiTestSupport.h"
+#include "core/app/App.h"
+#include "gui/UiText.h"
+#include "gui/mainwindow/CMainDlg.h"
+#include "gui/mainwindow/CPageTab.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "platform/sim/FakeClock.h"
+#include "platform/sim/FixedLocale.h"
+#include "platform/sim/SimulatedMachine.h"
+#include "platform/sim/StepGenerator.h"
+#include "support/TempFolder.h"
+
+namespace kiro::gui {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::EnsureQtApplication(); }
+
+    kiro::test::TempFolder folder;
+    sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
+    sim::FixedLocale locale;
+    linux_platform::IconvTextCodec codec;
+    sim::SimulatedMachine machine;
+    std::unique_ptr<App> app;
+    std::unique_ptr<UiText> texts;
+
+    std::unique_ptr<CMainDlg> Open() {
+        app = std::make_unique<App>(folder.Path(), clock, locale);
+        app->LoadSettings();
+        texts = std::make_unique<UiText>(*app, codec);
+        return std::make_unique<CMainDlg>(
+            *app, *texts, GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes});
+    }
+};
+
+TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
+    auto window = Open();
+    EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
+    EXPECT_EQ(window->ClockLabel()->text(), "09:30:15");
+    EXPECT_EQ(window->ClockLabel()->font().pixelSize(), window->ClockLabel()->contentsRect().height() * 3 / 4);
+    EXPECT_EQ(window->DiskLabel()->font().pixelSize(), window->DiskLabel()->contentsRect().height() * 5 / 6);
+    EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window is not resizable";
+    EXPECT_EQ(app->selectedDate.day, 20);
+    EXPECT_EQ(app->timeAdjustMode, kTimeAdjustManual);
+}
+
+TEST_F(MainWindowTest, OpensOnPersonalInformationUntilThePersonalDataIsSet) {
+    EXPECT_EQ(Open()->Pages().CurrentPage(), kPersonalInformationPage);
+    folder.Write("KiroMeter2.INI", "[Personal]\nHeight=170\nWeight=60\nStepSize=70\n");
+    EXPECT_EQ(Open()->Pages().CurrentPage(), kReportPage);
+}
+
+TEST_F(MainWindowTest, TabCaptionsAndTitleFollowTheLanguage) {
+    folder.Write("KiroMeter2.INI", "[Advance]\nLanguage=2\n");
+    auto window = Open();
+    EXPECT_EQ(window->Pages().TabBar()->tabText(0), QString::fromUtf8("报表"));
+    app->Config().SetLanguage(0);
+    window->OnLanguageChanged();
+    window->SetTabCaptions();
+    EXPECT_EQ(window->Pages().TabBar()->tabText(6), "User Option");
+    EXPECT_TRUE(window->windowTitle().startsWith("KiroMeter2 USB FlashDisk"));
+}
+
+TEST_F(MainWindowTest, TheFirstSearchRunsHalfASecondAfterOpening) {
+    auto window = Open();
+    EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
+    QTest::qWait(700);
+    EXPECT_EQ(window->DiskLabel()->text(), "Not found Kiro-Disk");
+}
+
+TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
+    folder.Write("KiroMeter2.INI", "[Advance]\nAutoConfirm=1\n");
+    auto window = Open();
+    std::vector<std::string> shown;
+    window->Host().SetUnattended(true);
+    window->Host().echo = [&shown](const std::string& text) { shown.push_back(text); };
+    sim::FileModeWatch watch(folder.Path() + "/disk");
+    watch.AddDay(sim::GenerateDay(2014, 5, 19, 3), sim::DayFileFormat::Binary);
+
+    machine.PlugIn(watch);
+    machine.events.Dispatch(window->Discovery());
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[0], " New coming Disk-D:");
+    EXPECT_EQ(shown[1], " Collecting data from Disk-D:");
+    EXPECT_EQ(shown[2], " >>> Collecting D: Complete <<<");
+    EXPECT_EQ(window->DiskLabel()->text(), "KiroMeter2 USB FlashDisk (D:)");
+    EXPECT_TRUE(app->Store().LoadMonth(2014, 5).found);
+
+    shown.clear();
+    machine.Unplug('D');
+    machine.events.Dispatch(window->Discovery());
+    EXPECT_EQ(shown.front(), " Remove Disk-D:");
+    EXPECT_EQ(window->StatusLine()->text(), " Remove Disk-D: done");
+    EXPECT_EQ(window->DiskLabel()->text(), "Not found Kiro-Disk");
+    EXPECT_EQ(app->watch.currentDrive, 0);
+}
+
+// A page that counts what it is told.
+class CountingPage final : public CPage {
+public:
+    void OnDataChanged() override { ++data; }
+    void OnLanguageChanged() override { ++language; }
+    int data = 0;
+    int language = 0;
+};
+
+class PageTabTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EnsureQtApplication();
+        for (auto*& page : pages) page = new CountingPage;
+        tab.SetPages({pages[0], pages[1], pages[2], pages[3], pages[4], pages[5], pages[6]});
+        tab.resize(600, 300);
+        tab.show();
+    }
+    void Click(int index) {
+        QTest::mouseClick(tab.TabBar(), Qt::LeftButton, {}, tab.TabBar()->tabRect(index).center());
+    }
+    CPageTab tab;
+    std::array<CountingPage*, kPageCount> pages{};
+};
+
+TEST_F(PageTabTest, RoutingOfNotifications) {
+    tab.SendDateChanged();
+    EXPECT_EQ(pages[0]->data, 1);
+    for (int i = 1; i < kPageCount; ++i) EXPECT_EQ(pages[i]->data, 0) << "only the report page hears of the date";
+    tab.SendDataChanged();
+    tab.SendLanguageChanged();
+    for (auto* page : pages) {
+        EXPECT_GE(page->data, 1);
+        EXPECT_EQ(page->language, 1);
+    }
+}
+
+TEST_F(PageTabTest, LeavingTheOptionsPageTellsIt) {
+    for (int i = 0; i < kPageCount; ++i) tab.SetCaption(i, QString("Tab %1").arg(i));
+    Click(2);
+    Click(1);
+    EXPECT_EQ(pages[kUserOptionsPage]->language, 0) << "leaving other pages sends nothing";
+    Click(kUserOptionsPage);
+    Click(0);
+    EXPECT_EQ(pages[kUserOptionsPage]->language, 1);
+    EXPECT_EQ(tab.CurrentPage(), 0);
+}
+
+TEST_F(PageTabTest, KeyboardMovesTheHighlightButNotThePage) {
+    for (int i = 0; i < kPageCount; ++i) tab.SetCaption(i, QString("Tab %1").arg(i));
+    tab.TabBar()->setFocus();
+    QTest::keyClick(tab.TabBar(), Qt::Key_Right);
+    EXPECT_EQ(tab.TabBar()->currentIndex(), 1);
+    EXPECT_EQ(tab.CurrentPage(), 0);
+    Click(3);
+    EXPECT_EQ(tab.CurrentPage(), 3);
+}
+
+}  // namespace
+}  // namespace kiro::gui
