@@ -76,17 +76,6 @@ TEST_F(DisplayControlsTest, UnknownCharactersLeaveAnEmptyCell) {
     EXPECT_TRUE(AnyPixelInColumns(image, start + 36, start + 54, kGreen));
 }
 
-TEST_F(DisplayControlsTest, SegmentColoursCanBeChanged) {
-    CSegmentDisplay display;
-    display.resize(100, 40);
-    display.SetBkColor(QColor(200, 200, 200));
-    display.SetSegmentColor(QColor(200, 0, 0));
-    const QImage image = Rendered(display);
-    EXPECT_EQ(image.pixel(0, 0) & RGB_MASK, test::Rgb(200, 200, 200));
-    EXPECT_TRUE(AnyPixelInColumns(image, 0, 100, test::Rgb(200, 0, 0)));
-    EXPECT_FALSE(AnyPixelInColumns(image, 0, 100, kGreen));
-}
-
 // A bar 200 x 24 with a large font, so that glyphs have pixels of the pure text colour.
 class PercentBarTest : public test::GuiTest {
   protected:

@@ -162,14 +162,6 @@ TEST_F(GraphCtrlTest, EveryPropertyChangeErasesThePlot) {
     }
 }
 
-TEST_F(GraphCtrlTest, LineColourWithoutRedrawKeepsWhatWasDrawn) {
-    graph.DrawSegment(0, 50, 24, 50);
-    const int x = graph.Plot().left + 101;
-    const int y = graph.Plot().bottom - int(50 * (graph.Plot().Height() / 100.0));
-    graph.SetLineColor(QColor(255, 0, 0), false);
-    EXPECT_EQ(PixelAt(x, y), kWhite);
-}
-
 TEST_F(GraphCtrlTest, EmptyRangesDrawWithoutFailing) {
     graph.SetValueRange(5, 5, 0, 0, 0);
     graph.SetTimeRange(3, 3, CGraphCtrl::TimeLabels::Numbers);
