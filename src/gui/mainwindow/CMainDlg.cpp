@@ -94,6 +94,11 @@ void CMainDlg::BuildControls() {
     diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
     diskLabel_->setAlignment(Qt::AlignCenter);
     diskLabel_->setText("< No Disk >");
+    // The name stays readable over the watch picture behind it.
+    diskLabel_->setAutoFillBackground(true);
+    QPalette labelPalette = diskLabel_->palette();
+    labelPalette.setColor(QPalette::Window, QColor(255, 255, 255, 200));
+    diskLabel_->setPalette(labelPalette);
     diskLabel_->raise();
     calendar_->setGeometry(DialogRect(476, 169, 183, 113));
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -80,7 +80,6 @@ TEST_F(MainWindowTest, TheFirstSearchRunsHalfASecondAfterOpening) {
 }
 
 TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
-    folder.Write("KiroMeter2.INI", "[Advance]\nAutoConfirm=1\n");
     auto window = Open();
     std::vector<std::string> shown;
     window->Host().SetUnattended(true);
@@ -90,10 +89,11 @@ TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
 
     machine.PlugIn(watch);
     machine.events.Dispatch(window->Discovery());
-    ASSERT_GE(shown.size(), 3u);
+    ASSERT_GE(shown.size(), 4u);
     EXPECT_EQ(shown[0], " New coming Disk-D:");
-    EXPECT_EQ(shown[1], " Collecting data from Disk-D:");
-    EXPECT_EQ(shown[2], " >>> Collecting D: Complete <<<");
+    EXPECT_EQ(shown[1], "Find Kiro USB Disk (Disk-D), Start to collect data ? -> Yes");
+    EXPECT_EQ(shown[2], " Collecting data from Disk-D:");
+    EXPECT_EQ(shown[3], " >>> Collecting D: Complete <<<");
     EXPECT_EQ(window->DiskLabel()->text(), "KiroMeter2 USB FlashDisk (D:)");
     EXPECT_TRUE(app->Store().LoadMonth(2014, 5).found);
 
