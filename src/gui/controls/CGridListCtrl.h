@@ -24,8 +24,8 @@ class CGridListCtrl : public QTableView {
     bool DeleteColumn(int index);
     int GetColumnCount() const;
 
-    // Inserts a row (an index past the end appends) with `text` in column 0. Returns its index
-    // or -1. The next header click sorts ascending again.
+    // Inserts a row (an index past the end appends) with `text` in column 0, so the columns come
+    // first. Returns its index or -1. The next header click sorts ascending again.
     int InsertItem(int index, const QString& text);
     // The next header click sorts ascending again.
     bool SetItemText(int row, int column, const QString& text);
