@@ -27,14 +27,14 @@ struct SimulatedWatchSpec {
     bool collect = true;
 };
 
-bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& spec) {
+bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& wanted) {
     std::stringstream parts(text);
     std::string part;
     std::getline(parts, part, ':');
     if (part == "x5c" || part == "X5C")
-        spec.model = 'C';
+        wanted.model = 'C';
     else if (part == "x5e" || part == "X5E")
-        spec.model = 'E';
+        wanted.model = 'E';
     else
         return false;
     while (std::getline(parts, part, ':')) {
@@ -44,18 +44,18 @@ bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& spec) {
         const std::string value = part.substr(eq + 1);
         try {
             if (key == "days")
-                spec.days = std::stoi(value);
+                wanted.days = std::stoi(value);
             else if (key == "seed")
-                spec.seed = std::stoull(value);
+                wanted.seed = std::stoull(value);
             else if (key == "collect")
-                spec.collect = std::stoi(value) != 0;
+                wanted.collect = std::stoi(value) != 0;
             else
                 return false;
         } catch (const std::exception&) {
             return false;
         }
     }
-    return spec.days >= 0 && spec.days <= 400;
+    return wanted.days >= 0 && wanted.days <= 400;
 }
 
 // Runs one pass over whatever the volumes and devices hold; false when no watch is there.
@@ -109,18 +109,18 @@ int CollectFromDevice(CliContext& context, const std::string& devicePath) {
 }
 
 int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
-    SimulatedWatchSpec spec;
-    if (!ParseSimulatedWatch(args.simDevice, spec)) {
+    SimulatedWatchSpec wanted;
+    if (!ParseSimulatedWatch(args.simDevice, wanted)) {
         std::cerr << "kiro: cannot read the simulated watch '" << args.simDevice
                   << "' (x5c or x5e, then :days=N :seed=S :collect=0|1)\n";
         return 1;
     }
     App& app = context.LoadedApp();
-    sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{spec.model, spec.collect, 0});
+    sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{wanted.model, wanted.collect, 0});
     if (args.simState.empty() || !watch.LoadState(args.simState)) {
         // Days of generated steps ending yesterday.
-        const LocalTime start = AddDays(app.SystemClock().Now(), -spec.days);
-        for (const auto& day : sim::GenerateDays(start.year, start.month, start.day, spec.days, spec.seed))
+        const LocalTime start = AddDays(app.SystemClock().Now(), -wanted.days);
+        for (const auto& day : sim::GenerateDays(start.year, start.month, start.day, wanted.days, wanted.seed))
             watch.Record(day);
     }
     sim::SimulatedMachine machine;
