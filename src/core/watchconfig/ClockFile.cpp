@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/app/Format.h"
+#include "core/app/HexText.h"
 #include "core/app/TextChunks.h"
 #include "core/watchdisk/WatchDiskFiles.h"
 
@@ -12,12 +13,6 @@ namespace kiro {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-
-std::string HexLines(const uint8_t* lines, size_t count) {
-    std::string hex;
-    for (size_t i = 0; i < count; ++i) hex += Format("%02X", lines[i]);
-    return hex;
-}
 
 std::string DispLetters(const WatchSettings& settings) {
     std::string letters;
@@ -38,13 +33,6 @@ std::string CommonHead(const std::string& message, const std::string& pictureHex
     out += Format("Sped=%d%s", settings.sped, kLineEnd);
     out += Format("TAdj=%d%s", settings.tAdj, kLineEnd);
     return out;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
 }
 
 int DispValue(char c) {
@@ -71,7 +59,7 @@ std::string BuildClockFileFull(WatchSettings& settings, const LocalTime& now) {
     settings.uStr = FilterMessage(settings.uStr);
     size_t lines = 0;
     while (lines < kPictureBytes - 1 && settings.uPic[lines] != kPictureEnd) ++lines;
-    std::string out = CommonHead(settings.uStr, HexLines(settings.uPic.data(), lines), settings);
+    std::string out = CommonHead(settings.uStr, ToHexPairs(settings.uPic.data(), lines), settings);
     out += DateAndTime(now) + kLineEnd;
     out += Format("HMod=%d%s", settings.hMod, kLineEnd);
     return out;
@@ -79,7 +67,7 @@ std::string BuildClockFileFull(WatchSettings& settings, const LocalTime& now) {
 
 std::string BuildClockFilePersonal(const std::string& message, const std::vector<uint8_t>& pictureLines,
                                    const WatchSettings& settings, bool demo) {
-    std::string out = CommonHead(FilterMessage(message), HexLines(pictureLines.data(), pictureLines.size()), settings);
+    std::string out = CommonHead(FilterMessage(message), ToHexPairs(pictureLines.data(), pictureLines.size()), settings);
     if (demo) out += std::string("Demo=1") + kLineEnd;
     return out;
 }
@@ -127,12 +115,7 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
             settings.uStr = value->substr(0, kMessageLength);
         } else if (const auto value = valueOf("UPic=")) {
             settings.uPic = WatchSettings::FilledPicture();
-            for (size_t i = 0; i < kPictureBytes - 1 && 2 * i + 1 < value->size(); ++i) {
-                const int high = HexDigit((*value)[2 * i]);
-                const int low = HexDigit((*value)[2 * i + 1]);
-                if (high < 0 || low < 0) break;
-                settings.uPic[i] = static_cast<uint8_t>(high * 16 + low);
-            }
+            DecodeHexPairs(*value, settings.uPic.data(), kPictureBytes - 1);
         } else if (const auto value = valueOf("Disp=")) {
             for (size_t i = 0; i < settings.disp.size() && i < value->size(); ++i) {
                 const int v = DispValue((*value)[i]);
@@ -166,7 +149,7 @@ std::string DescribeWatchSettings(const WatchSettings& s) {
     std::string out;
     out += Format("HMod=%d\nSped=%d\nTAdj=%d\n", s.hMod, s.sped, s.tAdj);
     out += "Disp=" + disp + "\n";
-    out += "UPic=" + HexLines(s.uPic.data(), lines) + "\n";
+    out += "UPic=" + ToHexPairs(s.uPic.data(), lines) + "\n";
     out += "UStr=" + FilterMessage(s.uStr) + "\n";
     out += Format("LedPower=%d\nLedFromHour=%d\nLedToHour=%d\n", s.ledPower ? 1 : 0, s.ledFromHour, s.ledToHour);
     out += Format("AlarmEnabled=%d\nAlarmEveryDay=%d\nAlarmHour=%d\nAlarmMinute=%d\n", s.alarmEnabled ? 1 : 0,

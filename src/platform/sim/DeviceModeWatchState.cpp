@@ -11,6 +11,7 @@
 
 #include "core/app/CalendarMath.h"
 #include "core/app/Format.h"
+#include "core/app/HexText.h"
 #include "platform/sim/DeviceModeWatch.h"
 
 namespace kiro::sim {
@@ -19,20 +20,8 @@ namespace {
 
 constexpr const char* kStateHeader = "KiroMeter simulated X5 watch 1";
 
-std::string ToHex(const uint8_t* bytes, size_t count) {
-    std::string hex;
-    for (size_t i = 0; i < count; ++i) hex += Format("%02X", bytes[i]);
-    return hex;
-}
-
 bool FromHex(const std::string& hex, uint8_t* bytes, size_t count) {
-    if (hex.size() != count * 2) return false;
-    for (size_t i = 0; i < count; ++i) {
-        unsigned value = 0;
-        if (std::sscanf(hex.c_str() + 2 * i, "%2X", &value) != 1) return false;
-        bytes[i] = static_cast<uint8_t>(value);
-    }
-    return true;
+    return hex.size() == count * 2 && DecodeHexPairs(hex, bytes, count) == count;
 }
 
 }  // namespace
@@ -44,8 +33,8 @@ bool DeviceModeWatch::SaveState(const std::string& path) const {
     out << "collect " << (options_.collectFlag ? 1 : 0) << "\n";
     out << "drift " << Format("%.17g", options_.driftSecondsPerDay) << "\n";
     out << "clock " << (everSet_ ? 1 : 0) << " " << hostSecondsAtSet_ << " " << watchSecondsAtSet_ << "\n";
-    out << "settings " << ToHex(settings_.data(), settings_.size()) << "\n";
-    out << "battery " << static_cast<int>(batteryRing_) << " " << ToHex(battery_.data(), battery_.size())
+    out << "settings " << ToHexPairs(settings_.data(), settings_.size()) << "\n";
+    out << "battery " << static_cast<int>(batteryRing_) << " " << ToHexPairs(battery_.data(), battery_.size())
         << "\n";
     for (const auto& [hour, counts] : hours_) {
         const LocalTime time = FromSeconds(hour * 3600);
