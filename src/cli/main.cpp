@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
 
     kiro::cli::AddSettingsCommand(cli, context);
     kiro::cli::AddTextCommand(cli, context);
+    kiro::cli::AddReportCommand(cli, context);
+    kiro::cli::AddSleepCommand(cli, context);
+    kiro::cli::AddSummaryCommand(cli, context);
+    kiro::cli::AddExportCommand(cli, context);
     kiro::cli::AddSimulateCommand(cli, context);
     kiro::cli::AddInquiryCommand(cli, context);
     kiro::cli::AddCollectCommand(cli, context);

@@ -7,6 +7,13 @@
 
 namespace kiro {
 
+std::string ClockTimeText(int minutes) {
+    return Format("%02d:%02d", minutes / 60 % 24, minutes % 60);
+}
+std::string DurationText(int minutes) {
+    return Format("%02d:%02d", minutes / 60, minutes % 60);
+}
+
 SleepSession::SleepSession(App& app, int year, int month, int day, bool debug) : app_(app), debug_(debug) {
     const SleepWindowHours hours = CorrectSleepWindow(app.Config().ReadSleepWindow());
     position_ = {year, month, day, hours.startHour, hours.endHour};
@@ -42,25 +49,21 @@ std::string SleepSession::Title() const {
     return title;
 }
 
-std::string SleepSession::TimeText(int minutes, int labelText) const {
-    return Format("%02d:%02d\n%s", minutes / 60 % 24, minutes % 60, app_.GetLangText(labelText));
+std::string SleepSession::LabelledText(const std::string& value, int labelText) const {
+    return Format("%s\n%s", value.c_str(), app_.GetLangText(labelText));
 }
 
 std::string SleepSession::BedTimeText() const {
-    return TimeText(BedTime(), 115);
+    return LabelledText(ClockTimeText(BedTime()), 115);
 }
 std::string SleepSession::WakeTimeText() const {
-    return TimeText(WakeTime(), 116);
+    return LabelledText(ClockTimeText(WakeTime()), 116);
 }
-
 std::string SleepSession::SleepTimeText() const {
-    // Hours are not taken modulo 24: this is a duration.
-    const int minutes = result_.SleepMinutes();
-    return Format("%02d:%02d\n%s", minutes / 60, minutes % 60, app_.GetLangText(117));
+    return LabelledText(DurationText(result_.SleepMinutes()), 117);
 }
-
 std::string SleepSession::EfficiencyText() const {
-    return Format("%d%%\n%s", result_.efficiency, app_.GetLangText(118));
+    return LabelledText(Format("%d%%", result_.efficiency), 118);
 }
 
 SleepChartSetup SleepSession::ChartSetup() const {

@@ -12,6 +12,11 @@ namespace kiro {
 
 class App;
 
+// "hh:mm" of a time of day given in minutes from midnight of some day (hours taken modulo 24).
+std::string ClockTimeText(int minutes);
+// "hh:mm" of a duration (hours not reduced).
+std::string DurationText(int minutes);
+
 // What the sleep chart is configured with before it plots. Texts given as indices of the UI
 // text table; the dates are "M/DD" of the first and the last day of the window.
 struct SleepChartSetup {
@@ -74,7 +79,7 @@ class SleepSession {
     bool MoveDay(bool moved);
     void LoadMinutes();
     void Analyse();
-    std::string TimeText(int minutes, int labelText) const;
+    std::string LabelledText(const std::string& value, int labelText) const;
 
     App& app_;
     bool debug_;

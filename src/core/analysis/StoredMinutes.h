@@ -1,17 +1,10 @@
 #pragma once
 #include <functional>
 
+#include "core/analysis/CalendarDay.h"
 #include "core/watchdisk/MonthStore.h"
 
 namespace kiro {
-
-struct CalendarDay {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-
-    auto operator<=>(const CalendarDay&) const = default;
-};
 
 // One stored minute with steps.
 struct StepMinute {

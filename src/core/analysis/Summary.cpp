@@ -11,20 +11,24 @@ double SummaryDistanceKm(int stepSize, int totalSteps) {
     return stepSize * static_cast<double>(totalSteps) * 0.00001;
 }
 
-SummaryTexts MakeSummaryTexts(const App& app) {
-    const SettingsValues& v = app.Config().Values();
+SummaryTexts MakeSummaryTexts(const SettingsValues& v, int language) {
+    const auto text = [language](int index) { return GetLangText(language, index); };
     const int period = v.totalPeriod;
     SummaryTexts texts;
     texts.steps = Format("%d", v.totalSteps);
     texts.distance = Format("%9.3f Km", SummaryDistanceKm(v.stepSize, v.totalSteps));
-    texts.time = Format("%d %s %d %s %d %s", period / 1440, app.GetLangText(38), period / 60 % 24,
-                        app.GetLangText(39), period % 60, app.GetLangText(40));
+    texts.time = Format("%d %s %d %s %d %s", period / 1440, text(38), period / 60 % 24, text(39), period % 60,
+                        text(40));
     texts.calories = Format("%9.3f KCal", AverageWalkCalories({v.weight, v.stepSize}, v.totalSteps, period));
-    texts.stepsLabel = Format("%s:", app.GetLangText(34));
-    texts.distanceLabel = Format("%s:", app.GetLangText(35));
-    texts.timeLabel = Format("%s:", app.GetLangText(36));
-    texts.caloriesLabel = Format("%s:", app.GetLangText(37));
+    texts.stepsLabel = Format("%s:", text(34));
+    texts.distanceLabel = Format("%s:", text(35));
+    texts.timeLabel = Format("%s:", text(36));
+    texts.caloriesLabel = Format("%s:", text(37));
     return texts;
+}
+
+SummaryTexts MakeSummaryTexts(const App& app) {
+    return MakeSummaryTexts(app.Config().Values(), app.CurrentLanguage());
 }
 
 bool ResetSummary(App& app, Host& host) {

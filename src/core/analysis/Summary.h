@@ -5,6 +5,7 @@ namespace kiro {
 
 class App;
 class Host;
+struct SettingsValues;
 
 // The running totals as the summary page shows them: the value texts and the label texts
 // ("Total Steps:" and so on), in the current language.
@@ -20,6 +21,7 @@ struct SummaryTexts {
 };
 
 double SummaryDistanceKm(int stepSize, int totalSteps);
+SummaryTexts MakeSummaryTexts(const SettingsValues& values, int language);
 SummaryTexts MakeSummaryTexts(const App& app);
 
 // Clears the totals and deletes the whole monthly store, after asking unless AutoConfirm is on.

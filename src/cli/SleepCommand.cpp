@@ -1,0 +1,44 @@
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "cli/Commands.h"
+#include "cli/DateArgument.h"
+#include "core/analysis/CalendarDay.h"
+#include "core/analysis/SleepSession.h"
+
+namespace kiro::cli {
+
+void AddSleepCommand(CLI::App& cli, CliContext& context) {
+    struct SleepArgs {
+        std::string date;
+        bool json = false;
+    };
+    auto args = std::make_shared<SleepArgs>();
+    CLI::App* sleep =
+        cli.add_subcommand("sleep", "Analyse the night of a date with the sleep window of the settings");
+    sleep->add_option("DATE", args->date, "The day the window starts from")
+        ->required()
+        ->check(CalendarDayValidator());
+    sleep->add_flag("--json", args->json, "Times, efficiency and the curve as JSON");
+    sleep->callback([args, &context] {
+        App& app = context.LoadedApp();
+        const CalendarDay date = *ParseCalendarDay(args->date);
+        // The first analysis of this process: its jitter starts from the generator's first value.
+        const SleepSession session(app, date.year, date.month, date.day, false);
+        if (args->json) {
+            nlohmann::ordered_json out;
+            out["bed"] = ClockTimeText(session.BedTime());
+            out["wake"] = ClockTimeText(session.WakeTime());
+            out["sleep"] = DurationText(session.Result().SleepMinutes());
+            out["efficiency"] = session.Result().efficiency;
+            out["curve"] = session.Curve();
+            std::cout << out.dump() << "\n";
+            return;
+        }
+        for (const std::string& text : {session.BedTimeText(), session.WakeTimeText(),
+                                        session.SleepTimeText(), session.EfficiencyText()})
+            std::cout << context.Codec().ToUtf8(text, app.CurrentLanguage()) << "\n";
+    });
+}
+
+}  // namespace kiro::cli
