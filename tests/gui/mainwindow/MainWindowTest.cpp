@@ -118,7 +118,6 @@ public:
 class PageTabTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::EnsureQtApplication();
         for (auto*& page : pages) page = new CountingPage;
         tab.SetPages({pages[0], pages[1], pages[2], pages[3], pages[4], pages[5], pages[6]});
         tab.resize(600, 300);
@@ -127,6 +126,8 @@ protected:
     void Click(int index) {
         QTest::mouseClick(tab.TabBar(), Qt::LeftButton, {}, tab.TabBar()->tabRect(index).center());
     }
+    // The application object must exist before the first widget member is made.
+    bool qtReady = (test::EnsureQtApplication(), true);
     CPageTab tab;
     std::array<CountingPage*, kPageCount> pages{};
 };
