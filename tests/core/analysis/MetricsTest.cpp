@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/analysis/ReportRow.h"
-#include "core/app/Format.h"
 
 namespace kiro {
 namespace {
@@ -21,60 +20,28 @@ TEST(MetricsTest, CalorieBandsAndTheirBounds) {
         {"just below 12 stays in the middle band", 70, 60, 11.999, 70 * 0.1797 * 60 * 11.999 / 12},
         {"exactly 12 is the top band", 70, 60, 12.0, 630.0},
         {"no duration counts as one minute", 60, 0, 4.0, 4.065},
-        {"a negative duration counts as one minute", 60, -5, 4.0, 4.065},
         {"no weight gives nothing", 0, 60, 5.0, 0.0},
     };
     for (const Case& c : cases)
         EXPECT_NEAR(CalcCalories(c.weight, c.minutes, c.speed), c.expected, 1e-9) << c.name;
+    EXPECT_EQ(AverageWalkCalories({70, 70}, 5000, 0), 0.0) << "no period: no division by zero";
 }
 
-// The values shown are the texts; comparing them catches a changed order or rule.
-std::array<std::string, 7> DayCells(const BodyMeasures& body, int steps, int activeMinutes) {
-    return MakeReportRow(0, "", steps, DayFigures(body, steps, activeMinutes)).cells;
-}
+// The shown texts are compared, so that a changed order of operations or rule shows.
+TEST(MetricsTest, DayAndPeriodRows) {
+    const auto cells = [](const WalkFigures& figures) { return MakeReportRow(0, "", 0, figures).cells; };
+    const auto day = cells(DayFigures({60, 70}, 3000, 40));
+    EXPECT_EQ(day[3], "1.28   ");
+    EXPECT_EQ(day[4], "2.100   ");
+    EXPECT_EQ(day[5], "3.231   ") << "40 active minutes span 39";
+    EXPECT_EQ(day[6], "128.048   ");
 
-TEST(MetricsTest, DayRowOf3000StepsIn40ActiveMinutes) {
-    const auto cells = DayCells({60, 70}, 3000, 40);
-    EXPECT_EQ(cells[3], "1.28   ");
-    EXPECT_EQ(cells[4], "2.100   ");
-    EXPECT_EQ(cells[5], "3.231   ") << "39 minutes from the first active minute";
-    EXPECT_EQ(cells[6], Format("%.3f   ", CalcCalories(60, 39, 2100 * 60 / 39.0 * 0.001)));
-}
-
-TEST(MetricsTest, ShortDaysAndPeriodsCountAsOneMinute) {
-    const BodyMeasures body{60, 70};
-    for (int activeMinutes : {1, 2}) {
-        const WalkFigures day = DayFigures(body, 100, activeMinutes);
-        EXPECT_NEAR(day.speedKmh, 4.2, 1e-12) << activeMinutes;
-        EXPECT_NEAR(day.cadence, 100 / 60.0, 1e-12) << activeMinutes;
-    }
-    const WalkFigures single = PeriodFigures(body, 100, 500, 500);
-    EXPECT_NEAR(single.distanceKm, 0.07, 1e-12);
-    EXPECT_NEAR(single.speedKmh, 70 * 0.06, 1e-12);
-    EXPECT_EQ(Format("%.2f", single.cadence), "1.67");
-    EXPECT_NEAR(single.calories, CalcCalories(60, 1, 4.2), 1e-12);
-
-    const WalkFigures period = PeriodFigures(body, 1200, 600, 610);
-    EXPECT_NEAR(period.speedKmh, 840.0 * 60 / 10 * 0.001, 1e-12);
-    EXPECT_NEAR(period.cadence, 1200 / 60.0 / 10, 1e-12);
-    EXPECT_NEAR(period.calories, CalcCalories(60, 10, period.speedKmh), 1e-12);
-}
-
-TEST(MetricsTest, SlightMoveThresholdIsExclusive) {
-    EXPECT_EQ(FilteredCount(5, 5), 0);
-    EXPECT_EQ(FilteredCount(6, 5), 6) << "one step more counts whole";
-    EXPECT_EQ(FilteredCount(1, 0), 1);
-    EXPECT_EQ(FilteredCount(0, 0), 0);
-}
-
-TEST(MetricsTest, AxisAndAverageWalkCalories) {
-    EXPECT_NEAR(CalorieAxisMaximum({70, 70}, 1000), CalcCalories(70, 60, 0.7), 1e-12);
-    EXPECT_NEAR(CalorieAxisMaximum({70, 70}, 20000), CalcCalories(70, 60, 14.0), 1e-12)
-        << "fast enough for the top band";
-    EXPECT_EQ(AverageWalkCalories({70, 70}, 5000, 0), 0.0);
-    EXPECT_NEAR(AverageWalkCalories({70, 70}, 6000, 60), CalcCalories(70, 60, 6000 * 70 * 0.0006 / 60),
-                1e-12);
-    EXPECT_EQ(AverageWalkCalories({70, 0}, 6000, 60), 0.0) << "no step size, no distance, no energy";
+    const auto single = cells(PeriodFigures({60, 70}, 100, 500, 500));
+    EXPECT_EQ(single[3], "1.67   ");
+    EXPECT_EQ(single[4], "0.070   ");
+    EXPECT_EQ(single[5], "4.200   ") << "a one-minute period: metres x 0.06";
+    EXPECT_EQ(cells(DayFigures({60, 70}, 100, 2))[5], "4.200   ") << "two active minutes count as one";
+    EXPECT_EQ(cells(PeriodFigures({60, 70}, 1200, 600, 610))[5], "5.040   ");
 }
 
 }  // namespace
