@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <iostream>
-#include <map>
 #include <nlohmann/json.hpp>
 
 #include "cli/Commands.h"
@@ -12,8 +11,9 @@
 namespace kiro::cli {
 namespace {
 
-const std::map<std::string, ReportMode> kModes = {
-    {"month", ReportMode::Month}, {"week", ReportMode::Week}, {"day", ReportMode::Day}};
+ReportMode ModeNamed(const std::string& name) {
+    return name == "week" ? ReportMode::Week : name == "day" ? ReportMode::Day : ReportMode::Month;
+}
 
 constexpr const char* kHeaders[7] = {"No",           "When",        "Steps",        "Cadence",
                                      "Distance(Km)", "Speed(Km/H)", "Calorie(KCal)"};
@@ -49,11 +49,12 @@ void PrintTable(const std::vector<std::array<std::string, 7>>& rows) {
 }
 
 void PrintCsv(const std::vector<std::array<std::string, 7>>& rows) {
-    std::cout << "No,When,Steps,Cadence,Distance(Km),Speed(Km/H),Calorie(KCal)\n";
-    for (const auto& row : rows) {
-        for (size_t i = 0; i < row.size(); ++i) std::cout << (i > 0 ? "," : "") << row[i];
+    const auto printLine = [](const auto& cells) {
+        for (size_t i = 0; i < 7; ++i) std::cout << (i > 0 ? "," : "") << cells[i];
         std::cout << "\n";
-    }
+    };
+    printLine(kHeaders);
+    for (const auto& row : rows) printLine(row);
 }
 
 void PrintJson(const std::string& mode, const Report& report,
@@ -86,7 +87,7 @@ void AddReportCommand(CLI::App& cli, CliContext& context) {
         App& app = context.LoadedApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
         ReportBuilder builder(app.Store(), app.Config());
-        const Report& report = builder.Build(kModes.at(args->mode), date.year, date.month, date.day);
+        const Report& report = builder.Build(ModeNamed(args->mode), date.year, date.month, date.day);
         const auto rows = PlainRows(report);
         if (args->json)
             PrintJson(args->mode, report, rows);

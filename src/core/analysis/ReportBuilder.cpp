@@ -54,6 +54,22 @@ int AxisFromSums(const std::vector<int>& sums) {
     return std::max(largest, kMinimumAxis);
 }
 
+// Segments from each point to the next; in the per-minute view a bar down to zero for every
+// minute, the last one included.
+std::vector<GraphLine> PlotLines(const ModeLayout& layout, const std::vector<int>& series) {
+    const auto x = [&layout](int i) {
+        return layout.timeLower + static_cast<double>(i) / layout.pointsPerUnit;
+    };
+    std::vector<GraphLine> lines;
+    if (layout.points == kMinutesPerDay) {
+        for (int i = 0; i < layout.points; ++i) lines.push_back({x(i), double(series[i]), x(i), 0.0});
+    } else {
+        for (int i = 0; i + 1 < layout.points; ++i)
+            lines.push_back({x(i), double(series[i]), x(i + 1), double(series[i + 1])});
+    }
+    return lines;
+}
+
 LocalTime WeekStart(int year, int month, int day) {
     LocalTime date{year, month, day, 0, 0, 0, WeekdayOf(year, month, day)};
     return AddDays(date, -date.weekday);
@@ -64,9 +80,16 @@ LocalTime WeekStart(int year, int month, int day) {
 const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day) {
     const SettingsValues& values = settings_.Values();
     const bool dateExists = month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
-    CacheKey key{mode,          year,           month, 0, store_.Revision(), values.slightMoving,
-                 values.weight, values.stepSize};
+    CacheKey key{.mode = mode,
+                 .year = year,
+                 .month = month,
+                 .day = 0,
+                 .storeRevision = store_.Revision(),
+                 .slightMoving = values.slightMoving,
+                 .weight = values.weight,
+                 .stepSize = values.stepSize};
     if (mode == ReportMode::Week && dateExists) {
+        // Every week has its own report, also two weeks of the same month.
         const LocalTime sunday = WeekStart(year, month, day);
         key.year = sunday.year;
         key.month = sunday.month;
@@ -100,18 +123,7 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
     graph.timeUpper = layout.timeUpper;
     graph.labelStyle = layout.labels;
     graph.timeCaptionText = layout.captionText;
-
-    const auto x = [&layout](int i) {
-        return layout.timeLower + static_cast<double>(i) / layout.pointsPerUnit;
-    };
-    const std::vector<int>& s = report_.series;
-    if (layout.points == kMinutesPerDay) {
-        // One bar per minute, the last minute of the day included.
-        for (int i = 0; i < layout.points; ++i) report_.lines.push_back({x(i), double(s[i]), x(i), 0.0});
-    } else {
-        for (int i = 0; i + 1 < layout.points; ++i)
-            report_.lines.push_back({x(i), double(s[i]), x(i + 1), double(s[i + 1])});
-    }
+    report_.lines = PlotLines(layout, report_.series);
     return report_;
 }
 

@@ -24,9 +24,10 @@ class ReportBuilder {
     void Invalidate();
 
   private:
+    // What a kept report was built from; the day is the week's Sunday in week mode, else 0.
     struct CacheKey {
         ReportMode mode;
-        int year, month, day;  // the day is that of the week's Sunday in week mode, 0 otherwise
+        int year, month, day;
         uint64_t storeRevision;
         int slightMoving, weight, stepSize;
         friend bool operator==(const CacheKey&, const CacheKey&) = default;
