@@ -27,8 +27,10 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
     out << content;
 }
 
-std::string TempFolder::Read(const std::string& name) const {
-    std::ifstream in(std::filesystem::path(path_) / name, std::ios::binary);
+std::string TempFolder::Read(const std::string& name) const { return ReadFile(path_ + "/" + name); }
+
+std::string TempFolder::ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();

@@ -15,6 +15,8 @@ public:
     std::string File(const std::string& name) const { return path_ + "/" + name; }
     void Write(const std::string& name, const std::string& content) const;
     std::string Read(const std::string& name) const;
+    // The whole content of any file, empty when it cannot be read.
+    static std::string ReadFile(const std::string& path);
 
 private:
     std::string path_;

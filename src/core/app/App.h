@@ -40,6 +40,10 @@ public:
     // The main window's title: "%s, Ver %s" with text 0 and the version text.
     std::string WindowTitle() const;
 
+    // The class of the Windows version the program runs on only chooses between two pictures of
+    // the summary and mission pages; Linux has none of those versions: class 0.
+    static constexpr int kOsVersionClass = 0;
+
     // Set when a newer program file has been downloaded; read at exit.
     bool updateReady = false;
     // The date the reports show, chosen in the main window's calendar (time of day 00:00:00).

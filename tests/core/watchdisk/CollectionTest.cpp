@@ -57,7 +57,11 @@ TEST_F(FileModeCollectionTest, APassStoresEveryMinuteKeepsBackupsAndEmptiesTheWa
     EXPECT_FALSE(OnWatch("20140505.KRO"));
     EXPECT_TRUE(fs::exists(world.programFolder.File("KiroMeter2/20140505.KRO-001")));
     EXPECT_TRUE(fs::exists(world.programFolder.File("KiroMeter2/20140504.TXT-001")));
-    EXPECT_TRUE(world.machine.attributes.IsHidden(watch.Folder() + "/USBWATCH.DAT"));
+    const std::string marker = watch.Folder() + "/USBWATCH.DAT";
+    EXPECT_TRUE(world.machine.attributes.IsHidden(marker));
+    const std::string markerBytes = test::TempFolder::ReadFile(marker);
+    ASSERT_EQ(markerBytes.size(), 80u) << "the marker holds the path it was made by, then zeros";
+    EXPECT_EQ(markerBytes.substr(0, marker.size() + 1), marker + std::string(1, '\0'));
     EXPECT_EQ(v.displayMode, 0) << "a watch holding a text day file shows periods";
 
     const auto statuses = world.host.Lines("status: ");
