@@ -34,7 +34,7 @@ std::vector<sim::DaySteps> DemoDays(const LocalTime& now, const std::string& dat
         const LocalTime date = AddDays(now, i - (kDemoDays - 1));
         // Real days when the data is there, generated ones otherwise.
         sim::DaySteps day = real.size() >= static_cast<size_t>(kDemoDays)
-                                ? sim::FromRealDay(real[real.size() - kDemoDays + i])
+                                ? static_cast<const sim::DaySteps&>(real[real.size() - kDemoDays + i])
                                 : sim::GenerateDay(date.year, date.month, date.day, 2014);
         day.year = date.year;
         day.month = date.month;

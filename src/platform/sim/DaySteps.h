@@ -2,8 +2,6 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/sim/RealWorldSteps.h"
-
 namespace kiro::sim {
 
 // One calendar day of per-minute step counts, minute 0 = 00:00, as a watch records them.
@@ -15,9 +13,5 @@ struct DaySteps {
 
     uint16_t At(int hour, int minute) const { return minutes[hour * 60 + minute]; }
 };
-
-inline DaySteps FromRealDay(const RealDay& real) {
-    return {real.year, real.month, real.day, real.minutes};
-}
 
 }  // namespace kiro::sim

@@ -1,17 +1,13 @@
 #pragma once
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/sim/DaySteps.h"
+
 namespace kiro::sim {
 
-// One day of real per-minute steps of one person.
-struct RealDay {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    std::array<uint16_t, 1440> minutes{};
+// One day of real per-minute steps of one person, with how many of its hours were recorded.
+struct RealDay : DaySteps {
     int recordedHours = 0;  // hours present in the file; a missing hour means no sync, not zero steps
 };
 

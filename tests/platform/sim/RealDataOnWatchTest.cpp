@@ -6,6 +6,7 @@
 #include "core/watchdisk/WatchCommands.h"
 #include "platform/sim/DeviceModeWatch.h"
 #include "platform/sim/FakeClock.h"
+#include "platform/sim/RealWorldSteps.h"
 #include "platform/sim/SimulatedDeviceIo.h"
 
 namespace kiro::sim {
@@ -21,7 +22,7 @@ TEST(RealDataOnWatchTest, EveryStepOfAWeekComesBackInTheBlocks) {
     io.Attach('H', watch);
     int64_t recorded = 0;
     for (int i = 0; i < 7; ++i) {
-        watch.Record(FromRealDay(realDays[i]));
+        watch.Record(realDays[i]);
         recorded += std::accumulate(realDays[i].minutes.begin(), realDays[i].minutes.end(), int64_t{0});
     }
     ASSERT_GT(recorded, 20000);
