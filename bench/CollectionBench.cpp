@@ -14,6 +14,7 @@
 #include "core/app/App.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/SimulatedMachine.h"
@@ -26,7 +27,7 @@ namespace fs = std::filesystem;
 constexpr int kDays = 365;
 
 class QuietHost final : public kiro::Host {
-public:
+  public:
     void SetStatusText(const std::string&) override {}
     void SetDiskLabel(const std::string&) override {}
     void SetDiskLabelLargeFont() override {}
@@ -44,7 +45,7 @@ std::string MakeTempFolder() {
 
 // A watch disk holding a year of day files in one format, written afresh for each run.
 class YearOnDisk {
-public:
+  public:
     explicit YearOnDisk(kiro::sim::DayFileFormat format)
         : format_(format), days_(kiro::sim::GenerateDays(2014, 1, 1, kDays, 3)) {}
     void Fill(const std::string& folder) const {
@@ -52,7 +53,7 @@ public:
         for (const auto& day : days_) watch.AddDay(day, format_);
     }
 
-private:
+  private:
     kiro::sim::DayFileFormat format_;
     std::vector<kiro::sim::DaySteps> days_;
 };
@@ -66,7 +67,8 @@ void CollectAYear(benchmark::State& state, kiro::sim::DayFileFormat format) {
         {
             kiro::sim::FakeClock clock;
             kiro::sim::FixedLocale locale;
-            kiro::App app(root + "/program", clock, locale);
+            kiro::linux_platform::PosixFileSystem files;
+            kiro::App app(root + "/program", clock, locale, files);
             fs::create_directories(root + "/program");
             app.LoadSettings();
             app.Config().SetAutoConfirm(true);
@@ -133,8 +135,10 @@ void PlainFileWork(benchmark::State& state, kiro::sim::DayFileFormat format) {
     }
 }
 
-BENCHMARK_CAPTURE(CollectAYear, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlainFileWork, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CollectAYear, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlainFileWork, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(CollectAYear, TextDayFiles, kiro::sim::DayFileFormat::Text)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PlainFileWork, TextDayFiles, kiro::sim::DayFileFormat::Text)->Unit(benchmark::kMillisecond);
 

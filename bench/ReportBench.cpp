@@ -7,6 +7,7 @@
 
 #include "core/analysis/ReportBuilder.h"
 #include "core/app/App.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/RealWorldSteps.h"
@@ -19,7 +20,7 @@ class RealMonthFolder {
     RealMonthFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "kiro-bench-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-        app_ = std::make_unique<kiro::App>(path_, clock_, locale_);
+        app_ = std::make_unique<kiro::App>(path_, clock_, locale_, files_);
         app_->LoadSettings();
         app_->Config().SetPersonal(20000201, 170, 60, 70);
         kiro::MonthBuffer april;
@@ -41,6 +42,7 @@ class RealMonthFolder {
     std::string path_;
     kiro::sim::FakeClock clock_;
     kiro::sim::FixedLocale locale_;
+    kiro::linux_platform::PosixFileSystem files_;
     std::unique_ptr<kiro::App> app_;
 };
 

@@ -10,6 +10,7 @@
 #include "core/analysis/SleepCurve.h"
 #include "core/analysis/SleepSession.h"
 #include "core/app/App.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/RealWorldSteps.h"
@@ -44,7 +45,8 @@ void SleepSessionOpen(benchmark::State& state) {
     kiro::sim::FakeClock clock;
     kiro::sim::FixedLocale locale;
     {
-        kiro::App app(folder, clock, locale);
+        kiro::linux_platform::PosixFileSystem files;
+        kiro::App app(folder, clock, locale, files);
         app.LoadSettings();
         app.Store().SaveMonth(2016, 4, RealApril());
         for (auto _ : state)

@@ -6,6 +6,8 @@
 
 #include "core/analysis/StoredMinutes.h"
 #include "core/app/ProgramFolder.h"
+#include "platform/linux/PosixFileSystem.h"
+#include "platform/sim/FakeClock.h"
 #include "platform/sim/RealWorldSteps.h"
 
 namespace {
@@ -15,7 +17,10 @@ void TenYearsOfTheStore(benchmark::State& state) {
     const std::string folder = mkdtemp(pattern.data()) ? pattern : std::string();
     {
         const kiro::ProgramPaths paths(folder);
-        const kiro::MonthStore store(paths);
+        kiro::linux_platform::PosixFileSystem files;
+        kiro::sim::FakeClock clock;
+        kiro::ProgramFolderWriter writer(files, clock, paths);
+        const kiro::MonthStore store(writer);
         const auto days = kiro::sim::LoadRealWorldSteps(
             std::string(KIRO_SOURCE_DIR) + "/data/realworld/minuteStepsWide.csv",
             kiro::sim::kRealWorldParticipants[1]);

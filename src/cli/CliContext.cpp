@@ -1,6 +1,6 @@
 #include "cli/CliContext.h"
 
-#include <filesystem>
+#include <iostream>
 
 #include "core/app/ProgramFolder.h"
 
@@ -8,12 +8,23 @@ namespace kiro::cli {
 
 App& CliContext::LoadedApp() {
     if (!app_) {
-        std::string folder = folderOption;
-        if (folder.empty()) folder = std::filesystem::current_path().string();
-        app_ = std::make_unique<App>(DeriveProgramFolder(folder), clock_, locale_);
-        app_->LoadSettings();
+        const std::string folder =
+            folderOption.empty() ? ProgramFolderOfThisProcess() : DeriveProgramFolder(folderOption);
+        app_ = std::make_unique<App>(folder, clock_, locale_, files_);
+        // Another program busy in the folder finishes its own commit.
+        const std::error_code recovery = app_->Start();
+        if (recovery && recovery != std::errc::device_or_resource_busy)
+            std::cerr << "kiro: an interrupted change of " << folder
+                      << " could not be finished: " << recovery.message() << "\n";
+        if (const std::error_code& error = app_->Config().LoadError())
+            std::cerr << "kiro: cannot read " << app_->Paths().SettingsFile() << " (" << error.message()
+                      << "): the defaults are used, and the file is left as it is\n";
     }
     return *app_;
+}
+
+std::string CliContext::Utf8(const std::string& text) {
+    return codec_.ToUtf8(text, LoadedApp().CurrentLanguage());
 }
 
 }  // namespace kiro::cli

@@ -6,22 +6,27 @@
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LinuxClock.h"
+#include "platform/linux/PosixFileSystem.h"
 
 namespace kiro::cli {
 
-// What every command shares: the program folder option and, once asked for, the App over it
-// with its settings loaded, exactly as the desktop program loads them at start.
+// What every command shares: the program folder option and, once asked for, the App over it,
+// started exactly as the desktop program starts: a commit a crash left unfinished is finished
+// first, then the settings are loaded.
 class CliContext {
-public:
+  public:
     std::string folderOption;
 
     App& LoadedApp();
     const TextCodec& Codec() const { return codec_; }
+    // A text of the program in the terminal's UTF-8.
+    std::string Utf8(const std::string& text);
 
-private:
+  private:
     linux_platform::LinuxClock clock_;
     linux_platform::EnvironmentLocale locale_;
     linux_platform::IconvTextCodec codec_;
+    linux_platform::PosixFileSystem files_;
     std::unique_ptr<App> app_;
 };
 

@@ -17,8 +17,6 @@
 namespace kiro::cli {
 namespace {
 
-constexpr int kNotAWatch = 2;
-
 // "x5c" or "x5e", then ":days=N", ":seed=S", ":collect=0|1" in any order.
 struct SimulatedWatchSpec {
     char model = 'C';
@@ -58,23 +56,27 @@ bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& wanted) {
     return wanted.days >= 0 && wanted.days <= 400;
 }
 
-// Runs one pass over whatever the volumes and devices hold; false when no watch is there.
-bool RunPass(App& app, Volumes& volumes, DeviceIo& device, FileAttributes& attributes, const TextCodec& codec,
-             char letter) {
-    ConsoleHost host(app, codec, std::cout);
+// Runs one pass over whatever the volumes and devices hold: its exit status.
+int RunPass(CliContext& context, Volumes& volumes, DeviceIo& device, FileAttributes& attributes,
+            char letter) {
+    App& app = context.LoadedApp();
+    ConsoleHost host(app, context.Codec(), std::cout);
     Collector collector(app, volumes, device, host, attributes);
     WatchDiscovery discovery(app, volumes, device, host, collector);
     if (letter != 0) {
         host.SetStatusText(Format(" New coming Disk-%c:", letter));
-        if (!discovery.IsWatchDisk(letter)) return false;
+        if (!discovery.IsWatchDisk(letter)) return kExitNotAWatch;
         app.watch.currentDrive = letter;
         collector.CollectFromWatch();
     } else {
         discovery.ScanForWatch();
-        if (app.watch.currentDrive == kNoDrive) return false;
+        if (app.watch.currentDrive == kNoDrive) return kExitNotAWatch;
     }
     discovery.Shutdown();
-    return true;
+    const PassOutcome& pass = collector.LastPass();
+    for (const std::string& problem : pass.problems) std::cerr << "kiro:" << context.Utf8(problem) << "\n";
+    if (pass.busy) return kExitFolderBusy;
+    return pass.Complete() ? kExitDone : kExitFailed;
 }
 
 struct CollectArgs {
@@ -85,27 +87,21 @@ struct CollectArgs {
 };
 
 int CollectFromFolder(CliContext& context, const std::string& path) {
-    App& app = context.LoadedApp();
     sim::SimulatedMachine disks;  // the folder, presented as a removable drive letter
     linux_platform::LinuxMachine machine;
     const char letter = disks.volumes.Mount(path);
-    if (letter == 0 || !RunPass(app, disks.volumes, disks.devices, machine.attributes, context.Codec(), letter)) {
-        std::cerr << "kiro: " << path << " is not a watch disk\n";
-        return kNotAWatch;
-    }
-    return 0;
+    const int status = RunPass(context, disks.volumes, disks.devices, machine.attributes, letter);
+    if (status == kExitNotAWatch) std::cerr << "kiro: " << path << " is not a watch disk\n";
+    return status;
 }
 
 int CollectFromDevice(CliContext& context, const std::string& devicePath) {
-    App& app = context.LoadedApp();
     sim::SimulatedMachine disks;  // only to name the device path as a disk without a volume
     linux_platform::LinuxMachine machine;
     disks.volumes.AddUnmountedDisk(devicePath);
-    if (!RunPass(app, disks.volumes, machine.devices, machine.attributes, context.Codec(), 0)) {
-        std::cerr << "kiro: " << devicePath << " is not an X5 watch\n";
-        return kNotAWatch;
-    }
-    return 0;
+    const int status = RunPass(context, disks.volumes, machine.devices, machine.attributes, 0);
+    if (status == kExitNotAWatch) std::cerr << "kiro: " << devicePath << " is not an X5 watch\n";
+    return status;
 }
 
 int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
@@ -113,24 +109,25 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
     if (!ParseSimulatedWatch(args.simDevice, wanted)) {
         std::cerr << "kiro: cannot read the simulated watch '" << args.simDevice
                   << "' (x5c or x5e, then :days=N :seed=S :collect=0|1)\n";
-        return 1;
+        return kExitFailed;
     }
     App& app = context.LoadedApp();
     sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{wanted.model, wanted.collect, 0});
     if (args.simState.empty() || !watch.LoadState(args.simState)) {
         // Days of generated steps ending yesterday.
         const LocalTime start = AddDays(app.SystemClock().Now(), -wanted.days);
-        for (const auto& day : sim::GenerateDays(start.year, start.month, start.day, wanted.days, wanted.seed))
+        for (const auto& day :
+             sim::GenerateDays(start.year, start.month, start.day, wanted.days, wanted.seed))
             watch.Record(day);
     }
     sim::SimulatedMachine machine;
     machine.PlugInWithoutVolume(watch);
-    const bool found = RunPass(app, machine.volumes, machine.devices, machine.attributes, context.Codec(), 0);
+    const int status = RunPass(context, machine.volumes, machine.devices, machine.attributes, 0);
     if (!args.simState.empty() && !watch.SaveState(args.simState)) {
         std::cerr << "kiro: cannot write " << args.simState << "\n";
-        return 1;
+        return kExitFailed;
     }
-    return found ? 0 : kNotAWatch;
+    return status;
 }
 
 }  // namespace
@@ -155,7 +152,7 @@ void AddCollectCommand(CLI::App& cli, CliContext& context) {
             status = CollectFromFolder(context, args->path);
         else
             throw CLI::ValidationError("collect", "give PATH, --device DEV or --sim-device MODEL");
-        if (status != 0) throw CLI::RuntimeError(status);
+        if (status != kExitDone) throw CLI::RuntimeError(status);
     });
 }
 
@@ -165,7 +162,8 @@ void AddWatchSettingsCommand(CLI::App& cli, CliContext&) {
     command->add_option("PATH", *path, "Folder where the watch disk is mounted")->required();
     command->callback([path] {
         WatchSettings settings;
-        ReadClockFileAt(*path, settings);
+        linux_platform::PosixFileSystem files;
+        ReadClockFileAt(files, *path, settings);
         std::cout << DescribeWatchSettings(settings);
     });
 }

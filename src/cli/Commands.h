@@ -5,6 +5,14 @@
 
 namespace kiro::cli {
 
+// Exit statuses of the commands that change the program folder.
+enum ExitStatus : int {
+    kExitDone = 0,        // everything asked for was done
+    kExitFailed = 1,      // something failed; the reasons went to standard error
+    kExitNotAWatch = 2,   // kiro collect: the target is not a watch
+    kExitFolderBusy = 3,  // another program held the program folder (or the watch disk)
+};
+
 // Each command adds itself to the command line with what it needs from the shared context.
 void AddSettingsCommand(CLI::App& cli, CliContext& context);
 void AddTextCommand(CLI::App& cli, CliContext& context);

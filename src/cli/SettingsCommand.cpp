@@ -1,14 +1,17 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "core/app/StatusTexts.h"
 
 namespace kiro::cli {
 
 void AddSettingsCommand(CLI::App& cli, CliContext& context) {
-    CLI::App* settings = cli.add_subcommand("settings", "Print every settings value as the program holds it after loading");
+    CLI::App* settings =
+        cli.add_subcommand("settings", "Print every settings value as the program holds it after loading");
     settings->callback([settings, &context] {
         if (!settings->get_subcommands().empty()) return;
-        for (const auto& [key, value] : context.LoadedApp().Config().Describe()) std::cout << key << "=" << value << "\n";
+        for (const auto& [key, value] : context.LoadedApp().Config().Describe())
+            std::cout << key << "=" << value << "\n";
     });
 
     struct SetArgs {
@@ -21,9 +24,12 @@ void AddSettingsCommand(CLI::App& cli, CliContext& context) {
     set->add_option("VALUE", args->value)->required();
     set->callback([args, &context] {
         App& app = context.LoadedApp();
-        if (!app.Config().File().WriteString(args->section, args->key, args->value)) {
-            std::cerr << "kiro: cannot write " << app.Paths().SettingsFile() << "\n";
-            throw CLI::RuntimeError(1);
+        if (const std::error_code error =
+                app.Config().File().WriteString(args->section, args->key, args->value)) {
+            const bool busy = error == std::errc::device_or_resource_busy;
+            std::cerr << "kiro: cannot write " << app.Paths().SettingsFile() << ": "
+                      << (busy ? context.Utf8(app.GetLangText(kTextFolderBusy)) : error.message()) << "\n";
+            throw CLI::RuntimeError(busy ? kExitFolderBusy : kExitFailed);
         }
     });
 }

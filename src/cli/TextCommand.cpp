@@ -13,8 +13,11 @@ void AddTextCommand(CLI::App& cli, CliContext& context) {
     };
     auto args = std::make_shared<TextArgs>();
     CLI::App* text = cli.add_subcommand("text", "Print a UI text in UTF-8 (or its stored bytes with --raw)");
-    text->add_option("INDEX", args->index, "Text index 0..124")->required()->check(CLI::Range(0, kTextCount - 1));
-    text->add_option("--lang", args->language, "0 English, 1 Traditional Chinese, 2 Simplified Chinese (default: the settings)");
+    text->add_option("INDEX", args->index, "Text index, 0 to the last")
+        ->required()
+        ->check(CLI::Range(0, kTextCount - 1));
+    text->add_option("--lang", args->language,
+                     "0 English, 1 Traditional Chinese, 2 Simplified Chinese (default: the settings)");
     text->add_flag("--raw", args->raw, "Print the stored Big5/GBK/ASCII bytes unconverted");
     text->callback([args, &context] {
         const int language = args->language >= 0 ? args->language : context.LoadedApp().CurrentLanguage();

@@ -5,6 +5,7 @@
 
 #include "core/analysis/SleepSession.h"
 #include "core/app/App.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/RunCommand.h"
@@ -74,7 +75,8 @@ TEST_F(CliAnalysisTest, SleepOfAQuietNightIsTheFirstAnalysisOfTheProcess) {
     test::TempFolder empty;
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    App app(empty.Path(), clock, locale);
+    linux_platform::PosixFileSystem files;
+    App app(empty.Path(), clock, locale, files);
     app.LoadSettings();
     EXPECT_EQ(nlohmann::json::parse(result.output)["curve"].get<std::vector<int>>(),
               SleepSession(app, 2014, 5, 10, false).Curve());

@@ -45,10 +45,10 @@ DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int r
         return DeleteOutcome::Declined;
     const std::optional<RowMinutes> row = ParseRowMinutes(mode, whenText);
     if (!row) return DeleteOutcome::NotARow;
-    const bool saved =
+    const std::error_code error =
         app.Store().ClearRange(row->year, row->month, row->day, row->firstMinute / 60, row->firstMinute % 60,
                                row->lastMinute / 60, row->lastMinute % 60);
-    return saved ? DeleteOutcome::Cleared : DeleteOutcome::SaveFailed;
+    return error ? DeleteOutcome::SaveFailed : DeleteOutcome::Cleared;
 }
 
 }  // namespace kiro

@@ -3,6 +3,7 @@
 #include "core/analysis/Metrics.h"
 #include "core/app/App.h"
 #include "core/app/Format.h"
+#include "core/app/StatusTexts.h"
 #include "core/system/Host.h"
 
 namespace kiro {
@@ -34,8 +35,17 @@ SummaryTexts MakeSummaryTexts(const App& app) {
 bool ResetSummary(App& app, Host& host) {
     if (app.Config().Values().autoConfirm == 0 && !host.AskYesNo(app.GetLangText(52), app.GetLangText(51)))
         return false;
-    app.Config().SetTotals(0, 0);
-    app.Store().DeleteAll();
+    // The totals and the months they count go together, or neither does.
+    const std::error_code error = app.Writer().Change([&app](FolderTransaction& transaction) {
+        app.Config().StageTotals(transaction, 0, 0);
+        app.Store().StageDeleteAll(transaction);
+    });
+    if (error) {
+        host.SetStatusText(FormatText(app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+        return false;
+    }
+    app.Config().AdoptTotals(0, 0);
+    app.Store().MarkChanged();
     return true;
 }
 

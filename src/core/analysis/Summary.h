@@ -25,7 +25,8 @@ SummaryTexts MakeSummaryTexts(const SettingsValues& values, int language);
 SummaryTexts MakeSummaryTexts(const App& app);
 
 // Clears the totals and deletes the whole monthly store, after asking unless AutoConfirm is on.
-// Reports built before see the store's change and read it again. Returns whether it reset.
+// Reports built before see the store's change and read it again. Returns whether it reset; a
+// reset that cannot be written changes nothing and says why in the status line.
 bool ResetSummary(App& app, Host& host);
 
 }  // namespace kiro

@@ -5,13 +5,28 @@
 
 namespace kiro {
 
-App::App(const std::string& programFolder, Clock& clock, const Locale& locale)
-    : paths_(programFolder), iniFile_(paths_.SettingsFile()), settings_(iniFile_), store_(paths_), clock_(clock), locale_(locale) {}
+App::App(const std::string& programFolder, Clock& clock, const Locale& locale, FileSystem& files)
+    : paths_(programFolder),
+      files_(files),
+      writer_(files, clock, paths_),
+      iniFile_(writer_),
+      settings_(iniFile_),
+      store_(writer_),
+      clock_(clock),
+      locale_(locale) {}
+
+std::error_code App::Start() {
+    const std::error_code recovered = writer_.RecoverAtStart();
+    LoadSettings();
+    return recovered;
+}
 
 void App::LoadSettings() {
     settings_.Load(DefaultLanguageFor(locale_.AbbreviatedLanguageName()), clock_.TickCount());
 }
 
-std::string App::WindowTitle() const { return Format("%s, Ver %s", GetLangText(0), kVersionText); }
+std::string App::WindowTitle() const {
+    return Format("%s, Ver %s", GetLangText(0), kVersionText);
+}
 
 }  // namespace kiro

@@ -4,9 +4,11 @@
 #include "core/app/IniFile.h"
 #include "core/app/Language.h"
 #include "core/app/ProgramFolder.h"
+#include "core/app/ProgramFolderWriter.h"
 #include "core/app/Random.h"
 #include "core/app/Settings.h"
 #include "core/system/Clock.h"
+#include "core/system/FileSystem.h"
 #include "core/watchconfig/WatchSettings.h"
 #include "core/watchdisk/MonthStore.h"
 #include "core/watchdisk/WatchConnection.h"
@@ -18,19 +20,25 @@ class Locale;
 // The process-wide state of the program, made once in main and passed by reference.
 // Each piece has one owner module; this object only holds them together.
 class App {
-public:
-    App(const std::string& programFolder, Clock& clock, const Locale& locale);
+  public:
+    App(const std::string& programFolder, Clock& clock, const Locale& locale, FileSystem& files);
     // The settings refer to the settings file held here: an App never moves.
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
     const ProgramPaths& Paths() const { return paths_; }
+    ProgramFolderWriter& Writer() { return writer_; }
+    FileSystem& Files() { return files_; }
     Settings& Config() { return settings_; }
     const MonthStore& Store() const { return store_; }
     const Settings& Config() const { return settings_; }
     Clock& SystemClock() { return clock_; }
     Random& Rng() { return random_; }
 
+    // The start of a program over its folder: finishes what a crash left of a commit, then loads
+    // the settings. Returns the error when a commit could not be finished (another program holds
+    // the folder, or it cannot be written); the settings are loaded either way.
+    std::error_code Start();
     // Loads every start setting; the language default comes from the locale.
     void LoadSettings();
 
@@ -53,8 +61,10 @@ public:
     WatchSettings watchSettings;
     int timeAdjustMode = kTimeAdjustManual;
 
-private:
+  private:
     ProgramPaths paths_;
+    FileSystem& files_;
+    ProgramFolderWriter writer_;
     IniFile iniFile_;
     Settings settings_;
     MonthStore store_;

@@ -1,36 +1,58 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/app/IniText.h"
+#include "core/app/ProgramFolderWriter.h"
 
 namespace kiro {
 
-// A settings file read and written with the observable behaviour of the Windows
-// private-profile functions: sections and keys match without regard to letter case,
-// a missing file or key gives the default, integers are decimal text read up to the first
-// character that is not part of the number, strings are cut to the buffer length given,
-// and a write creates the file and the section when missing while keeping every other line.
-// The file is read anew for every call, as the Windows functions do.
-class IniFile {
-public:
-    explicit IniFile(std::string path) : path_(std::move(path)) {}
-
-    const std::string& Path() const { return path_; }
+// The settings file at one moment.
+struct IniSnapshot {
+    // The file exists but could not be read; a missing file is no error and reads as empty.
+    std::error_code error;
+    std::string content;
 
     int ReadInt(std::string_view section, std::string_view key, int defaultValue) const;
     // Returns at most bufferLength - 1 characters, as a buffer of that size would hold.
     std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
                            size_t bufferLength) const;
-    // A value is cut at its first line break, which would otherwise end the line and let the
-    // rest of the value become keys of its own. The file is replaced atomically.
-    bool WriteString(std::string_view section, std::string_view key, std::string_view value) const;
-    bool WriteInt(std::string_view section, std::string_view key, int value) const;
-
-private:
-    std::string path_;
 };
 
-// The integer that the Windows profile functions read from a value: optional blanks and
-// sign, then decimal digits up to the first other character; no digits reads as 0.
-int ParseProfileInt(std::string_view text);
+// The program's settings file, read anew for every call as the Windows private-profile functions
+// read it, and written through the program folder's commits: a write replaces the whole file in
+// one step, under the folder's lock, from the file as it is at that moment.
+class IniFile {
+  public:
+    // Larger than any settings file the program writes; a larger one is not taken as settings.
+    static constexpr size_t kSizeLimit = 1024 * 1024;
+
+    explicit IniFile(ProgramFolderWriter& writer) : writer_(writer) {}
+
+    std::string Path() const { return writer_.Paths().SettingsFile(); }
+    IniSnapshot Read() const;
+
+    // A missing or unreadable file or key gives the default.
+    int ReadInt(std::string_view section, std::string_view key, int defaultValue) const {
+        return Read().ReadInt(section, key, defaultValue);
+    }
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                           size_t bufferLength) const {
+        return Read().ReadString(section, key, defaultValue, bufferLength);
+    }
+
+    // Writes keys together, creating the file and sections when missing and keeping every other
+    // line. A file that exists but cannot be read is never replaced: that is an error.
+    std::error_code Write(const std::vector<IniChange>& changes) const;
+    std::error_code WriteString(std::string_view section, std::string_view key, std::string_view value) const;
+    std::error_code WriteInt(std::string_view section, std::string_view key, int value) const;
+    // The same changes as part of a larger commit.
+    void Stage(FolderTransaction& transaction, const std::vector<IniChange>& changes) const;
+
+  private:
+    ProgramFolderWriter& writer_;
+};
 
 }  // namespace kiro

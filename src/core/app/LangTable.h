@@ -1,9 +1,10 @@
 #pragma once
+#include "core/app/Language.h"
 
 namespace kiro {
 
-// 375 texts: Traditional Chinese (Big5) 0..124, Simplified Chinese (GBK) 125..249,
-// English 250..374. Generated at build time from texts/ui_texts.tsv.
-extern const char* const kLangTable[375];
+// The texts in three blocks of kTextCount: Traditional Chinese (Big5), Simplified Chinese (GBK),
+// English. Generated at build time from texts/ui_texts.tsv.
+extern const char* const kLangTable[3 * kTextCount];
 
 }  // namespace kiro

@@ -6,7 +6,9 @@ namespace kiro {
 
 enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese = 2 };
 
-inline constexpr int kTextCount = 125;
+// Texts 0..124 are the program's own table; the texts after them report failures of the
+// program folder and the watch (see StatusText).
+inline constexpr int kTextCount = 135;
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.
@@ -16,7 +18,7 @@ int DefaultLanguageFor(std::string_view abbreviatedName);
 // zh_CN and zh_SG give "CHS", zh_TW, zh_HK and zh_MO give "CHT", anything else "ENU".
 std::string AbbreviatedNameForPosixLocale(std::string_view posixLocale);
 
-// Text `index` (0..124) of the table in a language; values other than 1 and 2 give English.
+// Text `index` (0..kTextCount - 1) of the table in a language; values other than 1 and 2 give English.
 // The text is in the language's 8-bit encoding (see TextCodec).
 const char* GetLangText(int language, int index);
 

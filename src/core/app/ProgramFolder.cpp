@@ -1,5 +1,7 @@
 #include "core/app/ProgramFolder.h"
 
+#include <filesystem>
+
 #include "core/app/Format.h"
 
 namespace kiro {
@@ -10,13 +12,18 @@ std::string DeriveProgramFolder(std::string_view currentDirectory) {
     return folder;
 }
 
-std::string ProgramPaths::SettingsFile() const { return Format("%s/KiroMeter2.INI", folder_.c_str()); }
-std::string ProgramPaths::DataFolder() const { return Format("%s/Data", folder_.c_str()); }
-std::string ProgramPaths::MonthFile(int year, int month) const {
-    return Format("%s/Data/Kiro%04d%02d.BIN", folder_.c_str(), year, month);
+std::string ProgramFolderOfThisProcess() {
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : DeriveProgramFolder(current.string());
 }
-std::string ProgramPaths::BackupFolder() const { return Format("%s/KiroMeter2", folder_.c_str()); }
-std::string ProgramPaths::TempFolder() const { return Format("%s/tmp", folder_.c_str()); }
-std::string ProgramPaths::UpdaterFile() const { return Format("%s/tmp/KiroMeterUpdater.BIN", folder_.c_str()); }
+
+std::string MonthFileName(int year, int month) {
+    return Format("Data/Kiro%04d%02d.BIN", year, month);
+}
+
+std::string ProgramPaths::File(std::string_view relativeName) const {
+    return folder_ + "/" + std::string(relativeName);
+}
 
 }  // namespace kiro

@@ -9,20 +9,34 @@ namespace kiro {
 // two separators in a row there, which the file system accepts).
 std::string DeriveProgramFolder(std::string_view currentDirectory);
 
+// The program folder of this process: the working directory, or an empty text when it cannot
+// be read (it was deleted, or is out of reach), in which case nothing can be written.
+std::string ProgramFolderOfThisProcess();
+
+// The files the program keeps in its folder, named relative to it.
+inline constexpr const char* kSettingsFileName = "KiroMeter2.INI";
+inline constexpr const char* kJournalFileName = "ImportJournal.txt";
+inline constexpr const char* kLockFileName = "KiroMeter2.lock";
+inline constexpr const char* kCommitRecordName = "KiroMeter2.commit";
+inline constexpr const char* kDataFolderName = "Data";
+std::string MonthFileName(int year, int month);  // "Data/Kiro%04d%02d.BIN"
+
 // Every path of the program's own files, formed from the program folder.
 class ProgramPaths {
-public:
+  public:
     explicit ProgramPaths(std::string folder) : folder_(std::move(folder)) {}
 
     const std::string& Folder() const { return folder_; }
-    std::string SettingsFile() const;
-    std::string DataFolder() const;
-    std::string MonthFile(int year, int month) const;
-    std::string BackupFolder() const;
-    std::string TempFolder() const;
-    std::string UpdaterFile() const;
+    // A file of the folder by its name relative to the folder.
+    std::string File(std::string_view relativeName) const;
+    std::string SettingsFile() const { return File(kSettingsFileName); }
+    std::string DataFolder() const { return File(kDataFolderName); }
+    std::string MonthFile(int year, int month) const { return File(MonthFileName(year, month)); }
+    std::string BackupFolder() const { return File("KiroMeter2"); }
+    std::string TempFolder() const { return File("tmp"); }
+    std::string UpdaterFile() const { return File("tmp/KiroMeterUpdater.BIN"); }
 
-private:
+  private:
     std::string folder_;
 };
 

@@ -1,11 +1,11 @@
 #include "core/watchconfig/ClockFile.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 #include "core/app/Format.h"
 #include "core/app/HexText.h"
+#include "core/app/Numbers.h"
 #include "core/app/TextChunks.h"
 #include "core/watchdisk/WatchDiskFiles.h"
 
@@ -25,7 +25,8 @@ std::string DateAndTime(const LocalTime& now) {
                   now.minute, now.second);
 }
 
-std::string CommonHead(const std::string& message, const std::string& pictureHex, const WatchSettings& settings) {
+std::string CommonHead(const std::string& message, const std::string& pictureHex,
+                       const WatchSettings& settings) {
     std::string out;
     out += "UStr=" + message + kLineEnd;
     out += "UPic=" + pictureHex + kLineEnd;
@@ -42,7 +43,9 @@ int DispValue(char c) {
     return -1;
 }
 
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 }  // namespace
 
@@ -67,7 +70,8 @@ std::string BuildClockFileFull(WatchSettings& settings, const LocalTime& now) {
 
 std::string BuildClockFilePersonal(const std::string& message, const std::vector<uint8_t>& pictureLines,
                                    const WatchSettings& settings, bool demo) {
-    std::string out = CommonHead(FilterMessage(message), ToHexPairs(pictureLines.data(), pictureLines.size()), settings);
+    std::string out =
+        CommonHead(FilterMessage(message), ToHexPairs(pictureLines.data(), pictureLines.size()), settings);
     if (demo) out += std::string("Demo=1") + kLineEnd;
     return out;
 }
@@ -76,15 +80,15 @@ std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime
     constexpr size_t kKeptLimit = 2048;
     std::string kept;
     for (const TextChunk& chunk : SplitTextChunks(oldContent, 200)) {
-        if (!chunk.endedLine) continue;  // a last line without a line break is not kept
+        if (chunk.reachedEnd) continue;  // a last line without a line break is not kept
         std::string line = chunk.text;
         const auto cut = std::find_if(line.begin(), line.end(), [](char c) {
             const auto byte = static_cast<unsigned char>(c);
             return byte < 0x20 || byte > 0x7F;
         });
         line.erase(cut, line.end());
-        if (line.empty() || StartsWith(line, "Date=") || StartsWith(line, "Time=") || StartsWith(line, "TAdj=") ||
-            StartsWith(line, "REM :"))
+        if (line.empty() || StartsWith(line, "Date=") || StartsWith(line, "Time=") ||
+            StartsWith(line, "TAdj=") || StartsWith(line, "REM :"))
             continue;
         if (kept.size() + line.size() + 1 > kKeptLimit) break;
         kept += line + "\n";
@@ -123,11 +127,11 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
                 settings.disp[i] = v;
             }
         } else if (const auto value = valueOf("TAdj=")) {
-            settings.tAdj = std::atoi(value->c_str());
+            settings.tAdj = LeadingInt(*value);
         } else if (const auto value = valueOf("Sped=")) {
-            settings.sped = std::atoi(value->c_str());
+            settings.sped = LeadingInt(*value);
         } else if (const auto value = valueOf("HMod=")) {
-            settings.hMod = std::atoi(value->c_str());
+            settings.hMod = LeadingInt(*value);
         }
     }
     for (int& d : settings.disp) d = d < 0 ? 0 : (d >= 10 ? 9 : d);
@@ -135,9 +139,10 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
     settings.sped = std::clamp(settings.sped, 0, 8);
 }
 
-void ReadClockFileAt(const std::string& root, WatchSettings& settings) {
+void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings) {
     std::string content;
-    if (const auto name = FindRootFile(root, "CLOCK.TXT")) ReadWholeFile(root + "/" + *name, content);
+    if (const auto name = FindRootFile(files, root, "CLOCK.TXT"))
+        content = files.ReadFile(root + "/" + *name, kWatchFileLimit, OverLimit::Refuse).bytes;
     ParseClockFile(content, settings);
 }
 
@@ -151,7 +156,8 @@ std::string DescribeWatchSettings(const WatchSettings& s) {
     out += "Disp=" + disp + "\n";
     out += "UPic=" + ToHexPairs(s.uPic.data(), lines) + "\n";
     out += "UStr=" + FilterMessage(s.uStr) + "\n";
-    out += Format("LedPower=%d\nLedFromHour=%d\nLedToHour=%d\n", s.ledPower ? 1 : 0, s.ledFromHour, s.ledToHour);
+    out +=
+        Format("LedPower=%d\nLedFromHour=%d\nLedToHour=%d\n", s.ledPower ? 1 : 0, s.ledFromHour, s.ledToHour);
     out += Format("AlarmEnabled=%d\nAlarmEveryDay=%d\nAlarmHour=%d\nAlarmMinute=%d\n", s.alarmEnabled ? 1 : 0,
                   s.alarmEveryDay, s.alarmHour, s.alarmMinute);
     out += Format("StepRecorder24h=%d\n", s.stepRecorder24h ? 1 : 0);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/system/Clock.h"
+#include "core/system/FileSystem.h"
 #include "core/watchconfig/WatchSettings.h"
 
 namespace kiro {
@@ -27,13 +28,13 @@ std::string BuildClockFilePersonal(const std::string& message, const std::vector
 std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime& now, int tAdj, int hMod);
 
 // Reads CLOCK.TXT into the settings as a collection does: resets the display fields first, then
-// takes each key found anywhere in a line, then clamps Disp to 0..9, TAdj to -99..99 and Sped
-// to 0..8.
+// takes each key found anywhere in a line (numbers beyond the int range stop at its ends), then
+// clamps Disp to 0..9, TAdj to -99..99 and Sped to 0..8.
 void ParseClockFile(const std::string& content, WatchSettings& settings);
 
-// The same for the CLOCK.TXT at the root of a watch disk (any letter case); a missing file
-// leaves the reset values.
-void ReadClockFileAt(const std::string& root, WatchSettings& settings);
+// The same for the CLOCK.TXT at the root of a watch disk (any letter case); a file that is
+// missing, not a regular file or larger than any real one leaves the reset values.
+void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings);
 
 // The settings as "Key=value" lines, for people and scripts.
 std::string DescribeWatchSettings(const WatchSettings& settings);

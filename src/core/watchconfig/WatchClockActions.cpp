@@ -1,8 +1,7 @@
 #include "core/watchconfig/WatchClockActions.h"
 
-#include <fstream>
-
 #include "core/app/Format.h"
+#include "core/app/StatusTexts.h"
 #include "core/watchconfig/ClockDifference.h"
 #include "core/watchconfig/ClockFile.h"
 #include "core/watchconfig/ConfigBlock.h"
@@ -60,19 +59,19 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
         settings.stepRecorder24h = request.stepRecorder24h;
         const ConfigBlock block = BuildConfigBlock(settings, watch.modelLetter, now, true);
         WriteConfigBlock(device, watch.handle, block);
-        host.SetStatusText(Format(" >> TimeSet: %d-%d-%d %02d:%02d:%02d, (%d)", 2000 + block[16], block[17], block[18],
-                                  block[19], block[20], block[21], settings.tAdj));
+        host.SetStatusText(Format(" >> TimeSet: %d-%d-%d %02d:%02d:%02d, (%d)", 2000 + block[16], block[17],
+                                  block[18], block[19], block[20], block[21], settings.tAdj));
         return slider;
     }
 
+    // The kept lines come from the file as it is; one that is not a plain file is neither read
+    // nor written through.
+    FileSystem& files = app.Files();
     const std::string root = volumes.RootOf(drive);
-    const std::string name = FindRootFile(root, "CLOCK.TXT").value_or("CLOCK.TXT");
-    std::string old;
-    ReadWholeFile(root + "/" + name, old);
-    {
-        std::ofstream out(root + "/" + name, std::ios::binary | std::ios::trunc);
-        out << BuildClockFileTimeSet(old, now, slider, settings.hMod);
-    }
+    const std::string path = root + "/" + FindRootFile(files, root, "CLOCK.TXT").value_or("CLOCK.TXT");
+    const std::string old = files.ReadFile(path, kWatchFileLimit, OverLimit::Refuse).bytes;
+    if (files.WriteFile(path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed))
+        host.SetStatusText(FormatText(app.GetLangText(kTextCannotWrite), "CLOCK.TXT"));
     app.SystemClock().Sleep(500);
     host.ShowMessage(app.GetLangText(kTextPlugOut), app.GetLangText(kTextMessage));
     return slider;

@@ -1,22 +1,35 @@
 #pragma once
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "core/app/App.h"
 #include "core/system/DeviceIo.h"
 #include "core/system/FileAttributes.h"
 #include "core/system/Host.h"
 #include "core/system/Volumes.h"
-#include "core/watchdisk/ImportJournal.h"
-#include "core/watchdisk/MonthBatch.h"
-#include "core/watchdisk/StepTally.h"
+#include "core/watchdisk/CollectedSteps.h"
 
 namespace kiro {
 
+// How the last collection pass ended.
+struct PassOutcome {
+    bool read = false;  // the user agreed and the watch's data was looked at
+    bool busy = false;  // another program held the program folder or the watch disk
+    // What went wrong, as the status line showed it; empty for a pass that stored everything it
+    // found.
+    std::vector<std::string> problems;
+
+    bool Complete() const { return problems.empty(); }
+};
+
 // One collection pass: moves the steps the current watch recorded into the monthly store,
 // advances the totals and the running missions, keeps a backup copy of every day file, then
-// reads the watch's settings back.
+// reads the watch's settings back. Everything a pass stores goes into the program folder in one
+// commit, under the folder's lock; a day file leaves the watch, and a device-mode watch is told
+// to forget its data, only once that commit stands.
 class Collector {
-public:
+  public:
     Collector(App& app, Volumes& volumes, DeviceIo& device, Host& host, FileAttributes& attributes);
 
     // A pass over the current watch. Returns at once when a pass of the same drive is already
@@ -31,17 +44,26 @@ public:
     // The settings read back at the end of a pass (CLOCK.TXT or the configuration block).
     void ReadSettingsBack();
 
-private:
+    const PassOutcome& LastPass() const { return pass_; }
+
+  private:
     enum class DayFileKind { Text, Binary };
-    bool StoreDayFile(const std::string& watchPath, const std::string& name, DayFileKind kind, int year, int month,
-                      int day);
-    std::string ChooseBackupPath(const std::string& name) const;
-    // Adds a stored source's counts to the totals and running missions, and writes them.
-    void CommitTally(const StepTally& tally);
+    enum class DeviceSource { Pages, Blocks };
+    struct DayFilePlan;
+    // Reads one day file of the watch into the pass; false when it cannot be taken.
+    bool TakeDayFile(const std::string& root, const FolderEntry& entry, DayFileKind kind,
+                     const ImportJournal& journal, DayFilePlan& plan);
+    void ReadDevice(DeviceHandle handle, DeviceSource source);
+    bool ReadDevicePages(DeviceHandle handle, const ImportJournal& journal, CollectedSteps& collected);
+    bool ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journal, CollectedSteps& collected);
+    // No later pass reads this watch before it is plugged in again: reading on from where the
+    // failed pass stopped would store part of what the watch still holds whole.
+    void RefuseFurtherReads();
+
+    // Shows a problem in the status line and keeps it for LastPass.
+    void ReportProblem(const std::string& text);
+    void ReportFolderProblem(const std::error_code& error);
     void ShowCollectionError();
-    // Stores a device read whole and only then lets the watch forget it.
-    void FinishDeviceRead(const MonthBatch& batch, const StepTally& tally, DeviceHandle handle);
-    void ReportReadFailure(int result);
     void ReadClockFile(char letter);
     void ShowClockReport();
 
@@ -50,7 +72,7 @@ private:
     DeviceIo& device_;
     Host& host_;
     FileAttributes& attributes_;
-    ImportJournal journal_;
+    PassOutcome pass_;
 };
 
 }  // namespace kiro

@@ -1,7 +1,6 @@
 #include "core/watchdisk/DayDataDecoders.h"
 
-#include <cstdio>
-
+#include "core/app/Numbers.h"
 #include "core/app/TextChunks.h"
 
 namespace kiro {
@@ -13,19 +12,40 @@ void AddMinute(MonthBuffer& month, int slot, int amount, int slightMoving, StepT
     if (amount > slightMoving) ++tally.activeMinutes;
 }
 
-bool EndsTheData(const uint8_t* record) {
-    return record[0] == 0 || record[1] == 0 || record[2] == 0 || record[3] >= 24;
+// "%d:%d~%d:%d %d" as scanf reads it: fields that do not match leave the times at -1 and the
+// steps at 0, and numbers beyond the int range stop at its ends instead of wrapping.
+struct PeriodLine {
+    int h1 = -1, m1 = -1, h2 = -1, m2 = -1, steps = 0;
+};
+
+PeriodLine ParsePeriodLine(std::string_view line) {
+    PeriodLine parsed;
+    size_t pos = 0;
+    const auto literal = [&](char c) {
+        if (pos >= line.size() || line[pos] != c) return false;
+        ++pos;
+        return true;
+    };
+    if (ReadDecimal(line, pos, parsed.h1) && literal(':') && ReadDecimal(line, pos, parsed.m1) &&
+        literal('~') && ReadDecimal(line, pos, parsed.h2) && literal(':') &&
+        ReadDecimal(line, pos, parsed.m2))
+        ReadDecimal(line, pos, parsed.steps);
+    return parsed;
 }
 
 }  // namespace
+
+bool IsEndOfData(const uint8_t* record) {
+    return record[0] == 0 || record[1] == 0 || record[2] == 0 || record[3] >= 24;
+}
 
 StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving) {
     StepTally tally;
     for (const TextChunk& chunk : SplitTextChunks(content, 80)) {
         if (chunk.reachedEnd) break;  // a last line without a line break is not used
-        int h1 = -1, m1 = -1, h2 = -1, m2 = -1, n = 0;
-        std::sscanf(chunk.text.c_str(), "%d:%d~%d:%d %d", &h1, &m1, &h2, &m2, &n);
-        if (h1 < 0 || h1 > 23 || h2 < 0 || h2 > 23 || m1 < 0 || m1 > 59 || m2 < 0 || m2 > 59 || n <= 0) continue;
+        const auto [h1, m1, h2, m2, n] = ParsePeriodLine(chunk.text);
+        if (h1 < 0 || h1 > 23 || h2 < 0 || h2 > 23 || m1 < 0 || m1 > 59 || m2 < 0 || m2 > 59 || n <= 0)
+            continue;
         const int start = (day - 1) * kMinutesPerDay + h1 * 60 + m1;
         const int end = (day - 1) * kMinutesPerDay + h2 * 60 + m2 + 1;
         // A period that ends before it starts (one that would run past midnight) has no
@@ -46,7 +66,8 @@ StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month
     return tally;
 }
 
-bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving, StepTally& tally) {
+bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving,
+                      StepTally& tally) {
     if (content.size() < static_cast<size_t>(kKroFileBytes)) return false;
     const auto* bytes = reinterpret_cast<const uint8_t*>(content.data());
     for (int hour = 0; hour < 24; ++hour) {
@@ -63,7 +84,7 @@ bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, i
 }
 
 RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slightMoving, StepTally& tally) {
-    if (EndsTheData(record)) return RecordOutcome::EndOfData;
+    if (IsEndOfData(record)) return RecordOutcome::EndOfData;
     const int month = record[1], day = record[2], hour = record[3];
     if (month > 12 || day > 31) return RecordOutcome::Skipped;
     MonthBuffer& buffer = batch.Month(2000 + record[0], month);
@@ -81,7 +102,7 @@ RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slight
 }
 
 RecordOutcome AddDataBlock(const uint8_t* block, MonthBatch& batch, int slightMoving, StepTally& tally) {
-    if (EndsTheData(block)) return RecordOutcome::EndOfData;
+    if (IsEndOfData(block)) return RecordOutcome::EndOfData;
     const int month = block[1], day = block[2], hour = block[3];
     if (month > 12 || day > 31) return RecordOutcome::Skipped;
     MonthBuffer& buffer = batch.Month(2000 + block[0], month);

@@ -14,14 +14,20 @@ inline constexpr int kDeviceBlockBytes = 512;
 
 // A text day file: lines "h1:m1~h2:m2 n", n steps from h1:m1 up to and including h2:m2 of the
 // day, spread evenly with the remainder given one by one from the start. Lines that do not
-// parse, lie outside the day or end before they start store nothing and count nothing.
+// parse, lie outside the day or end before they start store nothing and count nothing; numbers
+// beyond the int range count as its largest value.
 StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving);
 
 // A binary day file: 24 hours of 60 big-endian minute counts in 512-byte blocks of four hours.
 // Returns false, adding nothing, when the content is shorter than 3072 bytes.
-bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving, StepTally& tally);
+bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving,
+                      StepTally& tally);
 
 enum class RecordOutcome { Added, Skipped, EndOfData };
+
+// A data page record or data block whose year, month or day is 0 or whose hour is 24 or more
+// marks the end of the device's data.
+bool IsEndOfData(const uint8_t* record);
 
 // One 64-byte record of a data page: date and hour, then 30 big-endian counts of two minutes
 // each. A record outside the calendar (day above 31, month above 12) is skipped.
@@ -31,6 +37,8 @@ RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slight
 // minutes each covering 12 hours. Hours past the end of day 31 are skipped.
 RecordOutcome AddDataBlock(const uint8_t* block, MonthBatch& batch, int slightMoving, StepTally& tally);
 
-inline bool IsLastDataBlock(const uint8_t* block) { return block[292] == 0x0F; }
+inline bool IsLastDataBlock(const uint8_t* block) {
+    return block[292] == 0x0F;
+}
 
 }  // namespace kiro

@@ -6,20 +6,17 @@
 
 namespace kiro {
 
-// The months one device read touches, loaded on first use and saved together at the end: a
-// read is either stored whole or not at all, so the watch can keep its data for the next pass
-// when a month cannot be written.
+// The steps one source adds, month by month, kept apart from the store until they are committed
+// together: added then to the months as their files hold them at that moment, so that a change
+// made in the meantime (a row deleted while a collection waits on the watch) is kept.
 class MonthBatch {
-public:
-    explicit MonthBatch(const MonthStore& store) : store_(store) {}
-
-    MonthBuffer& Month(int year, int month);
+  public:
+    // The additions to one month, zeros on first use.
+    MonthBuffer& Month(int year, int month) { return months_[{year, month}]; }
     bool Empty() const { return months_.empty(); }
-    // Writes every month; false, with nothing changed, when any of them cannot be written.
-    bool SaveAll() const { return store_.SaveMonths(months_); }
+    const std::map<std::pair<int, int>, MonthBuffer>& Months() const { return months_; }
 
-private:
-    const MonthStore& store_;
+  private:
     std::map<std::pair<int, int>, MonthBuffer> months_;
 };
 

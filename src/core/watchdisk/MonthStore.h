@@ -1,10 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
+#include <system_error>
 
-#include "core/app/ProgramFolder.h"
+#include "core/app/ProgramFolderWriter.h"
 
 namespace kiro {
 
@@ -18,50 +18,58 @@ inline constexpr int kMonthFileBytes = kSlotsPerMonth * 2;                 // 89
 struct MonthBuffer {
     std::array<uint16_t, kSlotsPerMonth> minutes{};
 
-    static int SlotIndex(int day, int hour, int minute) { return (day - 1) * kMinutesPerDay + hour * 60 + minute; }
+    static int SlotIndex(int day, int hour, int minute) {
+        return (day - 1) * kMinutesPerDay + hour * 60 + minute;
+    }
     uint16_t At(int day, int hour, int minute) const { return minutes[SlotIndex(day, hour, minute)]; }
 };
 
 // Adds a count to one minute. A sum that would pass 65535 stays at 65535 instead of wrapping
-// round to a small number.
-void AddToSlot(MonthBuffer& buffer, int day, int hour, int minute, int count);
-void AddToSlotIndex(MonthBuffer& buffer, int slot, int count);
+// round to a small number, however large the count.
+void AddToSlot(MonthBuffer& buffer, int day, int hour, int minute, int64_t count);
+void AddToSlotIndex(MonthBuffer& buffer, int slot, int64_t count);
 
 struct LoadedMonth {
     MonthBuffer buffer;
     bool found = false;
+    // The file exists but could not be read: the buffer holds zeros that must never be written
+    // over it.
+    std::error_code error;
 };
 
 // The monthly store: one file of 89280 bytes per calendar month in the Data folder, little-endian
-// 16-bit counts, no header. Every operation reads or writes a whole file.
+// 16-bit counts, no header. Every read takes a whole file; every change is a commit of the
+// program folder (see ProgramFolderWriter).
 class MonthStore {
-public:
-    explicit MonthStore(const ProgramPaths& paths) : paths_(paths) {}
+  public:
+    explicit MonthStore(ProgramFolderWriter& writer) : writer_(writer) {}
 
-    // A missing or unreadable file gives zeros; a short file is read as far as it goes.
+    // A missing file gives zeros; a short file is read as far as it goes, a long one to 89280
+    // bytes.
     LoadedMonth LoadMonth(int year, int month) const;
-    // Writes the whole month through a temporary file renamed over the old one, so that a stop
-    // in the middle of a write leaves the previous month intact. Returns false on failure.
-    bool SaveMonth(int year, int month, const MonthBuffer& buffer) const;
-    // Saves several months, keyed by (year, month): every file is written to its temporary
-    // first, and only when all are written are they renamed into place. False, with no month
-    // changed, when any cannot be written.
-    bool SaveMonths(const std::map<std::pair<int, int>, MonthBuffer>& months) const;
+    // Writes one month in a commit of its own.
+    std::error_code SaveMonth(int year, int month, const MonthBuffer& buffer) const;
+    void StageMonth(FolderTransaction& transaction, int year, int month, const MonthBuffer& buffer) const;
+    // Adds counts to a month as its file holds it at this moment, as part of a larger commit. A
+    // month that exists but cannot be read fails the transaction instead of being replaced.
+    void StageAddition(FolderTransaction& transaction, int year, int month,
+                       const MonthBuffer& additions) const;
     // Zeroes one day from fromHour:fromMinute to toHour:toMinute inclusive and saves the month.
-    // Nothing happens when the month has no file. Returns false when the save fails.
-    bool ClearRange(int year, int month, int day, int fromHour, int fromMinute, int toHour, int toMinute) const;
-    // Deletes every month file of the store; files that cannot be deleted are skipped.
-    void DeleteAll() const;
+    // Nothing happens when the month has no file.
+    std::error_code ClearRange(int year, int month, int day, int fromHour, int fromMinute, int toHour,
+                               int toMinute) const;
+    // Every month file of the store goes with the transaction.
+    void StageDeleteAll(FolderTransaction& transaction) const;
 
-    std::string MonthFilePath(int year, int month) const { return paths_.MonthFile(year, month); }
+    std::string MonthFilePath(int year, int month) const { return writer_.Paths().MonthFile(year, month); }
 
     // Counts changes of the stored data (saves, clears, deletion, and changes announced with
     // MarkChanged), so that a report built from the store knows when to read it again.
     uint64_t Revision() const { return revision_; }
     void MarkChanged() const { ++revision_; }
 
-private:
-    const ProgramPaths& paths_;
+  private:
+    ProgramFolderWriter& writer_;
     mutable uint64_t revision_ = 0;
 };
 

@@ -10,6 +10,8 @@ struct StepTally {
     int64_t missionSteps = 0;   // added to the current steps of running missions
     int64_t activeMinutes = 0;  // minutes given more than the slight-move threshold: a mission's period
 
+    bool Empty() const { return steps == 0 && period == 0 && missionSteps == 0 && activeMinutes == 0; }
+
     StepTally& operator+=(const StepTally& other) {
         steps += other.steps;
         period += other.period;

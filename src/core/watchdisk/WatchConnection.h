@@ -12,15 +12,21 @@ inline constexpr char kDevicePathDrive = '*';  // a device-mode watch found only
 struct WatchConnection {
     char currentDrive = kNoDrive;  // 0, 'A'..'Z' or '*'
     bool deviceMode = false;
-    char modelLetter = 0;          // 'E' selects the data-block reader
-    bool collectFlag = false;      // a device-mode watch with it off gives no step data
+    char modelLetter = 0;             // 'E' selects the data-block reader
+    bool collectFlag = false;         // a device-mode watch with it off gives no step data
     DeviceHandle handle = kNoDevice;  // kept open while a device-mode watch is current
     std::string devicePath;           // the path of a '*' watch
-    bool eventsSuspended = false;  // device events do nothing while set (factory setup)
-    char busyDrive = kNoDrive;     // the drive whose collection pass is running
-    // A device read could not be stored: the watch must not be told to forget its data until
-    // it is plugged in again and hands everything over anew.
-    bool transferHeldBack = false;
+    bool eventsSuspended = false;     // device events do nothing while set (factory setup)
+    char busyDrive = kNoDrive;        // the drive whose collection pass is running
+    // The device-mode watch (by Identity) whose last pass failed part way: it is not read again
+    // until it has been plugged out, so that it hands everything over anew.
+    std::string refusedWatch;
+
+    // The drive letter, or the device path of a watch without one.
+    std::string Identity() const {
+        return currentDrive == kDevicePathDrive ? devicePath : std::string(1, currentDrive);
+    }
+    bool ReadRefused() const { return !refusedWatch.empty() && refusedWatch == Identity(); }
 };
 
 enum TimeAdjustMode : int { kTimeAdjustAuto = 0, kTimeAdjustManual = 1 };

@@ -1,6 +1,6 @@
 #include "core/watchdisk/WatchDiscovery.h"
 
-#include <fstream>
+#include <algorithm>
 
 #include "core/app/Format.h"
 #include "core/watchdisk/ScsiTransport.h"
@@ -54,29 +54,54 @@ bool WatchDiscovery::IsWatchDisk(char letter) {
         return true;
     }
 
+    FileSystem& files = app_.Files();
     const std::string root = volumes_.RootOf(letter);
-    if (!ListRootFiles(root, ".txt").empty()) {
+    const FolderListing listing = files.ListFolder(root);
+    if (listing.error) return false;
+    bool found = false;
+    if (HoldsRegularFileWithExtension(listing, ".txt")) {
         app_.Config().SetDisplayMode(0);
-        return true;
-    }
-    if (!ListRootFiles(root, ".KRO").empty()) {
+        found = true;
+    } else if (HoldsRegularFileWithExtension(listing, ".KRO")) {
         app_.Config().SetDisplayMode(1);
-        return true;
+        found = true;
+    } else if (const auto marker = FindRootFile(files, root, "USBWATCH.DAT")) {
+        found = files.OpensForReading(root + "/" + *marker);
     }
-    const auto marker = FindRootFile(root, "USBWATCH.DAT");
-    return marker && std::ifstream(root + "/" + *marker).good();
+    // A file-mode disk is read from its files, never through the handle of a device-mode watch
+    // that was current before it.
+    if (found) ForgetDeviceWatch();
+    return found;
+}
+
+void WatchDiscovery::ForgetDeviceWatch() {
+    WatchConnection& watch = app_.watch;
+    watch.deviceMode = false;
+    watch.collectFlag = false;
+    watch.devicePath.clear();
+    CloseHandle(true);
 }
 
 bool WatchDiscovery::TestDevicePath(const std::string& devicePath) {
     if (volumes_.TypeOfPath(devicePath) != DriveType::NoRootDir) return false;
     const WatchIdentity identity = IdentifyWatch(Inquiry(device_, devicePath));
     if (!identity.isX5) return false;
-    if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenPath(devicePath))) return false;
+    if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenPath(devicePath)))
+        return false;
     app_.watch.devicePath = devicePath;
     return true;
 }
 
 void WatchDiscovery::ScanForWatch() {
+    if (PassRunning()) {
+        scanWanted_ = true;
+        return;
+    }
+    Scan();
+    DeliverHeld();
+}
+
+void WatchDiscovery::Scan() {
     WatchConnection& watch = app_.watch;
     watch.currentDrive = kNoDrive;
     watch.deviceMode = false;
@@ -114,7 +139,6 @@ void WatchDiscovery::ResetWatchState() {
     watch.devicePath.clear();
     CloseHandle(false);
     watch.busyDrive = kNoDrive;
-    watch.transferHeldBack = false;
     app_.watchSettings.Reset();
 }
 
@@ -133,6 +157,8 @@ void WatchDiscovery::OnVolumesArrived(uint32_t mask) {
 
 void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if ((mask & LetterBit(letter)) && app_.watch.refusedWatch == std::string(1, letter))
+            app_.watch.refusedWatch.clear();
         if (!(mask & LetterBit(letter)) || app_.watch.currentDrive != letter) continue;
         host_.SetStatusText(Format(" Remove Disk-%c:", letter));
         host_.PumpMessages();
@@ -145,24 +171,57 @@ void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
     host_.NotifyDataChanged();
 }
 
+void WatchDiscovery::ForgetRefusalOfGoneWatch() {
+    std::string& refused = app_.watch.refusedWatch;
+    if (refused.empty()) return;
+    const std::vector<std::string> paths = volumes_.UnmountedDiskPaths();
+    const bool present = refused.size() == 1 ? (volumes_.LogicalDrives() & LetterBit(refused[0])) != 0
+                                             : std::find(paths.begin(), paths.end(), refused) != paths.end();
+    if (!present) refused.clear();
+}
+
 void WatchDiscovery::RescanAfterChange() {
+    ForgetRefusalOfGoneWatch();
     WatchConnection& watch = app_.watch;
     if (watch.currentDrive == kDevicePathDrive) CloseHandle(false);
     if (watch.currentDrive >= 'A' && watch.currentDrive <= 'Z' &&
         !(volumes_.LogicalDrives() & LetterBit(watch.currentDrive))) {
         watch.currentDrive = kNoDrive;
         watch.deviceMode = false;
-        watch.transferHeldBack = false;
         app_.timeAdjustMode = kTimeAdjustManual;
         CloseHandle(false);
         host_.NotifyDataChanged();
     }
-    ScanForWatch();
+    Scan();
     if (watch.currentDrive != kNoDrive) host_.NotifyLanguageChanged();
 }
 
 void WatchDiscovery::OnDeviceChange(const DeviceChange& change) {
     if (app_.watch.eventsSuspended) return;
+    if (PassRunning()) {
+        held_.push_back(change);
+        return;
+    }
+    HandleChange(change);
+    DeliverHeld();
+}
+
+void WatchDiscovery::DeliverHeld() {
+    while (!PassRunning()) {
+        if (!held_.empty()) {
+            const DeviceChange change = held_.front();
+            held_.pop_front();
+            if (!app_.watch.eventsSuspended) HandleChange(change);
+        } else if (scanWanted_) {
+            scanWanted_ = false;
+            Scan();
+        } else {
+            break;
+        }
+    }
+}
+
+void WatchDiscovery::HandleChange(const DeviceChange& change) {
     if (change.kind == DeviceChange::Kind::VolumeArrival) OnVolumesArrived(change.letterMask);
     if (change.kind == DeviceChange::Kind::VolumeRemoval) OnVolumesRemoved(change.letterMask);
     // Stage 2 runs for every notification, so an arriving watch is collected in stage 1 and

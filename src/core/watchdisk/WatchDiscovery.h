@@ -1,4 +1,5 @@
 #pragma once
+#include <deque>
 #include <string>
 
 #include "core/app/App.h"
@@ -12,8 +13,11 @@ namespace kiro {
 
 // Finds which disk, if any, is the watch and of which kind, keeps the watch connection state,
 // and reacts to disks arriving and going away. Every watch found starts a collection pass.
+// Device notifications and scans that come while a pass runs (its status updates let events
+// through) are held and handled when it ends: a rescan in the middle would close the device
+// handle the pass reads from.
 class WatchDiscovery final : public DeviceChangeSink {
-public:
+  public:
     WatchDiscovery(App& app, Volumes& volumes, DeviceIo& device, Host& host, Collector& collector);
 
     // Tests one drive letter: a device-mode watch by its identification data, else a
@@ -30,12 +34,21 @@ public:
     // The main window closes: the device handle is closed and no watch is current.
     void Shutdown();
 
-private:
+  private:
+    bool PassRunning() const { return app_.watch.busyDrive != kNoDrive; }
+    void Scan();
+    void HandleChange(const DeviceChange& change);
+    // Handles what was held while a pass ran, once none runs.
+    void DeliverHeld();
+    // A watch that was refused further reads may be read again once it has gone.
+    void ForgetRefusalOfGoneWatch();
     bool TestDevicePath(const std::string& devicePath);
     // Takes a device-mode watch: notes its identity and opens its handle, releasing a handle
     // held before. False when the device cannot be opened.
     bool TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceHandle opened);
     void CloseHandle(bool unlockFirst);
+    // A file-mode disk became current: the device-mode watch before it is no longer in use.
+    void ForgetDeviceWatch();
     void OnVolumesArrived(uint32_t mask);
     void OnVolumesRemoved(uint32_t mask);
     void RescanAfterChange();
@@ -45,6 +58,8 @@ private:
     DeviceIo& device_;
     Host& host_;
     Collector& collector_;
+    std::deque<DeviceChange> held_;
+    bool scanWanted_ = false;
 };
 
 }  // namespace kiro

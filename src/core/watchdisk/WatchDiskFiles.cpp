@@ -1,16 +1,14 @@
 #include "core/watchdisk/WatchDiskFiles.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace kiro {
 namespace {
 
 bool EqualsNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -23,19 +21,25 @@ int Digits(const std::string& text, size_t from, size_t count) {
     return value;
 }
 
+bool HasExtension(const std::string& name, const std::string& extension) {
+    return name.size() == 12 && EqualsNoCase(name.substr(name.size() - extension.size()), extension);
+}
+
 }  // namespace
 
-std::vector<std::string> ListRootFiles(const std::string& root, const std::string& extension) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
-        if (!entry.is_regular_file(error)) continue;
-        const std::string name = entry.path().filename().string();
-        if (name.size() != 12) continue;
-        if (EqualsNoCase(name.substr(name.size() - extension.size()), extension)) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+std::vector<FolderEntry> EntriesWithExtension(const FolderListing& listing, const std::string& extension) {
+    std::vector<FolderEntry> found;
+    for (const FolderEntry& entry : listing.entries)
+        if (entry.kind != EntryKind::Folder && HasExtension(entry.name, extension)) found.push_back(entry);
+    std::sort(found.begin(), found.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    return found;
+}
+
+bool HoldsRegularFileWithExtension(const FolderListing& listing, const std::string& extension) {
+    return std::any_of(listing.entries.begin(), listing.entries.end(), [&](const FolderEntry& entry) {
+        return entry.kind == EntryKind::Regular && HasExtension(entry.name, extension);
+    });
 }
 
 std::optional<DayFileName> ParseDayFileName(const std::string& name) {
@@ -47,22 +51,10 @@ std::optional<DayFileName> ParseDayFileName(const std::string& name) {
     return parsed;
 }
 
-std::optional<std::string> FindRootFile(const std::string& root, const std::string& name) {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(root, error)) {
-        const std::string found = entry.path().filename().string();
-        if (EqualsNoCase(found, name) && entry.is_regular_file(error)) return found;
-    }
+std::optional<std::string> FindRootFile(FileSystem& files, const std::string& root, const std::string& name) {
+    for (const FolderEntry& entry : files.ListFolder(root).entries)
+        if (entry.kind == EntryKind::Regular && EqualsNoCase(entry.name, name)) return entry.name;
     return std::nullopt;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    content = buffer.str();
-    return true;
 }
 
 }  // namespace kiro

@@ -5,17 +5,19 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 #include "core/app/App.h"
+#include "core/app/Format.h"
 #include "core/app/ProgramFolder.h"
+#include "core/app/StatusTexts.h"
 #include "gui/UiText.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMachine.h"
+#include "platform/linux/PosixFileSystem.h"
 
 namespace kiro::gui {
 namespace {
@@ -75,9 +77,12 @@ int CWatchApp::Run(const StartOptions& options) {
     linux_platform::LinuxClock clock;
     linux_platform::EnvironmentLocale locale;
     linux_platform::IconvTextCodec codec;
-    App app(DeriveProgramFolder(std::filesystem::current_path().string()), clock, locale);
+    linux_platform::PosixFileSystem files;
+    App app(ProgramFolderOfThisProcess(), clock, locale, files);
     app.updateReady = false;
-    app.LoadSettings();
+    // Another copy busy in the folder finishes its own commit; any other failure is shown below.
+    std::error_code startProblem = app.Start();
+    if (startProblem == std::errc::device_or_resource_busy) startProblem.clear();
     UiText texts(app, codec);
 
     std::unique_ptr<linux_platform::LinuxMachine> machine;
@@ -87,7 +92,8 @@ int CWatchApp::Run(const StartOptions& options) {
         demo = std::make_unique<DemoSession>(app, options.demoKind, options.demoDataFolder);
         sim::SimulatedMachine& simulated = demo->Machine();
         window = std::make_unique<CMainDlg>(
-            app, texts, GuiPorts{simulated.volumes, simulated.devices, simulated.events, simulated.attributes});
+            app, texts,
+            GuiPorts{simulated.volumes, simulated.devices, simulated.events, simulated.attributes});
     } else {
         machine = std::make_unique<linux_platform::LinuxMachine>();
         window = std::make_unique<CMainDlg>(
@@ -100,6 +106,13 @@ int CWatchApp::Run(const StartOptions& options) {
             std::fflush(stdout);
         };
     }
+    if (startProblem)
+        window->Host().SetStatusText(
+            FormatText(app.GetLangText(kTextFolderNotUpdated), startProblem.message().c_str()));
+    if (const std::error_code& error = app.Config().LoadError())
+        window->Host().SetStatusText(
+            FormatText(app.GetLangText(kTextFolderNotUpdated),
+                       (std::string(kSettingsFileName) + ": " + error.message()).c_str()));
     if (demo) WireDemo(*window, *demo, options);
     window->exec();
     return 0;

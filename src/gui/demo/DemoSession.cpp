@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/app/CalendarMath.h"
-#include "core/watchdisk/MonthBatch.h"
+#include "core/watchdisk/CollectedSteps.h"
 #include "platform/sim/RealWorldSteps.h"
 #include "platform/sim/StepGenerator.h"
 
@@ -40,7 +40,8 @@ std::vector<sim::DaySteps> DemoDays(const LocalTime& now, const std::string& dat
         day.month = date.month;
         day.day = date.day;
         if (i == kDemoDays - 1)
-            for (int minute = now.hour * 60 + now.minute + 1; minute < 1440; ++minute) day.minutes[minute] = 0;
+            for (int minute = now.hour * 60 + now.minute + 1; minute < 1440; ++minute)
+                day.minutes[minute] = 0;
         days.push_back(day);
     }
     return days;
@@ -69,20 +70,19 @@ DemoSession::DemoSession(App& app, DemoKind kind, const std::string& dataFolder)
 }
 
 void DemoSession::StoreAsCollectedBefore(const std::vector<sim::DaySteps>& days) {
-    MonthBatch batch(app_.Store());
-    int64_t steps = 0, minutes = 0;
+    CollectedSteps collected;
     for (const auto& day : days) {
-        MonthBuffer& month = batch.Month(day.year, day.month);
+        MonthBuffer& month = collected.months.Month(day.year, day.month);
         for (int minute = 0; minute < 1440; ++minute) {
             AddToSlotIndex(month, MonthBuffer::SlotIndex(day.day, 0, minute), day.minutes[minute]);
-            steps += day.minutes[minute];
-            minutes += day.minutes[minute] != 0;
+            collected.tally.steps += day.minutes[minute];
+            collected.tally.period += day.minutes[minute] != 0;
         }
     }
-    if (batch.SaveAll()) {
-        const SettingsValues& v = app_.Config().Values();
-        app_.Config().SetTotals(v.totalSteps + static_cast<int>(steps), v.totalPeriod + static_cast<int>(minutes));
-    }
+    // The demo's own program folder: a failure here only leaves the earlier days out.
+    const ProgramFolderWriter::Hold hold = app_.Writer().Lock();
+    const JournalRead journal = ReadImportJournal(app_.Files(), app_.Paths());
+    if (hold && !journal.error) CommitCollectedSteps(app_, journal.journal, collected);
 }
 
 void DemoSession::PlugIn() {

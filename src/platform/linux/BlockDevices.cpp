@@ -4,9 +4,8 @@
 
 namespace kiro::linux_platform {
 
-bool CountsAsRemovable(const std::string& idBus, const std::string& sysPath,
-                       const std::string& removableFlag) {
-    return idBus == "usb" || sysPath.find("/usb") != std::string::npos || removableFlag == "1";
+bool CountsAsRemovable(const std::string& removableFlag) {
+    return removableFlag == "1";
 }
 
 std::string ScsiGenericNodeOf(const std::string& diskSysPath) {

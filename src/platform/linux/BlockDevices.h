@@ -17,7 +17,7 @@ struct BlockDisk {
 
 // The machine's block devices (udev on a real machine, a table in tests).
 class BlockDeviceDirectory {
-public:
+  public:
     virtual ~BlockDeviceDirectory() = default;
     // The disk that holds a block device: the device itself, or the disk of a partition.
     virtual std::optional<BlockDisk> DiskOf(DeviceNumber device) const = 0;
@@ -26,11 +26,11 @@ public:
     virtual std::vector<BlockDisk> Disks() const = 0;
 };
 
-// A disk counts as removable when it sits on USB (by udev's ID_BUS, or a "/usb" step in its
-// sysfs path when udev has no record) or says it has removable media. Many USB disks report
-// removable 0, so that flag alone is not enough.
-bool CountsAsRemovable(const std::string& idBus, const std::string& sysPath,
-                       const std::string& removableFlag);
+// A disk counts as removable only when the kernel marks it so (its sysfs "removable" is 1), as
+// Windows reports a drive removable: an external USB hard disk is a fixed disk there, and its
+// date-named text files must never be taken for a watch's day files and deleted. The watch
+// itself declares a removable medium.
+bool CountsAsRemovable(const std::string& removableFlag);
 
 // The /dev node of the SCSI generic device of a disk, from <disk sysfs path>/device/scsi_generic.
 std::string ScsiGenericNodeOf(const std::string& diskSysPath);

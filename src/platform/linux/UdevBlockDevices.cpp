@@ -35,8 +35,7 @@ std::optional<BlockDisk> UdevBlockDevices::Describe(udev_device* device) const {
         facts.node = TextOr(udev_device_get_devnode(disk));
         if (facts.node.empty()) facts.node = "/dev/" + TextOr(udev_device_get_sysname(disk));
         facts.genericNode = ScsiGenericNodeOf(sysPath);
-        facts.removable = CountsAsRemovable(TextOr(udev_device_get_property_value(disk, "ID_BUS")), sysPath,
-                                            TextOr(udev_device_get_sysattr_value(disk, "removable")));
+        facts.removable = CountsAsRemovable(TextOr(udev_device_get_sysattr_value(disk, "removable")));
         described = facts;
     }
     udev_device_unref(device);

@@ -2,6 +2,7 @@
 // A fresh program folder with its App (weight 60 kg, step size 70 cm), a still clock and a
 // scripted Host, for the analysis tests.
 #include "core/app/App.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/ScriptedHost.h"
@@ -13,7 +14,8 @@ struct AnalysisWorld {
     TempFolder folder;
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    App app{folder.Path(), clock, locale};
+    linux_platform::PosixFileSystem files;
+    App app{folder.Path(), clock, locale, files};
     ScriptedHost host;
 
     AnalysisWorld() {

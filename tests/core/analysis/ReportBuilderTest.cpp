@@ -5,6 +5,7 @@
 #include "AnalysisWorld.h"
 #include "core/app/Format.h"
 #include "platform/sim/RealWorldSteps.h"
+#include "support/ErrorCodes.h"
 
 namespace kiro {
 namespace {
@@ -111,10 +112,10 @@ TEST_F(ReportBuilderTest, KeptMonthIsUsedUntilSomethingItShowsChanges) {
     world.Store(2014, 5, 3, 600, {100});
     ASSERT_EQ(builder.Build(ReportMode::Month, 2014, 5, 3).rows.size(), 1u);
     // A write that the App's store does not count: the kept report and month do not see it.
-    MonthStore outside(world.app.Paths());
+    MonthStore outside(world.app.Writer());
     MonthBuffer changed = outside.LoadMonth(2014, 5).buffer;
     AddToSlot(changed, 9, 10, 0, 100);
-    ASSERT_TRUE(outside.SaveMonth(2014, 5, changed));
+    ASSERT_TRUE(test::Ok(outside.SaveMonth(2014, 5, changed)));
     EXPECT_EQ(builder.Build(ReportMode::Month, 2014, 5, 20).rows.size(), 1u);
     EXPECT_EQ(builder.Build(ReportMode::Day, 2014, 5, 9).rows.size(), 0u) << "the file is not read again";
 
@@ -149,7 +150,7 @@ TEST_F(ReportBuilderTest, RealMonthTotalsMatchTheMinuteData) {
                 if (total > 0) expected.push_back(Format("2016/04/%02d %d   ", day.day, total));
             }
             ASSERT_GT(expected.size(), 10u) << person;
-            ASSERT_TRUE(world.app.Store().SaveMonth(2016, 4, april));
+            ASSERT_TRUE(test::Ok(world.app.Store().SaveMonth(2016, 4, april)));
             std::vector<std::string> shown;
             for (const ReportRow& row : builder.Build(ReportMode::Month, 2016, 4, 1).rows)
                 shown.push_back(row.cells[1] + " " + row.cells[2]);

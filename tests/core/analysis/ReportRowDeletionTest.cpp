@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisWorld.h"
+#include "support/ErrorCodes.h"
 
 namespace kiro {
 namespace {
@@ -30,7 +31,7 @@ TEST(ReportRowDeletionTest, ClearsTheDayOrExactlyThePeriodAfterAsking) {
     test::AnalysisWorld world;
     MonthBuffer buffer;
     buffer.minutes.fill(9);
-    ASSERT_TRUE(world.app.Store().SaveMonth(2014, 5, buffer));
+    ASSERT_TRUE(test::Ok(world.app.Store().SaveMonth(2014, 5, buffer)));
     const auto stored = [&world](int day, int minute) {
         return world.app.Store().LoadMonth(2014, 5).buffer.At(day, 0, minute);
     };

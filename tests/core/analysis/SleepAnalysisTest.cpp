@@ -4,6 +4,7 @@
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepCurve.h"
 #include "core/analysis/SleepSession.h"
+#include "support/ErrorCodes.h"
 
 namespace kiro {
 namespace {
@@ -74,8 +75,8 @@ TEST(SleepAnalysisTest, NightPastTheMonthEndReadsTheNextMonth) {
         AddToSlot(may, 1, 2 + m / 60, m % 60, 100);
         AddToSlot(april, 31, 5 + m / 60, m % 60, 100);
     }
-    ASSERT_TRUE(world.app.Store().SaveMonth(2014, 4, april));
-    ASSERT_TRUE(world.app.Store().SaveMonth(2014, 5, may));
+    ASSERT_TRUE(test::Ok(world.app.Store().SaveMonth(2014, 4, april)));
+    ASSERT_TRUE(test::Ok(world.app.Store().SaveMonth(2014, 5, may)));
     SleepSession session(world.app, 2014, 4, 30, false);
     EXPECT_EQ(session.Curve()[6 * 60 + 40], 1000) << "02:40 on 1 May";
     EXPECT_LE(session.Curve()[9 * 60 + 40], 2) << "05:40: nothing on 1 May";

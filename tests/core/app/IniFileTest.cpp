@@ -2,15 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "platform/linux/PosixFileSystem.h"
+#include "platform/sim/FakeClock.h"
+#include "support/ErrorCodes.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
 namespace {
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     test::TempFolder folder;
-    IniFile ini{folder.File("KiroMeter2.INI")};
+    linux_platform::PosixFileSystem realFiles;
+    test::FaultyFileSystem files{realFiles};
+    sim::FakeClock clock;
+    ProgramPaths paths{folder.Path()};
+    ProgramFolderWriter writer{files, clock, paths};
+    IniFile ini{writer};
 };
 
 TEST_F(IniFileTest, MissingFileOrKeyGivesTheDefault) {
@@ -31,7 +42,8 @@ TEST_F(IniFileTest, IntegersReadTheLeadingNumberAsWindowsDoes) {
     struct Case {
         const char* text;
         int expected;
-    } cases[] = {{"12abc", 12}, {"-7", -7}, {"+5", 5}, {"abc", 0}, {"  33  ", 33}, {"0x10", 0}, {"4294967295", -1}};
+    } cases[] = {{"12abc", 12},  {"-7", -7},  {"+5", 5},         {"abc", 0},
+                 {"  33  ", 33}, {"0x10", 0}, {"4294967295", -1}};
     for (const auto& c : cases) EXPECT_EQ(ParseProfileInt(c.text), c.expected) << c.text;
     folder.Write("KiroMeter2.INI", "[S]\nJunk=12abc\nEmpty=\n");
     EXPECT_EQ(ini.ReadInt("S", "Junk", 0), 12);
@@ -45,9 +57,9 @@ TEST_F(IniFileTest, StringsAreCutToTheBufferLength) {
 }
 
 TEST_F(IniFileTest, WriteCreatesTheFileAndSection) {
-    ASSERT_TRUE(ini.WriteInt("Summary", "TotalSteps", 1234));
+    ASSERT_TRUE(test::Ok(ini.WriteInt("Summary", "TotalSteps", 1234)));
     EXPECT_EQ(folder.Read("KiroMeter2.INI"), "[Summary]\r\nTotalSteps=1234\r\n");
-    ASSERT_TRUE(ini.WriteString("Advance", "Language", "2"));
+    ASSERT_TRUE(test::Ok(ini.WriteString("Advance", "Language", "2")));
     EXPECT_EQ(ini.ReadInt("Advance", "Language", 0), 2);
     EXPECT_EQ(ini.ReadInt("Summary", "TotalSteps", 0), 1234);
 }
@@ -56,28 +68,77 @@ TEST_F(IniFileTest, WriteKeepsEveryOtherLineAsItWas) {
     const std::string before =
         "; my notes\n[Advance]\nLanguage=1\n; keep me\nAutoConfirm=0\n\n[Personal]\nHeight=170\n";
     folder.Write("KiroMeter2.INI", before);
-    ASSERT_TRUE(ini.WriteInt("advance", "AUTOCONFIRM", 1));
-    ASSERT_TRUE(ini.WriteInt("Advance", "EnableUpgrade", 0));
-    ASSERT_TRUE(ini.WriteInt("Personal", "Weight", 60));
+    ASSERT_TRUE(test::Ok(ini.WriteInt("advance", "AUTOCONFIRM", 1)));
+    ASSERT_TRUE(test::Ok(ini.WriteInt("Advance", "EnableUpgrade", 0)));
+    ASSERT_TRUE(test::Ok(ini.WriteInt("Personal", "Weight", 60)));
     EXPECT_EQ(folder.Read("KiroMeter2.INI"),
               "; my notes\n[Advance]\nLanguage=1\n; keep me\nAutoConfirm=1\nEnableUpgrade=0\n\n[Personal]\n"
               "Height=170\nWeight=60\n");
 }
 
 TEST_F(IniFileTest, AValueWithALineBreakCannotInjectKeys) {
-    ASSERT_TRUE(ini.WriteString("PreCopy", "Path", "/media/x\r\n[Advance]\r\nEnableUpgrade=0"));
+    ASSERT_TRUE(test::Ok(ini.WriteString("PreCopy", "Path", "/media/x\r\n[Advance]\r\nEnableUpgrade=0")));
     EXPECT_EQ(ini.ReadString("PreCopy", "Path", "", 510), "/media/x");
     EXPECT_EQ(ini.ReadInt("Advance", "EnableUpgrade", 1), 1);
 }
 
-TEST_F(IniFileTest, WriteLeavesNoTemporaryFileBehind) {
-    ASSERT_TRUE(ini.WriteInt("A", "B", 1));
-    EXPECT_TRUE(folder.Read("KiroMeter2.INI.tmp").empty());
+TEST_F(IniFileTest, WriteLeavesNothingButTheFileAndItsLock) {
+    ASSERT_TRUE(test::Ok(ini.WriteInt("A", "B", 1)));
+    EXPECT_FALSE(realFiles.OpensForReading(folder.File("KiroMeter2.INI.tmp")));
+    EXPECT_FALSE(realFiles.OpensForReading(folder.File("KiroMeter2.commit")));
 }
 
-TEST_F(IniFileTest, WriteIntoAnUnwritableFolderFails) {
-    IniFile nowhere("/nonexistent-folder/KiroMeter2.INI");
-    EXPECT_FALSE(nowhere.WriteInt("A", "B", 1));
+TEST_F(IniFileTest, SeveralKeysGoInOneReplacementOfTheFile) {
+    folder.Write("KiroMeter2.INI", "[Summary]\nTotalSteps=1\n");
+    const int before = files.Changes();
+    ASSERT_TRUE(test::Ok(ini.Write({{"Summary", "TotalSteps", "10"}, {"Summary", "TotalPeriod", "20"}})));
+    EXPECT_EQ(folder.Read("KiroMeter2.INI"), "[Summary]\nTotalSteps=10\nTotalPeriod=20\n");
+    // Staged file, record, folder flush, rename, folder flush, record removal.
+    EXPECT_EQ(files.Changes() - before, 6);
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeReadGivesDefaultsAndIsNeverReplaced) {
+    // A folder in the file's place cannot be read as settings; neither can a file too large
+    // for any settings file.
+    std::filesystem::create_directories(folder.File("KiroMeter2.INI"));
+    EXPECT_EQ(ini.ReadInt("Advance", "Language", 2), 2);
+    EXPECT_TRUE(ini.Read().error);
+    EXPECT_FALSE(test::Ok(ini.WriteInt("Advance", "Language", 1)));
+    std::filesystem::remove(folder.File("KiroMeter2.INI"));
+
+    const std::string huge = "[Advance]\nLanguage=1\n" + std::string(IniFile::kSizeLimit, ';');
+    folder.Write("KiroMeter2.INI", huge);
+    EXPECT_EQ(ini.ReadInt("Advance", "Language", 2), 2);
+    EXPECT_EQ(ini.WriteInt("Advance", "Language", 0), std::errc::file_too_large);
+    EXPECT_EQ(folder.Read("KiroMeter2.INI"), huge) << "every other setting is still there";
+}
+
+TEST_F(IniFileTest, AFailedWriteLeavesTheFileAsItWas) {
+    folder.Write("KiroMeter2.INI", "[Advance]\nLanguage=1\n");
+    for (int change = 1; change <= 6; ++change) {
+        test::FaultyFileSystem full(realFiles);
+        ProgramFolderWriter fullWriter(full, clock, paths);
+        full.FailFrom(change, std::make_error_code(std::errc::no_space_on_device));
+        const std::error_code error = IniFile(fullWriter).WriteInt("Advance", "Language", 2);
+        // A record that reached the disk is finished by the next start, even when a later step
+        // failed and the write said so; before it, nothing changes.
+        const bool recorded = change >= 3;
+        EXPECT_EQ(static_cast<bool>(error), change <= 5) << change;
+        ASSERT_TRUE(test::Ok(writer.RecoverAtStart())) << change;
+        EXPECT_EQ(ini.ReadInt("Advance", "Language", 0), recorded ? 2 : 1) << change;
+        ASSERT_TRUE(test::Ok(ini.WriteInt("Advance", "Language", 1)));
+    }
+}
+
+TEST_F(IniFileTest, WriteIntoAFolderThatCannotBeMadeFails) {
+    folder.Write("file", "");
+    const ProgramPaths below(folder.File("file/below"));
+    ProgramFolderWriter belowWriter(files, clock, below);
+    EXPECT_FALSE(test::Ok(IniFile(belowWriter).WriteInt("A", "B", 1)));
+    const ProgramPaths none("");
+    ProgramFolderWriter noWriter(files, clock, none);
+    EXPECT_EQ(IniFile(noWriter).WriteInt("A", "B", 1), std::errc::no_such_file_or_directory)
+        << "without a program folder nothing is written anywhere";
 }
 
 }  // namespace

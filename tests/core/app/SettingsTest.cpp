@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/app/App.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/TempFolder.h"
@@ -14,15 +15,16 @@ namespace kiro {
 namespace {
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     test::TempFolder folder;
     sim::FakeClock clock{LocalTime{}, 777000};
 
     sim::FixedLocale locale;
+    linux_platform::PosixFileSystem files;
 
     std::unique_ptr<App> MakeApp(const std::string& localeName = "ENU") {
         locale = sim::FixedLocale(localeName);
-        auto app = std::make_unique<App>(folder.Path(), clock, locale);
+        auto app = std::make_unique<App>(folder.Path(), clock, locale, files);
         app->LoadSettings();
         return app;
     }

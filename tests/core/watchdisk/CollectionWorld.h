@@ -2,33 +2,63 @@
 // A whole machine for collection tests: a program folder, the simulated PC with its disks,
 // a clock, a scripted user, and the program's collection and discovery over them.
 #include <memory>
+#include <string>
 
 #include "core/app/App.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/SimulatedMachine.h"
+#include "support/FaultyFileSystem.h"
 #include "support/ScriptedHost.h"
 #include "support/TempFolder.h"
 
 namespace kiro::test {
 
+// One run of the program over a program folder: its own file system (faults on request), the
+// App started as the program starts, and collection and discovery over the simulated machine.
+// Destroying it is the end of the process: its locks go with it.
+struct ProgramRun {
+    ProgramRun(const std::string& folder, sim::FakeClock& clock, sim::SimulatedMachine& machine)
+        : app(folder, clock, locale, files),
+          devices(machine.devices, [this] { return files.Crashed(); }),
+          collector(app, machine.volumes, devices, host, machine.attributes),
+          discovery(app, machine.volumes, devices, host, collector),
+          machine_(machine) {
+        startError = app.Start();
+    }
+    void DeliverEvents() { machine_.events.Dispatch(discovery); }
+
+    sim::FixedLocale locale;
+    linux_platform::PosixFileSystem realFiles;
+    FaultyFileSystem files{realFiles};
+    App app;
+    std::error_code startError;
+    StoppableDeviceIo devices;
+    ScriptedHost host;
+    Collector collector;
+    WatchDiscovery discovery;
+
+  private:
+    sim::SimulatedMachine& machine_;
+};
+
 struct CollectionWorld {
     TempFolder programFolder;
     TempFolder disks;  // folders that stand for watch disks
     sim::FakeClock clock{LocalTime{2014, 5, 20, 12, 0, 0, 2}};
-    sim::FixedLocale locale;
-    App app{programFolder.Path(), clock, locale};
     sim::SimulatedMachine machine;
-    ScriptedHost host;
-    Collector collector{app, machine.volumes, machine.devices, host, machine.attributes};
-    WatchDiscovery discovery{app, machine.volumes, machine.devices, host, collector};
-
-    CollectionWorld() { app.LoadSettings(); }
+    ProgramRun run{programFolder.Path(), clock, machine};
+    App& app = run.app;
+    ScriptedHost& host = run.host;
+    WatchDiscovery& discovery = run.discovery;
+    Collector& collector = run.collector;
+    FaultyFileSystem& files = run.files;
 
     // Delivers the device notifications the machine has queued.
-    void DeliverEvents() { machine.events.Dispatch(discovery); }
+    void DeliverEvents() { run.DeliverEvents(); }
     MonthBuffer Month(int year, int month) const { return app.Store().LoadMonth(year, month).buffer; }
     std::string DiskFolder(const std::string& name) const { return disks.Path() + "/" + name; }
 };

@@ -13,6 +13,7 @@
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/SimulatedMachine.h"
@@ -23,7 +24,7 @@ namespace kiro::gui {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { test::EnsureQtApplication(); }
 
     kiro::test::TempFolder folder;
@@ -31,11 +32,12 @@ protected:
     sim::FixedLocale locale;
     linux_platform::IconvTextCodec codec;
     sim::SimulatedMachine machine;
+    linux_platform::PosixFileSystem files;
     std::unique_ptr<App> app;
     std::unique_ptr<UiText> texts;
 
     std::unique_ptr<CMainDlg> Open() {
-        app = std::make_unique<App>(folder.Path(), clock, locale);
+        app = std::make_unique<App>(folder.Path(), clock, locale, files);
         app->LoadSettings();
         texts = std::make_unique<UiText>(*app, codec);
         return std::make_unique<CMainDlg>(
@@ -47,7 +49,8 @@ TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     auto window = Open();
     EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
     EXPECT_EQ(window->ClockLabel()->text(), "09:30:15");
-    EXPECT_EQ(window->ClockLabel()->font().pixelSize(), window->ClockLabel()->contentsRect().height() * 3 / 4);
+    EXPECT_EQ(window->ClockLabel()->font().pixelSize(),
+              window->ClockLabel()->contentsRect().height() * 3 / 4);
     EXPECT_EQ(window->DiskLabel()->font().pixelSize(), window->DiskLabel()->contentsRect().height() * 5 / 6);
     EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window is not resizable";
@@ -108,7 +111,7 @@ TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
 
 // A page that counts what it is told.
 class CountingPage final : public CPage {
-public:
+  public:
     void OnDataChanged() override { ++data; }
     void OnLanguageChanged() override { ++language; }
     int data = 0;
@@ -116,7 +119,7 @@ public:
 };
 
 class PageTabTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (auto*& page : pages) page = new CountingPage;
         tab.SetPages({pages[0], pages[1], pages[2], pages[3], pages[4], pages[5], pages[6]});
@@ -135,7 +138,8 @@ protected:
 TEST_F(PageTabTest, RoutingOfNotifications) {
     tab.SendDateChanged();
     EXPECT_EQ(pages[0]->data, 1);
-    for (int i = 1; i < kPageCount; ++i) EXPECT_EQ(pages[i]->data, 0) << "only the report page hears of the date";
+    for (int i = 1; i < kPageCount; ++i)
+        EXPECT_EQ(pages[i]->data, 0) << "only the report page hears of the date";
     tab.SendDataChanged();
     tab.SendLanguageChanged();
     for (auto* page : pages) {

@@ -13,7 +13,7 @@ MountEntry Mount(int id, unsigned minor, const std::string& point, const std::st
 }
 
 class LinuxVolumesTest : public ::testing::Test {
-protected:
+  protected:
     LinuxVolumesTest() {
         devices_.AddDisk(0, false);  // the system disk
         for (int i = 1; i <= 4; ++i) devices_.AddDisk(i, true);
@@ -53,8 +53,10 @@ TEST_F(LinuxVolumesTest, RemountIsANewVolumeAndBindMountsGetNoLetter) {
     VolumeChanges changes = volumes_.Refresh({Mount(35, 17, "/media/stick1")});
     EXPECT_EQ(changes.removed, LetterBit('D'));
     EXPECT_EQ(changes.arrived, LetterBit('D'));
+    // A second mount of the same volume, and a bind mount of a folder inside another removable
+    // disk's volume that is mounted nowhere else.
     changes = volumes_.Refresh(
-        {Mount(35, 17, "/media/stick1"), Mount(36, 17, "/srv/again"), Mount(37, 18, "/srv/photos", "/DCIM")});
+        {Mount(35, 17, "/media/stick1"), Mount(36, 17, "/srv/again"), Mount(37, 33, "/srv/photos", "/DCIM")});
     EXPECT_EQ(changes.arrived, 0u);
     EXPECT_TRUE(changes.mountsChanged);
     EXPECT_EQ(volumes_.TypeOfPath("/srv/again"), DriveType::Fixed);

@@ -1,0 +1,227 @@
+#include "platform/linux/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+
+namespace kiro::linux_platform {
+namespace {
+
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+// Closes a descriptor when it goes out of scope; Close() reports what close itself says, which
+// on some file systems is the first word of a failed write.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    std::error_code Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::error_code{} : LastError();
+    }
+
+  private:
+    int fd_;
+};
+
+int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// The error for an open descriptor that is not a regular file.
+std::error_code NotRegular(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return LastError();
+    if (S_ISREG(status.st_mode)) return {};
+    return std::make_error_code(S_ISDIR(status.st_mode) ? std::errc::is_a_directory
+                                                        : std::errc::invalid_argument);
+}
+
+// Opens for reading without following a link or waiting on a pipe, and only a regular file.
+int OpenRegularForReading(const std::string& path, std::error_code& error) {
+    const int fd = OpenRetrying(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        error = LastError();
+        return -1;
+    }
+    error = NotRegular(fd);
+    if (error) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+class FlockLock final : public FileLock {
+  public:
+    explicit FlockLock(int fd) : fd_(fd) {}
+    ~FlockLock() override { ::close(fd_); }
+
+  private:
+    int fd_;
+};
+
+EntryKind KindOf(mode_t mode) {
+    if (S_ISREG(mode)) return EntryKind::Regular;
+    if (S_ISDIR(mode)) return EntryKind::Folder;
+    if (S_ISLNK(mode)) return EntryKind::Link;
+    return EntryKind::Other;
+}
+
+}  // namespace
+
+FileContent PosixFileSystem::ReadFile(const std::string& path, size_t limit, OverLimit overLimit) {
+    FileContent result;
+    Descriptor fd(OpenRegularForReading(path, result.error));
+    if (!fd.Valid()) return result;
+    // Read one byte past the limit to know whether the file is longer, whatever its size says.
+    const size_t wanted = overLimit == OverLimit::Refuse ? limit + 1 : limit;
+    std::array<char, 65536> chunk{};
+    while (result.bytes.size() < wanted) {
+        const size_t ask = std::min(chunk.size(), wanted - result.bytes.size());
+        const ssize_t got = ::read(fd.Get(), chunk.data(), ask);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            result.error = LastError();
+            result.bytes.clear();
+            return result;
+        }
+        if (got == 0) break;
+        result.bytes.append(chunk.data(), static_cast<size_t>(got));
+    }
+    if (result.bytes.size() > limit) {
+        result.bytes.clear();
+        result.error = std::make_error_code(std::errc::file_too_large);
+    }
+    return result;
+}
+
+bool PosixFileSystem::OpensForReading(const std::string& path) {
+    std::error_code error;
+    Descriptor fd(OpenRegularForReading(path, error));
+    return fd.Valid();
+}
+
+std::error_code PosixFileSystem::WriteFile(const std::string& path, std::string_view bytes,
+                                           Durability durability) {
+    Descriptor fd(OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK, 0644));
+    if (!fd.Valid()) return LastError();
+    if (const std::error_code error = NotRegular(fd.Get())) return error;
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t put = ::write(fd.Get(), bytes.data() + written, bytes.size() - written);
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return LastError();
+        written += static_cast<size_t>(put);
+    }
+    if (durability == Durability::Flushed && ::fsync(fd.Get()) != 0) return LastError();
+    return fd.Close();
+}
+
+std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code{} : LastError();
+}
+
+std::error_code PosixFileSystem::Remove(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? std::error_code{} : LastError();
+}
+
+std::error_code PosixFileSystem::MakeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0755) == 0) return {};
+    const std::error_code error = LastError();
+    struct stat status {};
+    if (errno == EEXIST && ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return {};
+    return error;
+}
+
+std::error_code PosixFileSystem::SyncFolder(const std::string& path) {
+    Descriptor fd(OpenRetrying(path, O_RDONLY | O_DIRECTORY));
+    if (!fd.Valid()) return LastError();
+    // Some file systems cannot sync a folder at all (EINVAL); their names are as safe as they get.
+    if (::fsync(fd.Get()) != 0 && errno != EINVAL) return LastError();
+    return {};
+}
+
+FolderListing PosixFileSystem::ListFolder(const std::string& path) {
+    FolderListing listing;
+    DIR* folder = ::opendir(path.c_str());
+    if (!folder) {
+        listing.error = LastError();
+        return listing;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(folder);
+        if (!entry) {
+            if (errno != 0) listing.error = LastError();
+            break;
+        }
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        EntryKind kind = EntryKind::Other;
+        switch (entry->d_type) {
+            case DT_REG:
+                kind = EntryKind::Regular;
+                break;
+            case DT_DIR:
+                kind = EntryKind::Folder;
+                break;
+            case DT_LNK:
+                kind = EntryKind::Link;
+                break;
+            case DT_UNKNOWN: {
+                struct stat status {};
+                if (::fstatat(::dirfd(folder), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0)
+                    kind = KindOf(status.st_mode);
+                break;
+            }
+            default:
+                break;
+        }
+        listing.entries.push_back({name, kind});
+    }
+    ::closedir(folder);
+    return listing;
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::TryLock(const std::string& path, std::error_code& error) {
+    int fd = OpenRetrying(path, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
+    if (fd < 0 && errno == EISDIR) fd = OpenRetrying(path, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        error = LastError();
+        return nullptr;
+    }
+    int result;
+    do {
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::resource_unavailable_try_again)
+                                     : LastError();
+        ::close(fd);
+        return nullptr;
+    }
+    error.clear();
+    return std::make_unique<FlockLock>(fd);
+}
+
+}  // namespace kiro::linux_platform

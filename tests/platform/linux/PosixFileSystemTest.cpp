@@ -1,0 +1,112 @@
+#include "platform/linux/PosixFileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "support/ErrorCodes.h"
+#include "support/TempFolder.h"
+
+namespace kiro::linux_platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixFileSystemTest : public ::testing::Test {
+  protected:
+    test::TempFolder folder;
+    PosixFileSystem files;
+};
+
+TEST_F(PosixFileSystemTest, ReadsOnlyRegularFilesAndNeverThroughALink) {
+    folder.Write("outside.txt", "secret");
+    fs::create_symlink(folder.File("outside.txt"), folder.File("link.KRO"));
+    fs::create_symlink(folder.File("nowhere"), folder.File("dangling.KRO"));
+    fs::create_directories(folder.File("folder.KRO"));
+    ASSERT_EQ(mkfifo(folder.File("pipe.KRO").c_str(), 0644), 0);
+
+    EXPECT_EQ(files.ReadFile(folder.File("outside.txt"), 100, OverLimit::Refuse).bytes, "secret");
+    const struct {
+        const char* name;
+        std::errc error;
+    } refused[] = {{"link.KRO", std::errc::too_many_symbolic_link_levels},
+                   {"dangling.KRO", std::errc::too_many_symbolic_link_levels},
+                   {"folder.KRO", std::errc::is_a_directory},
+                   {"pipe.KRO", std::errc::invalid_argument},
+                   {"missing.KRO", std::errc::no_such_file_or_directory}};
+    for (const auto& c : refused) {
+        const FileContent read = files.ReadFile(folder.File(c.name), 100, OverLimit::Refuse);
+        EXPECT_EQ(read.error, c.error) << c.name;
+        EXPECT_TRUE(read.bytes.empty()) << c.name;
+        EXPECT_FALSE(files.OpensForReading(folder.File(c.name))) << c.name;
+    }
+    EXPECT_TRUE(IsMissing(files.ReadFile(folder.File("missing.KRO"), 100, OverLimit::Refuse).error));
+}
+
+TEST_F(PosixFileSystemTest, WritesNeverGoThroughALink) {
+    folder.Write("outside.txt", "keep");
+    fs::create_symlink(folder.File("outside.txt"), folder.File("CLOCK.TXT"));
+    fs::create_symlink(folder.File("created-outside"), folder.File("USBWATCH.DAT"));
+    EXPECT_EQ(files.WriteFile(folder.File("CLOCK.TXT"), "new", Durability::Flushed),
+              std::errc::too_many_symbolic_link_levels);
+    EXPECT_EQ(files.WriteFile(folder.File("USBWATCH.DAT"), "new", Durability::Flushed),
+              std::errc::too_many_symbolic_link_levels);
+    EXPECT_EQ(folder.Read("outside.txt"), "keep");
+    EXPECT_FALSE(fs::exists(folder.File("created-outside")));
+    // Removing a link removes the link, not what it points to.
+    EXPECT_TRUE(test::Ok(files.Remove(folder.File("CLOCK.TXT"))));
+    EXPECT_EQ(folder.Read("outside.txt"), "keep");
+}
+
+TEST_F(PosixFileSystemTest, ReadLimits) {
+    folder.Write("big", std::string(5000, 'x'));
+    EXPECT_EQ(files.ReadFile(folder.File("big"), 4999, OverLimit::Refuse).error, std::errc::file_too_large);
+    EXPECT_EQ(files.ReadFile(folder.File("big"), 5000, OverLimit::Refuse).bytes.size(), 5000u);
+    EXPECT_EQ(files.ReadFile(folder.File("big"), 100, OverLimit::ReadStart).bytes, std::string(100, 'x'));
+    EXPECT_EQ(files.ReadFile(folder.File("big"), 0, OverLimit::ReadStart).error, std::error_code{});
+}
+
+TEST_F(PosixFileSystemTest, ListingTellsKindsWithoutFollowingLinks) {
+    folder.Write("a.TXT", "");
+    fs::create_directories(folder.File("sub"));
+    fs::create_symlink(folder.File("sub"), folder.File("link"));
+    FolderListing listing = files.ListFolder(folder.Path());
+    ASSERT_FALSE(listing.error);
+    std::sort(listing.entries.begin(), listing.entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(listing.entries.size(), 3u);
+    EXPECT_EQ(listing.entries[0].kind, EntryKind::Regular);
+    EXPECT_EQ(listing.entries[1].kind, EntryKind::Link);
+    EXPECT_EQ(listing.entries[2].kind, EntryKind::Folder);
+    EXPECT_TRUE(IsMissing(files.ListFolder(folder.File("none")).error));
+}
+
+TEST_F(PosixFileSystemTest, FoldersAreMadeOnceAndFlushed) {
+    EXPECT_TRUE(test::Ok(files.MakeFolder(folder.File("Data"))));
+    EXPECT_TRUE(test::Ok(files.MakeFolder(folder.File("Data")))) << "one that exists is no error";
+    folder.Write("file", "");
+    EXPECT_EQ(files.MakeFolder(folder.File("file")), std::errc::file_exists) << "a file of that name is";
+    EXPECT_TRUE(test::Ok(files.SyncFolder(folder.File("Data"))));
+    EXPECT_TRUE(IsMissing(files.SyncFolder(folder.File("none"))));
+}
+
+TEST_F(PosixFileSystemTest, OneLockHolderAtATimeOnFilesAndFolders) {
+    for (const std::string& path : {folder.File("KiroMeter2.lock"), folder.Path()}) {
+        std::error_code error;
+        auto first = files.TryLock(path, error);
+        ASSERT_TRUE(first) << error.message();
+        EXPECT_FALSE(files.TryLock(path, error)) << path;
+        EXPECT_EQ(error, std::errc::resource_unavailable_try_again);
+        first.reset();
+        EXPECT_TRUE(files.TryLock(path, error)) << "free again once the holder lets go";
+    }
+    std::error_code error;
+    fs::create_symlink(folder.File("elsewhere"), folder.File("linked.lock"));
+    EXPECT_FALSE(files.TryLock(folder.File("linked.lock"), error));
+    EXPECT_FALSE(fs::exists(folder.File("elsewhere"))) << "a lock file is never made through a link";
+}
+
+}  // namespace
+}  // namespace kiro::linux_platform

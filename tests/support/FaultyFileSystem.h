@@ -1,0 +1,80 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "core/system/DeviceIo.h"
+#include "core/system/FileSystem.h"
+
+namespace kiro::test {
+
+// The real file system with faults put in on request: the n-th change of the disk (a write,
+// rename, removal, new folder or folder flush) and every change after it can fail as on a full
+// or read-only disk, or stop dead as if the process had been killed just before it; chosen
+// paths can fail on their own. Reads pass through untouched.
+class FaultyFileSystem final : public FileSystem {
+  public:
+    explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
+
+    // Changes from the n-th (counting from 1) on fail with `error` and change nothing.
+    void FailFrom(int change, std::error_code error);
+    // The n-th change and every one after it do nothing: the process died just before it.
+    void CrashAt(int change);
+    // Writes, renames and removals of paths containing `part` fail with `error`.
+    void FailPath(std::string part, std::error_code error);
+    // Listing a folder whose path contains `part` fails with `error` part way through.
+    void FailListing(std::string part, std::error_code error);
+
+    bool Crashed() const { return crashed_; }
+    // The changes attempted so far, failed ones included.
+    int Changes() const { return changes_; }
+
+    FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
+    bool OpensForReading(const std::string& path) override { return real_.OpensForReading(path); }
+    std::error_code WriteFile(const std::string& path, std::string_view bytes,
+                              Durability durability) override;
+    std::error_code Rename(const std::string& from, const std::string& to) override;
+    std::error_code Remove(const std::string& path) override;
+    std::error_code MakeFolder(const std::string& path) override;
+    std::error_code SyncFolder(const std::string& path) override;
+    FolderListing ListFolder(const std::string& path) override;
+    std::unique_ptr<FileLock> TryLock(const std::string& path, std::error_code& error) override {
+        return real_.TryLock(path, error);
+    }
+
+  private:
+    // The fault of the next change, if any; counts it.
+    std::error_code NextChange(const std::string& path);
+
+    FileSystem& real_;
+    int changes_ = 0;
+    int failFrom_ = 0;
+    std::error_code failError_;
+    int crashAt_ = 0;
+    bool crashed_ = false;
+    std::string failPath_;
+    std::error_code failPathError_;
+    std::string failListing_;
+    std::error_code failListingError_;
+};
+
+// Device commands that stop reaching the watch once `stopped` says so: after a simulated crash
+// the program can no longer tell the watch anything.
+class StoppableDeviceIo final : public DeviceIo {
+  public:
+    StoppableDeviceIo(DeviceIo& real, std::function<bool()> stopped)
+        : real_(real), stopped_(std::move(stopped)) {}
+
+    DeviceHandle OpenVolume(char letter) override { return real_.OpenVolume(letter); }
+    DeviceHandle OpenPath(const std::string& devicePath) override { return real_.OpenPath(devicePath); }
+    void Close(DeviceHandle handle) override { real_.Close(handle); }
+    int Send(DeviceHandle handle, const ScsiRequest& request) override;
+    int Lock(DeviceHandle handle) override { return real_.Lock(handle); }
+    int Unlock(DeviceHandle handle) override { return real_.Unlock(handle); }
+
+  private:
+    DeviceIo& real_;
+    std::function<bool()> stopped_;
+};
+
+}  // namespace kiro::test
