@@ -14,7 +14,8 @@ TEST(ClockFileWritersTest, FactorySetupWritesEveryLineWithCrLf) {
     settings.uPic[1] = 0x7F;
     settings.tAdj = -5;
     EXPECT_EQ(BuildClockFileFull(settings, kNow),
-              "UStr=Hi there\r\nUPic=0A7F\r\nDisp=GAGJKEJAA\r\nSped=4\r\nTAdj=-5\r\nDate=20140505\r\nTime=090807\r\n"
+              "UStr=Hi "
+              "there\r\nUPic=0A7F\r\nDisp=GAGJKEJAA\r\nSped=4\r\nTAdj=-5\r\nDate=20140505\r\nTime=090807\r\n"
               "HMod=0\r\n");
     EXPECT_EQ(settings.uStr, "Hi there") << "the filtered message is stored back";
 }
@@ -29,7 +30,8 @@ TEST(ClockFileWritersTest, PersonalSaveWritesNoDateTimeOrHourMode) {
 }
 
 TEST(ClockFileWritersTest, TimeSetKeepsOtherLinesAndAppendsTheTail) {
-    const std::string old = "REM : note\r\nUStr=Hello\r\nDate=20000101\r\nTime=000000\r\nTAdj=3\r\n\r\nSped=2\r\n";
+    const std::string old =
+        "REM : note\r\nUStr=Hello\r\nDate=20000101\r\nTime=000000\r\nTAdj=3\r\n\r\nSped=2\r\n";
     const std::string once = BuildClockFileTimeSet(old, kNow, 7, 1);
     EXPECT_EQ(once, "UStr=Hello\r\nSped=2\r\n\r\nDate=20140505\r\nTime=090807\r\nTAdj=7\r\nHMod=1");
     // Run again, the HMod line (written last, without a line break) is dropped and replaced.
@@ -37,9 +39,20 @@ TEST(ClockFileWritersTest, TimeSetKeepsOtherLinesAndAppendsTheTail) {
               "UStr=Hello\r\nSped=2\r\n\r\nDate=20140505\r\nTime=090807\r\nTAdj=8\r\nHMod=0");
 }
 
+TEST(ClockFileWritersTest, TimeSetKeepsEveryPieceOfALongLine) {
+    // Read 199 characters at a time, a line of 450 comes in three pieces, each kept as a line.
+    const std::string longLine = "UStr=" + std::string(445, 'x');
+    const std::string result = BuildClockFileTimeSet(longLine + "\r\nSped=2\r\nlast", kNow, 0, 0);
+    EXPECT_EQ(result.substr(0, result.find("\r\n\r\nDate=")), longLine.substr(0, 199) + "\r\n" +
+                                                                  longLine.substr(199, 199) + "\r\n" +
+                                                                  longLine.substr(398) + "\r\nSped=2")
+        << "only the last line, without its line break, is left out";
+}
+
 TEST(ClockFileWritersTest, TimeSetKeepsAtMost2048Characters) {
     std::string old;
-    for (int i = 0; i < 40; ++i) old += "UStr=" + std::string(95, 'a' + i % 26) + "\r\n";  // 100 per line kept
+    for (int i = 0; i < 40; ++i)
+        old += "UStr=" + std::string(95, 'a' + i % 26) + "\r\n";  // 100 per line kept
     const std::string result = BuildClockFileTimeSet(old, kNow, 0, 0);
     const size_t tail = result.find("\r\n\r\nDate=");
     ASSERT_NE(tail, std::string::npos);
@@ -49,7 +62,8 @@ TEST(ClockFileWritersTest, TimeSetKeepsAtMost2048Characters) {
 TEST(ClockFileReaderTest, KeysAnywhereInALineWithTheirRules) {
     WatchSettings settings;
     ParseClockFile(
-        "junk UStr=" + std::string(40, 'x') + "\r\nUPic=0A1\r\nDisp=0K9z\r\nSped=12\r\nTAdj=-150\r\nHMod=1", settings);
+        "junk UStr=" + std::string(40, 'x') + "\r\nUPic=0A1\r\nDisp=0K9z\r\nSped=12\r\nTAdj=-150\r\nHMod=1",
+        settings);
     EXPECT_EQ(settings.uStr, std::string(36, 'x'));
     EXPECT_EQ(settings.uPic[0], 0x0A);
     EXPECT_EQ(settings.uPic[1], 0xFF);
