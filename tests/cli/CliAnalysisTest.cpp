@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "KiroCommand.h"
 #include "core/analysis/SleepSession.h"
 #include "core/app/App.h"
 #include "platform/linux/PosixFileSystem.h"
@@ -35,8 +36,7 @@ class CliAnalysisTest : public ::testing::Test {
     }
 
     test::CommandResult Kiro(const std::string& arguments) const {
-        return test::RunCommand(std::string("LANG=C LC_ALL= ") + KIRO_CLI_PATH + " --folder " +
-                                test::ShellQuote(folder.Path()) + " " + arguments);
+        return test::RunCommand(test::Kiro("--folder " + test::ShellQuote(folder.Path()) + " " + arguments));
     }
 };
 

@@ -3,13 +3,14 @@
 
 #include <filesystem>
 
+#include "KiroCommand.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
 namespace {
 
-std::string Kiro(const std::string& arguments) { return std::string("LANG=C LC_ALL= ") + KIRO_CLI_PATH + " " + arguments; }
+using test::Kiro;
 
 TEST(CliCollectTest, CollectsASimulatedDiskOnceAndLeavesItEmpty) {
     test::TempFolder folder;
@@ -44,7 +45,8 @@ TEST(CliCollectTest, AFolderThatIsNoWatchGivesStatusTwo) {
 
 TEST(CliCollectTest, ASimulatedDeviceWatchKeepsItsStateBetweenCalls) {
     test::TempFolder folder;
-    const std::string base = "--folder " + test::ShellQuote(folder.File("program")) + " collect --sim-device x5e:days=3:seed=4 --sim-state " +
+    const std::string base = "--folder " + test::ShellQuote(folder.File("program")) +
+                             " collect --sim-device x5e:days=3:seed=4 --sim-state " +
                              test::ShellQuote(folder.File("watch.state"));
     const auto first = test::RunCommand(Kiro(base));
     ASSERT_EQ(first.exitCode, 0) << first.output;

@@ -1,15 +1,14 @@
 // The command line as a black box: settings and texts.
 #include <gtest/gtest.h>
 
+#include "KiroCommand.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
 namespace {
 
-std::string Kiro(const std::string& arguments) {
-    return std::string("LANG=C LC_ALL= ") + KIRO_CLI_PATH + " " + arguments;
-}
+using test::Kiro;
 
 TEST(CliSettingsTest, PrintsEveryValueWithItsDefault) {
     test::TempFolder folder;

@@ -5,6 +5,7 @@
 #include <numeric>
 #include <regex>
 
+#include "KiroCommand.h"
 #include "platform/sim/FileModeWatch.h"
 #include "platform/sim/StepGenerator.h"
 #include "support/RunCommand.h"
@@ -13,9 +14,7 @@
 namespace kiro {
 namespace {
 
-std::string Kiro(const std::string& arguments) {
-    return std::string("LANG=C LC_ALL= ") + KIRO_CLI_PATH + " " + arguments;
-}
+using test::Kiro;
 
 std::vector<std::string> FileNames(const std::string& folder) {
     std::vector<std::string> names;

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "CollectionWorld.h"
-#include "core/app/IniText.h"
 #include "platform/sim/StepGenerator.h"
+#include "support/ProgramFolderState.h"
 
 namespace kiro {
 namespace {
@@ -73,55 +73,6 @@ class Situation {
     char letter_ = 0;
 };
 
-// The program folder as the next start sees it: the month files, the totals, and anything that
-// should not be there.
-struct StoredState {
-    std::map<std::string, std::string> months;
-    std::string totalSteps;
-    std::string totalPeriod;
-    std::vector<std::string> strays;
-
-    bool operator==(const StoredState&) const = default;
-    bool SameData(const StoredState& other) const {
-        return months == other.months && totalSteps == other.totalSteps && totalPeriod == other.totalPeriod;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const StoredState& state) {
-    out << state.months.size() << " months, TotalSteps=" << state.totalSteps
-        << " TotalPeriod=" << state.totalPeriod;
-    for (const std::string& stray : state.strays) out << " stray " << stray;
-    return out;
-}
-
-StoredState Observe(const test::TempFolder& programFolder) {
-    StoredState state;
-    if (fs::exists(programFolder.File("Data")))
-        for (const auto& entry : fs::directory_iterator(programFolder.File("Data"))) {
-            const std::string name = entry.path().filename().string();
-            if (name.size() == 14 && name.rfind("Kiro", 0) == 0 && entry.path().extension() == ".BIN")
-                state.months[name] = programFolder.Read("Data/" + name);
-            else
-                state.strays.push_back("Data/" + name);
-        }
-    for (const auto& entry : fs::directory_iterator(programFolder.Path())) {
-        const std::string name = entry.path().filename().string();
-        if (name.find(".tmp") != std::string::npos || name == kCommitRecordName) state.strays.push_back(name);
-    }
-    const std::string settings = programFolder.Read(kSettingsFileName);
-    state.totalSteps = FindIniValue(settings, "Summary", "TotalSteps").value_or("");
-    state.totalPeriod = FindIniValue(settings, "Summary", "TotalPeriod").value_or("");
-    return state;
-}
-
-int64_t StoredSteps(const StoredState& state) {
-    int64_t sum = 0;
-    for (const auto& [name, bytes] : state.months)
-        for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-            sum += static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-    return sum;
-}
-
 bool ShowedAProblem(const test::ScriptedHost& host) {
     for (const std::string& line : host.Log())
         if (line.find("###") != std::string::npos || line.find("Capture Error") != std::string::npos)
@@ -141,10 +92,10 @@ class CollectionCrashTest : public ::testing::TestWithParam<WatchKind> {
             changes_ = run.files.Changes();
             ASSERT_TRUE(run.collector.LastPass().Complete());
         }
-        expected_ = Observe(reference.programFolder);
+        expected_ = test::ReadProgramFolderState(reference.programFolder.Path());
         ASSERT_EQ(reference.LeftOnWatch(), 0u);
-        ASSERT_GT(StoredSteps(expected_), 0);
-        ASSERT_EQ(std::to_string(StoredSteps(expected_)), expected_.totalSteps)
+        ASSERT_GT(expected_.StoredSteps(), 0);
+        ASSERT_EQ(std::to_string(expected_.StoredSteps()), expected_.totalSteps)
             << "the totals count the store";
         ASSERT_TRUE(expected_.strays.empty());
         ASSERT_GT(changes_, 10);
@@ -161,7 +112,8 @@ class CollectionCrashTest : public ::testing::TestWithParam<WatchKind> {
                 situation.PlugIn();
                 failing.DeliverEvents();
                 // A commit record left behind alone is no failure: the next start finishes it.
-                if (!failing.files.Crashed() && !Observe(situation.programFolder).SameData(expected_)) {
+                if (!failing.files.Crashed() &&
+                    !test::ReadProgramFolderState(situation.programFolder.Path()).SameData(expected_)) {
                     EXPECT_TRUE(ShowedAProblem(failing.host))
                         << "a failure nobody was told of, at change " << change;
                 }
@@ -171,13 +123,14 @@ class CollectionCrashTest : public ::testing::TestWithParam<WatchKind> {
             ASSERT_FALSE(next.startError) << change;
             situation.PlugIn();
             next.DeliverEvents();
-            EXPECT_EQ(Observe(situation.programFolder), expected_) << "stopped at change " << change;
+            EXPECT_EQ(test::ReadProgramFolderState(situation.programFolder.Path()), expected_)
+                << "stopped at change " << change;
             EXPECT_EQ(situation.LeftOnWatch(), 0u) << "stopped at change " << change;
         }
     }
 
     int changes_ = 0;
-    StoredState expected_;
+    test::ProgramFolderState expected_;
 };
 
 TEST_P(CollectionCrashTest, ACrashAtAnyChangeStoresEveryMinuteExactlyOnce) {
@@ -203,12 +156,12 @@ TEST_P(CollectionCrashTest, AReadOnlyProgramFolderStoresNothingAndSaysWhy) {
         EXPECT_EQ(readOnly.app.Config().Values().totalSteps, 0);
     }
     EXPECT_GT(situation.LeftOnWatch(), 0u) << "the watch keeps its data";
-    EXPECT_TRUE(Observe(situation.programFolder).months.empty());
+    EXPECT_TRUE(test::ReadProgramFolderState(situation.programFolder.Path()).months.empty());
     situation.PlugOut();
     test::ProgramRun next(situation.programFolder.Path(), situation.clock, situation.machine);
     situation.PlugIn();
     next.DeliverEvents();
-    EXPECT_EQ(Observe(situation.programFolder), expected_);
+    EXPECT_EQ(test::ReadProgramFolderState(situation.programFolder.Path()), expected_);
 }
 
 std::string WatchName(const ::testing::TestParamInfo<WatchKind>& info) {
