@@ -13,10 +13,19 @@
 namespace kiro {
 namespace {
 
-std::string Unescape(std::string text) {
-    size_t at;
-    while ((at = text.find("\\n")) != std::string::npos) text.replace(at, 2, "\n");
-    return text;
+// Built afresh rather than replaced in place: GCC 12 at -O3 warns wrongly about overlapping
+// copies inside std::string::replace.
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "\\n") == 0) {
+            out += '\n';
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
@@ -34,8 +43,10 @@ TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
         ASSERT_EQ(fields.size(), 4u) << line;
         const int index = std::stoi(fields[0]);
         EXPECT_EQ(codec.ToUtf8(GetLangText(kEnglish, index), kEnglish), Unescape(fields[1]));
-        EXPECT_EQ(codec.ToUtf8(GetLangText(kTraditionalChinese, index), kTraditionalChinese), Unescape(fields[2]));
-        EXPECT_EQ(codec.ToUtf8(GetLangText(kSimplifiedChinese, index), kSimplifiedChinese), Unescape(fields[3]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kTraditionalChinese, index), kTraditionalChinese),
+                  Unescape(fields[2]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kSimplifiedChinese, index), kSimplifiedChinese),
+                  Unescape(fields[3]));
         ++checked;
     }
     EXPECT_EQ(checked, kTextCount);
@@ -44,7 +55,7 @@ TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
 TEST(IconvTextCodecTest, KnownBytesOfEachEncoding) {
     linux_platform::IconvTextCodec codec;
     EXPECT_EQ(codec.ToUtf8("\xB3\xF8\xAA\xED", kTraditionalChinese), "報表");  // Big5
-    EXPECT_EQ(codec.ToUtf8("\xB1\xA8\xB1\xED", kSimplifiedChinese), "报表");    // GBK
+    EXPECT_EQ(codec.ToUtf8("\xB1\xA8\xB1\xED", kSimplifiedChinese), "报表");   // GBK
     EXPECT_EQ(codec.ToUtf8("\xFF", kSimplifiedChinese), "\xEF\xBF\xBD") << "a stray byte shows as a mark";
 }
 

@@ -107,7 +107,11 @@ void ApplyChange(Lines& lines, const IniChange& change) {
     } else if (sectionLine) {
         lines.text.insert(lines.text.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
     } else {
-        lines.text.push_back("[" + std::string(section) + "]");
+        // Built piece by piece: GCC 12 at -O3 warns wrongly about the overlap of "[" + ... + "]".
+        std::string header(1, '[');
+        header.append(section);
+        header += ']';
+        lines.text.push_back(std::move(header));
         lines.text.push_back(entry);
         lines.endsWithLineBreak = true;
     }

@@ -4,11 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/linux/PosixFileSystem.h"
-#include "platform/sim/FakeClock.h"
 #include "support/ErrorCodes.h"
-#include "support/FaultyFileSystem.h"
-#include "support/TempFolder.h"
+#include "support/FolderWriterWorld.h"
 
 namespace kiro {
 namespace {
