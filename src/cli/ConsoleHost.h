@@ -11,8 +11,9 @@ namespace kiro::cli {
 // UTF-8, every question is answered Yes (and printed with its answer), and there are no pages
 // to notify or events to pump.
 class ConsoleHost final : public Host {
-public:
-    ConsoleHost(const App& app, const TextCodec& codec, std::ostream& out) : app_(app), codec_(codec), out_(out) {}
+  public:
+    ConsoleHost(const App& app, const TextCodec& codec, std::ostream& out)
+        : app_(app), codec_(codec), out_(out) {}
 
     void SetStatusText(const std::string& text) override;
     void SetDiskLabel(const std::string&) override {}
@@ -23,7 +24,7 @@ public:
     void NotifyDataChanged() override {}
     void NotifyLanguageChanged() override {}
 
-private:
+  private:
     std::string Utf8(const std::string& text) const { return codec_.ToUtf8(text, app_.CurrentLanguage()); }
 
     const App& app_;

@@ -2,7 +2,9 @@
 
 namespace kiro::gui {
 
-QString UiText::Get(int index) const { return Convert(app_.GetLangText(index)); }
+QString UiText::Get(int index) const {
+    return Convert(app_.GetLangText(index));
+}
 
 QString UiText::Convert(const std::string& text) const {
     return QString::fromStdString(codec_.ToUtf8(text, app_.CurrentLanguage()));

@@ -8,7 +8,7 @@ namespace kiro::gui {
 
 // The one place where the GUI turns the table's 8-bit texts into Unicode for Qt.
 class UiText {
-public:
+  public:
     UiText(const App& app, const TextCodec& codec) : app_(app), codec_(codec) {}
 
     // Text `index` in the current language.
@@ -16,7 +16,7 @@ public:
     // An 8-bit text of the current language (a formatted table text) for display.
     QString Convert(const std::string& text) const;
 
-private:
+  private:
     const App& app_;
     const TextCodec& codec_;
 };

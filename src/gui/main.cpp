@@ -15,8 +15,10 @@ int main(int argc, char** argv) {
     options.demoDataFolder = KIRO_DEMO_DATA_DIR;
     std::string error;
     if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
-                             "[--unattended] [--screenshot=FILE]\n", error.c_str());
+        std::fprintf(stderr,
+                     "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
+                     "[--unattended] [--screenshot=FILE]\n",
+                     error.c_str());
         return 2;
     }
     return kiro::gui::CWatchApp().Run(options);

@@ -41,7 +41,8 @@ TEST(RealWorldStepsTest, FullyRecordedDaysAgreeWithTheDailyTotals) {
     int compared = 0;
     for (const RealDay& day : days) {
         if (day.recordedHours != 24) continue;
-        const std::string key = std::to_string(day.month) + "/" + std::to_string(day.day) + "/" + std::to_string(day.year);
+        const std::string key =
+            std::to_string(day.month) + "/" + std::to_string(day.day) + "/" + std::to_string(day.year);
         const auto total = totals.find(key);
         if (total == totals.end()) continue;
         const int sum = std::accumulate(day.minutes.begin(), day.minutes.end(), 0);

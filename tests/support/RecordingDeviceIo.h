@@ -12,7 +12,7 @@ namespace kiro::test {
 // fail, commands return a set result and copy a set answer into read buffers, and the first
 // lock or unlock attempts may fail.
 class RecordingDeviceIo final : public DeviceIo {
-public:
+  public:
     struct SentCommand {
         DeviceHandle handle = kNoDevice;
         std::array<uint8_t, 16> commandBlock{};
@@ -43,7 +43,7 @@ public:
     std::vector<SentCommand> sent;
     int lockAttempts = 0;
 
-private:
+  private:
     DeviceHandle Opened(std::string what);
     DeviceHandle nextHandle_ = 7;
 };

@@ -12,7 +12,7 @@ namespace kiro::test {
 // order, as lines such as "status: ...", "label: ...", "message: ...", "ask: ...",
 // "data-changed", "language-changed".
 class ScriptedHost final : public Host {
-public:
+  public:
     void SetStatusText(const std::string& text) override { Record("status: " + text); }
     void SetDiskLabel(const std::string& text) override { Record("label: " + text); }
     void SetDiskLabelLargeFont() override {}
@@ -32,7 +32,7 @@ public:
     int Count(const std::string& line) const;
     void Clear() { log_.clear(); }
 
-private:
+  private:
     void Record(const std::string& line) { log_.push_back(line); }
     std::vector<std::string> log_;
     bool pumping_ = false;

@@ -16,7 +16,8 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code error;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 error);
     std::filesystem::remove_all(path_, error);
 }
 
@@ -27,7 +28,9 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
     out << content;
 }
 
-std::string TempFolder::Read(const std::string& name) const { return ReadFile(path_ + "/" + name); }
+std::string TempFolder::Read(const std::string& name) const {
+    return ReadFile(path_ + "/" + name);
+}
 
 std::string TempFolder::ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

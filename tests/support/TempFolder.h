@@ -5,7 +5,7 @@ namespace kiro::test {
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -18,7 +18,7 @@ public:
     // The whole content of any file, empty when it cannot be read.
     static std::string ReadFile(const std::string& path);
 
-private:
+  private:
     std::string path_;
 };
 

@@ -2,7 +2,9 @@
 
 namespace kiro {
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -51,8 +53,12 @@ LocalTime FromSeconds(int64_t seconds) {
     return t;
 }
 
-LocalTime AddSeconds(const LocalTime& time, int64_t seconds) { return FromSeconds(ToSeconds(time) + seconds); }
+LocalTime AddSeconds(const LocalTime& time, int64_t seconds) {
+    return FromSeconds(ToSeconds(time) + seconds);
+}
 
-LocalTime AddDays(const LocalTime& time, int days) { return AddSeconds(time, static_cast<int64_t>(days) * 86400); }
+LocalTime AddDays(const LocalTime& time, int days) {
+    return AddSeconds(time, static_cast<int64_t>(days) * 86400);
+}
 
 }  // namespace kiro

@@ -9,9 +9,9 @@ namespace kiro {
 // bufferSize - 1 characters, ending after the first line break. Files are read in text mode:
 // CR LF counts as one line break.
 struct TextChunk {
-    std::string text;       // including the line break when there is one
-    bool endedLine = false;  // the chunk ends with a line break
-    bool reachedEnd = false; // reading this chunk reached the end of the file
+    std::string text;         // including the line break when there is one
+    bool endedLine = false;   // the chunk ends with a line break
+    bool reachedEnd = false;  // reading this chunk reached the end of the file
 };
 
 std::vector<TextChunk> SplitTextChunks(std::string_view content, size_t bufferSize);

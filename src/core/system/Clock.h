@@ -7,8 +7,8 @@ namespace kiro {
 // zone: every time the program handles is local clock time.
 struct LocalTime {
     int year = 2000;
-    int month = 1;   // 1..12
-    int day = 1;     // 1..31
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
     int hour = 0;
     int minute = 0;
     int second = 0;
@@ -16,7 +16,7 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime Now() const = 0;
     // Milliseconds since the machine started, wrapping at 2^32 like a 32-bit tick count.

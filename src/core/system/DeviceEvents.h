@@ -12,7 +12,7 @@ struct DeviceChange {
 };
 
 class DeviceChangeSink {
-public:
+  public:
     virtual ~DeviceChangeSink() = default;
     virtual void OnDeviceChange(const DeviceChange& change) = 0;
 };
@@ -21,7 +21,7 @@ public:
 // that becomes readable when notifications wait) and calls Dispatch() on the UI thread, which
 // delivers them to the sink in order.
 class DeviceEvents {
-public:
+  public:
     virtual ~DeviceEvents() = default;
     virtual int Fd() const = 0;  // -1 when the source has no descriptor (simulated events)
     virtual void Dispatch(DeviceChangeSink& sink) = 0;

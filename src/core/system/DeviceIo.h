@@ -22,7 +22,7 @@ struct ScsiRequest {
 // Opens disks below the file system and sends them SCSI commands. One backend per system;
 // nothing above this interface knows which.
 class DeviceIo {
-public:
+  public:
     virtual ~DeviceIo() = default;
     // Opens the volume of a drive letter, or a disk device path, for reading and writing,
     // shared. Returns kNoDevice when it cannot be opened.

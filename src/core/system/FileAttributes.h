@@ -5,7 +5,7 @@ namespace kiro {
 
 // File attributes that plain C++ cannot set: the hidden attribute of the watch's marker file.
 class FileAttributes {
-public:
+  public:
     virtual ~FileAttributes() = default;
     // Gives the file the hidden attribute where its file system has one (FAT, as the watch's
     // disk is). Returns false when the file system has no such attribute or the call fails.

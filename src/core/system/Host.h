@@ -7,7 +7,7 @@ namespace kiro {
 // Yes/No questions, the message pump and the page notifications. Texts are 8-bit texts of the
 // current language (see TextCodec); the front end converts them for display.
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     // The one-line status text of the main window; shown unchanged until the next one.
     virtual void SetStatusText(const std::string& text) = 0;

@@ -5,7 +5,7 @@ namespace kiro {
 
 // The system's locale, as far as the program needs it.
 class Locale {
-public:
+  public:
     virtual ~Locale() = default;
     // Three-letter abbreviated language name of the default locale ("ENU", "CHT", "CHS", ...).
     virtual std::string AbbreviatedLanguageName() const = 0;

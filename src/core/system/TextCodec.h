@@ -7,7 +7,7 @@ namespace kiro {
 // Turns a text of the UI table, stored in the 8-bit encoding of its language (Big5 for
 // Traditional Chinese, GBK for Simplified Chinese, ASCII for English), into UTF-8 for display.
 class TextCodec {
-public:
+  public:
     virtual ~TextCodec() = default;
     virtual std::string ToUtf8(std::string_view text, int language) const = 0;
 };

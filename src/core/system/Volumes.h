@@ -6,15 +6,25 @@
 namespace kiro {
 
 // Kinds of drive, with the values of the Windows drive types the program was designed on.
-enum class DriveType { Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
+enum class DriveType {
+    Unknown = 0,
+    NoRootDir = 1,
+    Removable = 2,
+    Fixed = 3,
+    Remote = 4,
+    CdRom = 5,
+    RamDisk = 6
+};
 
-inline constexpr uint32_t LetterBit(char letter) { return 1u << (letter - 'A'); }
+inline constexpr uint32_t LetterBit(char letter) {
+    return 1u << (letter - 'A');
+}
 
 // The disks of the machine as drive letters. On Linux the adapter gives each mounted removable
 // volume a letter from D to Z; a removable disk without a mounted volume is reachable only by
 // its device path.
 class Volumes {
-public:
+  public:
     virtual ~Volumes() = default;
     // Letters in use as a 26-bit mask, bit 0 = A.
     virtual uint32_t LogicalDrives() const = 0;

@@ -8,7 +8,8 @@ namespace {
 constexpr char kSignature[] = "KiroWatch X5C V1";
 }
 
-ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, const LocalTime& now, bool withAlarm) {
+ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, const LocalTime& now,
+                             bool withAlarm) {
     ConfigBlock block{};
     std::memcpy(block.data(), kSignature, 16);
     block[12] = static_cast<uint8_t>(modelLetter);
@@ -29,7 +30,8 @@ ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, co
     std::memcpy(block.data() + 48, settings.uStr.data(), messageLength);
     std::copy(settings.uPic.begin(), settings.uPic.end(), block.begin() + 112);
     // Trailing empty or ended lines all become end marks, so the watch stops at the last dot.
-    for (int i = 112 + kPictureBytes - 1; i >= 112 && (block[i] == 0x00 || block[i] == 0xFF); --i) block[i] = 0xFF;
+    for (int i = 112 + kPictureBytes - 1; i >= 112 && (block[i] == 0x00 || block[i] == 0xFF); --i)
+        block[i] = 0xFF;
     if (withAlarm) {
         block[160] = settings.alarmEnabled ? static_cast<uint8_t>(1 | (settings.alarmEveryDay ? 2 : 0)) : 0;
         block[161] = static_cast<uint8_t>(settings.alarmHour);
@@ -39,7 +41,9 @@ ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, co
     return block;
 }
 
-bool HasConfigSignature(const ConfigBlock& block) { return std::memcmp(block.data(), kSignature, 12) == 0; }
+bool HasConfigSignature(const ConfigBlock& block) {
+    return std::memcmp(block.data(), kSignature, 12) == 0;
+}
 
 bool ParseConfigBlock(const ConfigBlock& block, ConfigReadBack readBack, WatchSettings& settings) {
     const bool collection = readBack == ConfigReadBack::Collection;

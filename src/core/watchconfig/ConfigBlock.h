@@ -12,7 +12,8 @@ using ConfigBlock = std::array<uint8_t, kConfigBlockBytes>;
 
 // The 256-byte settings record of a device-mode watch. Every block written also sets the
 // watch clock to `now`. The alarm and step-recorder bytes are sent only by Time Set.
-ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, const LocalTime& now, bool withAlarm);
+ConfigBlock BuildConfigBlock(const WatchSettings& settings, char modelLetter, const LocalTime& now,
+                             bool withAlarm);
 
 // How much of a block a reader takes: a collection takes the LED, alarm and recorder bytes
 // too, a clock check only the display settings.

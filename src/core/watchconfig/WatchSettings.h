@@ -15,9 +15,9 @@ struct WatchSettings {
     int hMod = 0;  // 0 = 24-hour, 1 = 12-hour
     int sped = 4;  // display speed 0..8
     int tAdj = 0;  // clock rate correction in seconds per day, -99..99
-    std::array<int, 10> disp{6, 0, 6, 9, 10, 4, 9, 0, 0, 0};  // transition effect of each display item
+    std::array<int, 10> disp{6, 0, 6, 9, 10, 4, 9, 0, 0, 0};    // transition effect of each display item
     std::array<uint8_t, kPictureBytes> uPic = FilledPicture();  // picture lines; the first 0xFF ends it
-    std::string uStr;  // personal message, at most 36 characters
+    std::string uStr;                                           // personal message, at most 36 characters
     bool ledPower = false;
     int ledFromHour = 8;
     int ledToHour = 18;

@@ -20,7 +20,7 @@ struct StartOptions {
 // The program: settles the program folder and settings, chooses the real devices or the
 // simulated watch of the demo, runs the main window until it is closed, and ends with 0.
 class CWatchApp {
-public:
+  public:
     int Run(const StartOptions& options);
 };
 

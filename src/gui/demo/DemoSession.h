@@ -21,7 +21,7 @@ bool ParseDemoKind(const std::string& text, DemoKind& kind);
 // about a day of minutes, so the earlier days are already in the program folder, as for a
 // user who has collected before; a model E or file-mode watch carries all fourteen days.
 class DemoSession {
-public:
+  public:
     DemoSession(App& app, DemoKind kind, const std::string& dataFolder);
 
     sim::SimulatedMachine& Machine() { return machine_; }
@@ -30,7 +30,7 @@ public:
     void PlugOut();
     bool PluggedIn() const { return letter_ != 0; }
 
-private:
+  private:
     void StoreAsCollectedBefore(const std::vector<sim::DaySteps>& days);
 
     App& app_;

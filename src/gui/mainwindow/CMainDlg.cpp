@@ -80,7 +80,9 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* paren
     HookDeviceEvents();
 }
 
-CMainDlg::~CMainDlg() { discovery_->Shutdown(); }
+CMainDlg::~CMainDlg() {
+    discovery_->Shutdown();
+}
 
 void CMainDlg::BuildControls() {
     const QRect client = DialogRect(0, 0, 665, 320);
@@ -121,7 +123,9 @@ void CMainDlg::SetTabCaptions() {
     for (int i = 0; i < kPageCount; ++i) pageTab_->SetCaption(i, texts_.Get(kTabCaptions[i]));
 }
 
-void CMainDlg::OnLanguageChanged() { setWindowTitle(texts_.Convert(app_.WindowTitle())); }
+void CMainDlg::OnLanguageChanged() {
+    setWindowTitle(texts_.Convert(app_.WindowTitle()));
+}
 
 void CMainDlg::OnClockTick() {
     const LocalTime now = app_.SystemClock().Now();

@@ -26,7 +26,7 @@ class CPercentBar;
 // the first search for a watch half a second after it opens.
 class CMainDlg : public QDialog {
     Q_OBJECT
-public:
+  public:
     CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* parent = nullptr);
     ~CMainDlg() override;
 
@@ -45,7 +45,7 @@ public:
     // A menu bar for the demo's commands, made on first use.
     QMenuBar* DemoMenuBar();
 
-private:
+  private:
     void BuildControls();
     void CreatePages();
     void OnClockTick();

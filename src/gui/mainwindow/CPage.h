@@ -6,7 +6,7 @@ namespace kiro::gui {
 // A page under one of the main window's tabs. Pages live as long as the window and are only
 // hidden and shown; the page container tells them when data or language changed.
 class CPage : public QWidget {
-public:
+  public:
     using QWidget::QWidget;
     // Stored data or the watch state changed (or, for the report page, the selected date).
     virtual void OnDataChanged() {}

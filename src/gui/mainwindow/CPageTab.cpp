@@ -6,7 +6,8 @@
 
 namespace kiro::gui {
 
-CPageTab::CPageTab(QWidget* parent) : QWidget(parent), tabBar_(new QTabBar(this)), stack_(new QStackedWidget(this)) {
+CPageTab::CPageTab(QWidget* parent)
+    : QWidget(parent), tabBar_(new QTabBar(this)), stack_(new QStackedWidget(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -37,7 +38,9 @@ void CPageTab::SetPages(const std::array<CPage*, kPageCount>& pages) {
     stack_->setCurrentIndex(0);
 }
 
-void CPageTab::SetCaption(int index, const QString& caption) { tabBar_->setTabText(index, caption); }
+void CPageTab::SetCaption(int index, const QString& caption) {
+    tabBar_->setTabText(index, caption);
+}
 
 void CPageTab::SwitchTo(int index) {
     if (index < 0 || index >= kPageCount || index == current_) return;
@@ -57,6 +60,8 @@ void CPageTab::SendLanguageChanged() {
     for (CPage* page : pages_) page->OnLanguageChanged();
 }
 
-void CPageTab::SendDateChanged() { pages_[kReportPage]->OnDataChanged(); }
+void CPageTab::SendDateChanged() {
+    pages_[kReportPage]->OnDataChanged();
+}
 
 }  // namespace kiro::gui

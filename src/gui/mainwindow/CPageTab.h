@@ -19,7 +19,7 @@ inline constexpr int kUserOptionsPage = 6;
 // leaves the page shown as it is.
 class CPageTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CPageTab(QWidget* parent = nullptr);
 
     // Takes the seven pages in tab order; page 0 is shown.
@@ -35,7 +35,7 @@ public:
     void SendLanguageChanged();  // to every page
     void SendDateChanged();      // as data changed, to the report page only
 
-private:
+  private:
     QTabBar* tabBar_;
     QStackedWidget* stack_;
     std::array<CPage*, kPageCount> pages_{};

@@ -36,7 +36,9 @@ void GuiHost::SetDiskLabel(const std::string& text) {
     diskLabel_->setText(shown);
 }
 
-int GuiHost::LargeFontSize() const { return diskLabel_->contentsRect().height() * 5 / 6; }
+int GuiHost::LargeFontSize() const {
+    return diskLabel_->contentsRect().height() * 5 / 6;
+}
 
 void GuiHost::SetDiskLabelLargeFont() {
     QFont font("Arial");
@@ -64,10 +66,16 @@ bool GuiHost::AskYesNo(const std::string& caption, const std::string& message) {
     return box.exec() == CAskBox::kYes;
 }
 
-void GuiHost::PumpMessages() { QApplication::processEvents(); }
+void GuiHost::PumpMessages() {
+    QApplication::processEvents();
+}
 
-void GuiHost::NotifyDataChanged() { pages_.SendDataChanged(); }
+void GuiHost::NotifyDataChanged() {
+    pages_.SendDataChanged();
+}
 
-void GuiHost::NotifyLanguageChanged() { pages_.SendLanguageChanged(); }
+void GuiHost::NotifyLanguageChanged() {
+    pages_.SendLanguageChanged();
+}
 
 }  // namespace kiro::gui

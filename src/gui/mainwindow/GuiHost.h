@@ -16,7 +16,7 @@ class CPageTab;
 // question box, the event pump and the page notifications. In the unattended demo every
 // question is answered Yes, message boxes are not shown, and each text is also printed.
 class GuiHost final : public Host {
-public:
+  public:
     GuiHost(const UiText& texts, QWidget* window, QLabel* statusLine, QLabel* diskLabel, CPageTab& pages);
 
     void SetStatusText(const std::string& text) override;
@@ -32,7 +32,7 @@ public:
     // Receives every status text and message as UTF-8 while unattended.
     std::function<void(const std::string&)> echo;
 
-private:
+  private:
     void Echo(const QString& text) const;
     int LargeFontSize() const;
 

@@ -10,11 +10,11 @@ namespace kiro::gui {
 // changes.
 class PlaceholderPage final : public CPage {
     Q_OBJECT
-public:
+  public:
     PlaceholderPage(const UiText& texts, int captionText, QWidget* parent = nullptr);
     void OnLanguageChanged() override;
 
-private:
+  private:
     const UiText& texts_;
     int captionText_;
     QLabel* caption_;

@@ -9,7 +9,7 @@ namespace kiro::linux_platform {
 // The locale as the environment names it: LC_ALL, then LC_MESSAGES, then LANG, the first
 // that is set and not empty.
 class EnvironmentLocale final : public Locale {
-public:
+  public:
     using Lookup = std::function<const char*(const char*)>;
     EnvironmentLocale();
     explicit EnvironmentLocale(Lookup lookup) : lookup_(std::move(lookup)) {}
@@ -17,7 +17,7 @@ public:
     std::string PosixLocaleName() const;
     std::string AbbreviatedLanguageName() const override;
 
-private:
+  private:
     Lookup lookup_;
 };
 

@@ -6,7 +6,7 @@ namespace kiro::linux_platform {
 // Local time from the C library, tick count from the boot-time clock (milliseconds since the
 // machine started, counting suspended time, wrapping at 2^32).
 class LinuxClock final : public Clock {
-public:
+  public:
     LocalTime Now() const override;
     uint32_t TickCount() const override;
     void Sleep(uint32_t milliseconds) override;

@@ -21,7 +21,7 @@ std::vector<DeviceChange> NotificationsFor(const VolumeChanges& changes, bool de
 // POLLPRI on /proc/self/mountinfo). Both descriptors sit in one epoll descriptor, which the
 // front end watches for reading.
 class LinuxDeviceEvents final : public DeviceEvents {
-public:
+  public:
     explicit LinuxDeviceEvents(LinuxVolumes& volumes,
                                const std::string& mountInfoPath = "/proc/self/mountinfo");
     ~LinuxDeviceEvents() override;
@@ -34,7 +34,7 @@ public:
     // the mount table's signal.
     void Dispatch(DeviceChangeSink& sink) override;
 
-private:
+  private:
     LinuxVolumes& volumes_;
     udev* udev_ = nullptr;
     udev_monitor* monitor_ = nullptr;

@@ -12,7 +12,7 @@ namespace kiro::linux_platform {
 // of the whole disk is the fall-back, read-write and then read-only, which still carries
 // INQUIRY. Lock and unlock are an advisory exclusive flock: Linux has no volume lock.
 class LinuxDeviceIo final : public DeviceIo {
-public:
+  public:
     LinuxDeviceIo(SystemCalls& calls, const LinuxVolumes& volumes, const BlockDeviceDirectory& devices)
         : calls_(calls), volumes_(volumes), devices_(devices) {}
 
@@ -24,7 +24,7 @@ public:
     int Lock(DeviceHandle handle) override;
     int Unlock(DeviceHandle handle) override;
 
-private:
+  private:
     DeviceHandle OpenDisk(const BlockDisk& disk);
 
     SystemCalls& calls_;

@@ -11,7 +11,7 @@ namespace kiro::linux_platform {
 // The real disks, device commands, device events and file attributes of this machine, wired
 // together once by the front end's main.
 class LinuxMachine {
-public:
+  public:
     LinuxMachine()
         : volumes(blockDevices), devices(calls, volumes, blockDevices), events(volumes), attributes(calls) {}
     LinuxMachine(const LinuxMachine&) = delete;

@@ -24,7 +24,7 @@ struct VolumeChanges {
 // The letters change only in Refresh, so that they always agree with the device events
 // delivered from it.
 class LinuxVolumes final : public Volumes {
-public:
+  public:
     LinuxVolumes(const BlockDeviceDirectory& devices, std::string mountInfoPath = "/proc/self/mountinfo");
 
     // Re-reads the mount table.
@@ -41,7 +41,7 @@ public:
     bool SpaceOf(char letter, uint64_t& totalBytes, uint64_t& freeBytes) const override;
     std::vector<std::string> UnmountedDiskPaths() const override;
 
-private:
+  private:
     const BlockDeviceDirectory& devices_;
     std::string mountInfoPath_;
     std::vector<MountEntry> mounts_;

@@ -7,7 +7,7 @@ namespace kiro::linux_platform {
 // would reach the kernel and answer for it. Each call returns its non-negative result or the
 // negated errno, never -1 with errno set.
 class SystemCalls {
-public:
+  public:
     virtual ~SystemCalls() = default;
     virtual int Open(const std::string& path, int flags) = 0;
     virtual void Close(int fd) = 0;
@@ -16,7 +16,7 @@ public:
 };
 
 class RealSystemCalls final : public SystemCalls {
-public:
+  public:
     int Open(const std::string& path, int flags) override;
     void Close(int fd) override;
     int Ioctl(int fd, unsigned long request, void* argument) override;

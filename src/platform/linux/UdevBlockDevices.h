@@ -8,7 +8,7 @@ namespace kiro::linux_platform {
 
 // Block devices as udev knows them (its database where udevd runs, sysfs otherwise).
 class UdevBlockDevices final : public BlockDeviceDirectory {
-public:
+  public:
     UdevBlockDevices();
     ~UdevBlockDevices() override;
     UdevBlockDevices(const UdevBlockDevices&) = delete;
@@ -18,7 +18,7 @@ public:
     std::optional<BlockDisk> DiskOfNode(const std::string& path) const override;
     std::vector<BlockDisk> Disks() const override;
 
-private:
+  private:
     std::optional<BlockDisk> Describe(udev_device* device) const;
 
     udev* udev_ = nullptr;

@@ -27,7 +27,7 @@ struct DeviceWatchOptions {
 // steps it has recorded, and FE 03, after which it forgets the data it has handed over.
 // Data not yet handed over stays for the next collection.
 class DeviceModeWatch {
-public:
+  public:
     explicit DeviceModeWatch(const Clock& hostClock, DeviceWatchOptions options = {});
 
     // Answers one command: 0 for good status, else the negated SCSI status.
@@ -55,7 +55,7 @@ public:
     // Replaces the state with a saved one; false (and nothing changed) when the file is not one.
     bool LoadState(const std::string& path);
 
-private:
+  private:
     using HourCounts = std::array<uint16_t, 60>;
     int AnswerInquiry(const ScsiRequest& request) const;
     int AnswerReadConfig(const ScsiRequest& request) const;

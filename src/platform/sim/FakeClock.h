@@ -8,8 +8,9 @@ namespace kiro::sim {
 // A clock that stands still until told to move. Sleeping advances it at once and is counted,
 // so waits in the program cost no real time under test.
 class FakeClock final : public Clock {
-public:
-    explicit FakeClock(LocalTime now = {2014, 5, 5, 10, 0, 0, 1}, uint32_t tick = 100000) : now_(now), tick_(tick) {}
+  public:
+    explicit FakeClock(LocalTime now = {2014, 5, 5, 10, 0, 0, 1}, uint32_t tick = 100000)
+        : now_(now), tick_(tick) {}
 
     LocalTime Now() const override { return now_; }
     uint32_t TickCount() const override { return tick_; }
@@ -23,7 +24,7 @@ public:
     int SleepCount() const { return sleepCount_; }
     uint64_t TotalSlept() const { return totalSlept_; }
 
-private:
+  private:
     LocalTime now_;
     uint32_t tick_;
     uint32_t pendingMs_ = 0;

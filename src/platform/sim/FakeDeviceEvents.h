@@ -9,14 +9,14 @@ namespace kiro::sim {
 // Device notifications that a test queues; Dispatch delivers those waiting when it starts,
 // in order. There is no descriptor to watch: the front end dispatches when told.
 class FakeDeviceEvents final : public DeviceEvents {
-public:
+  public:
     void Push(const DeviceChange& change) { queue_.push_back(change); }
     size_t Pending() const { return queue_.size(); }
 
     int Fd() const override { return -1; }
     void Dispatch(DeviceChangeSink& sink) override;
 
-private:
+  private:
     std::deque<DeviceChange> queue_;
 };
 

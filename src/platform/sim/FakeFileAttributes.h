@@ -9,7 +9,7 @@ namespace kiro::sim {
 // Records which files were made hidden. A test can make it answer as a file system without a
 // hidden attribute.
 class FakeFileAttributes final : public FileAttributes {
-public:
+  public:
     bool SetHidden(const std::string& path) override {
         if (!supported) return false;
         hidden_.insert(path);
@@ -19,7 +19,7 @@ public:
 
     bool supported = true;
 
-private:
+  private:
     std::set<std::string> hidden_;
 };
 

@@ -10,7 +10,7 @@ namespace kiro::sim {
 // Drive letters that a test mounts on folders of its own, and disk device paths without a
 // volume. Free space is the free space of the folder's file system.
 class FakeVolumes final : public Volumes {
-public:
+  public:
     // Gives the folder the lowest free letter from D to Z as a removable disk, as the Linux
     // adapter does; returns 0 when all are taken.
     char Mount(const std::string& root);
@@ -27,7 +27,7 @@ public:
     bool SpaceOf(char letter, uint64_t& totalBytes, uint64_t& freeBytes) const override;
     std::vector<std::string> UnmountedDiskPaths() const override { return unmountedDisks_; }
 
-private:
+  private:
     struct Drive {
         std::string root;  // empty: letter not in use
         DriveType type = DriveType::NoRootDir;

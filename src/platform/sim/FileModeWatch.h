@@ -14,7 +14,7 @@ enum class DayFileFormat { Text, Binary };
 // yyyymmdd.TXT (periods of steps) or yyyymmdd.KRO (per-minute counts), next to CLOCK.TXT with
 // its settings and the hidden marker USBWATCH.DAT.
 class FileModeWatch {
-public:
+  public:
     // Creates the folder when it does not exist.
     explicit FileModeWatch(std::string folder);
 
@@ -25,7 +25,7 @@ public:
     // An empty USBWATCH.DAT, hidden where the file system allows it.
     bool WriteMarker(FileAttributes& attributes) const;
 
-private:
+  private:
     std::string folder_;
 };
 

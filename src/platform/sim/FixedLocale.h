@@ -6,11 +6,11 @@
 namespace kiro::sim {
 
 class FixedLocale final : public Locale {
-public:
+  public:
     explicit FixedLocale(std::string name = "ENU") : name_(std::move(name)) {}
     std::string AbbreviatedLanguageName() const override { return name_; }
 
-private:
+  private:
     std::string name_;
 };
 

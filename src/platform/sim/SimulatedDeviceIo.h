@@ -12,7 +12,7 @@ namespace kiro::sim {
 // pass-through. Locks behave like the Linux adapter's advisory locks: one holder at a time,
 // released by unlock or close.
 class SimulatedDeviceIo final : public DeviceIo {
-public:
+  public:
     void Attach(char letter, DeviceModeWatch& watch) { byLetter_[letter] = &watch; }
     void Attach(const std::string& devicePath, DeviceModeWatch& watch) { byPath_[devicePath] = &watch; }
     // Unplugging the watch at a letter or path: handles still open to it fail from now on.
@@ -31,7 +31,7 @@ public:
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int CommandsSent() const { return commandsSent_; }
 
-private:
+  private:
     struct OpenDevice {
         DeviceModeWatch* watch = nullptr;  // null once the watch was unplugged
         bool locked = false;

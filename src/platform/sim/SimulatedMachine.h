@@ -14,7 +14,7 @@ namespace kiro::sim {
 // the demo plugs watches and from which it pulls them again. Plugging in queues the
 // notification the system would send.
 class SimulatedMachine {
-public:
+  public:
     // A file-mode watch: its folder gets the lowest free letter D..Z and an arrival is queued.
     // Returns the letter, 0 when none is free.
     char PlugIn(const FileModeWatch& watch);
@@ -32,7 +32,7 @@ public:
     FakeDeviceEvents events;
     FakeFileAttributes attributes;
 
-private:
+  private:
     int pathsGiven_ = 0;
 };
 

@@ -10,7 +10,7 @@ namespace {
 
 // SplitMix64: small, fast and the same on every machine, unlike the standard distributions.
 class DayRandom {
-public:
+  public:
     explicit DayRandom(uint64_t state) : state_(state) {}
 
     uint64_t Next() {
@@ -23,7 +23,7 @@ public:
     int Between(int lo, int hi) { return lo + static_cast<int>(Next() % static_cast<uint64_t>(hi - lo + 1)); }
     bool Chance(int percent) { return Between(1, 100) <= percent; }
 
-private:
+  private:
     uint64_t state_;
 };
 
@@ -34,7 +34,7 @@ int At(int hour, int minute) {
 }
 
 class DayBuilder {
-public:
+  public:
     DayBuilder(DaySteps& day, DayRandom& random) : day_(day), random_(random) {}
 
     void Set(int minute, int steps) {
@@ -76,7 +76,7 @@ public:
         return m;
     }
 
-private:
+  private:
     DaySteps& day_;
     DayRandom& random_;
 };

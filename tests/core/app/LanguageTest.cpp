@@ -29,8 +29,9 @@ TEST(LanguageTest, EnglishTextsAreTheProgramsOwnWording) {
     EXPECT_STREQ(GetLangText(0, 114), "Sleep Quaility");
     EXPECT_STREQ(GetLangText(0, 122), "Slight Move > ");
     EXPECT_STREQ(GetLangText(0, 124), "Enable 24-hour Kiro-Meter");
-    EXPECT_STREQ(GetLangText(0, 88),
-                 "Driver %c:\nModel: X5%c\n\nLast Update: %s\n\nCurrent Time:%s\nWatch Time:  %s\n\nDifference: %s");
+    EXPECT_STREQ(
+        GetLangText(0, 88),
+        "Driver %c:\nModel: X5%c\n\nLast Update: %s\n\nCurrent Time:%s\nWatch Time:  %s\n\nDifference: %s");
 }
 
 TEST(LanguageTest, EveryTextExistsInAllThreeLanguagesWithTheSamePlaceholders) {
@@ -44,7 +45,8 @@ TEST(LanguageTest, EveryTextExistsInAllThreeLanguagesWithTheSamePlaceholders) {
         }
     }
     const std::vector<std::string> expected88 = {"%c", "%c", "%s", "%s", "%s", "%s"};
-    for (int language = 0; language < 3; ++language) EXPECT_EQ(Placeholders(GetLangText(language, 88)), expected88);
+    for (int language = 0; language < 3; ++language)
+        EXPECT_EQ(Placeholders(GetLangText(language, 88)), expected88);
 }
 
 TEST(LanguageTest, PercentTextFormatsWithASinglePercentSign) {

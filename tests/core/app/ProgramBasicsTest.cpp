@@ -13,7 +13,8 @@ TEST(ProgramFolderTest, OneTrailingSeparatorIsRemovedExceptAtTheRoot) {
     EXPECT_EQ(DeriveProgramFolder("/home/ann/kiro"), "/home/ann/kiro");
     EXPECT_EQ(DeriveProgramFolder("/"), "/");
     const ProgramPaths root(DeriveProgramFolder("/"));
-    EXPECT_EQ(root.SettingsFile(), "//KiroMeter2.INI") << "the root keeps its separator and the format adds one";
+    EXPECT_EQ(root.SettingsFile(), "//KiroMeter2.INI")
+        << "the root keeps its separator and the format adds one";
     const ProgramPaths paths("/p");
     EXPECT_EQ(paths.MonthFile(2014, 5), "/p/Data/Kiro201405.BIN");
     EXPECT_EQ(paths.BackupFolder(), "/p/KiroMeter2");

@@ -64,7 +64,7 @@ TEST(ConfigBlockTest, ParseTakesMoreAtCollectionThanAtClockCheck) {
     source.alarmHour = 5;
     source.uPic.fill(0x11);
     ConfigBlock block = BuildConfigBlock(source, 'C', kNow, true);
-    block[37] = 200;  // an effect the program does not know
+    block[37] = 200;       // an effect the program does not know
     block[48 + 36] = 'Z';  // no terminator after 36 characters
 
     WatchSettings atCollection;

@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class DiscoveryTest : public ::testing::Test {
-protected:
+  protected:
     test::CollectionWorld world;
 
     std::string Disk(const std::string& name, const std::vector<std::string>& files) {
@@ -28,7 +28,8 @@ TEST_F(DiscoveryTest, FileModeTestsInTheirOrder) {
     const char notes = world.machine.volumes.Mount(Disk("notes", {"NOTES001.TXT"}));
     EXPECT_TRUE(world.discovery.IsWatchDisk(notes));
     EXPECT_EQ(world.app.Config().Values().displayMode, 0);
-    EXPECT_EQ(world.app.Config().File().ReadInt("Advance", "DisplayMode", 9), 0) << "written for a file-mode watch";
+    EXPECT_EQ(world.app.Config().File().ReadInt("Advance", "DisplayMode", 9), 0)
+        << "written for a file-mode watch";
 
     const char kro = world.machine.volumes.Mount(Disk("kro", {"20140505.kro"}));
     EXPECT_TRUE(world.discovery.IsWatchDisk(kro)) << "the extension matches in any case";
@@ -89,8 +90,9 @@ TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedInLetterOrderThenTheFirs
     const char g = world.machine.volumes.Mount(world.DiskFolder("g"));
     world.discovery.OnDeviceChange({DeviceChange::Kind::VolumeArrival, LetterBit(f) | LetterBit(g)});
     EXPECT_EQ(world.host.Lines("status:  Collecting"),
-              (std::vector<std::string>{"status:  Collecting data from Disk-F:", "status:  Collecting data from Disk-G:",
-                                        "status:  Collecting data from Disk-F:"}));
+              (std::vector<std::string>{
+                  "status:  Collecting data from Disk-F:", "status:  Collecting data from Disk-G:",
+                  "status:  Collecting data from Disk-F:"}));
     EXPECT_EQ(world.app.watch.currentDrive, 'F');
     EXPECT_EQ(world.host.Log().back(), "language-changed") << "a device change that found a watch";
 }

@@ -8,7 +8,7 @@ namespace kiro::linux_platform::test {
 
 // A table of disks and their partitions.
 class FakeBlockDevices final : public BlockDeviceDirectory {
-public:
+  public:
     // Adds a disk with major 8 and minor 16 × index, and its partitions at the minors after it.
     BlockDisk& AddDisk(int index, bool removable, int partitions = 1) {
         BlockDisk disk;
@@ -35,7 +35,7 @@ public:
     }
     std::vector<BlockDisk> Disks() const override { return disks_; }
 
-private:
+  private:
     std::vector<BlockDisk> disks_;
     std::map<std::pair<unsigned, unsigned>, size_t> partOf_;
     std::map<std::string, size_t> nodes_;

@@ -13,7 +13,7 @@ namespace kiro::linux_platform::test {
 // System calls answered by the test: opens succeed for the paths given a descriptor, ioctls
 // and flocks return what the test says, and everything is recorded.
 class FakeSystemCalls final : public SystemCalls {
-public:
+  public:
     struct OpenCall {
         std::string path;
         int flags;

@@ -39,7 +39,7 @@ TEST(DeviceNotificationsTest, OneLookGivesRemovalsThenArrivalsOrOneGeneralChange
 // Keeps arrivals and removals only: the machine running the test may have block devices of
 // its own coming and going, which are general changes.
 class VolumeSink final : public DeviceChangeSink {
-public:
+  public:
     void OnDeviceChange(const DeviceChange& change) override {
         if (change.kind != Kind::DevicesChanged) changes.push_back(change);
     }

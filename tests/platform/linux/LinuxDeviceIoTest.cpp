@@ -12,7 +12,7 @@ namespace kiro::linux_platform {
 namespace {
 
 class LinuxDeviceIoTest : public ::testing::Test {
-protected:
+  protected:
     LinuxDeviceIoTest() {
         devices_.AddDisk(1, true);
         volumes_.Refresh({{31, {8, 17}, "/", "/media/watch", "vfat", "/dev/sdb1"}});

@@ -15,7 +15,7 @@ namespace kiro::sim {
 namespace {
 
 class DeviceModeWatchTest : public ::testing::Test {
-protected:
+  protected:
     DeviceModeWatch& Plug(DeviceWatchOptions options) {
         watch_ = std::make_unique<DeviceModeWatch>(clock_, options);
         io_.Attach('F', *watch_);

@@ -12,7 +12,7 @@ namespace kiro::sim {
 namespace {
 
 class RecordingSink final : public DeviceChangeSink {
-public:
+  public:
     void OnDeviceChange(const DeviceChange& change) override { changes.push_back(change); }
     std::vector<DeviceChange> changes;
 };
