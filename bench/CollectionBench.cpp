@@ -33,6 +33,7 @@ class QuietHost final : public kiro::Host {
     void SetDiskLabelLargeFont() override {}
     void ShowMessage(const std::string&, const std::string&) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
+    bool AskQuestion(const std::string&, const std::string&) override { return true; }
     void PumpMessages() override {}
     void NotifyDataChanged() override {}
     void NotifyLanguageChanged() override {}

@@ -20,6 +20,9 @@ class ConsoleHost final : public Host {
     void SetDiskLabelLargeFont() override {}
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& caption, const std::string& message) override;
+    bool AskQuestion(const std::string& caption, const std::string& message) override {
+        return AskYesNo(caption, message);
+    }
     void PumpMessages() override {}
     void NotifyDataChanged() override {}
     void NotifyLanguageChanged() override {}

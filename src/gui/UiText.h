@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 #include "core/app/App.h"
@@ -15,6 +16,8 @@ class UiText {
     QString Get(int index) const;
     // An 8-bit text of the current language (a formatted table text) for display.
     QString Convert(const std::string& text) const;
+    // A text in the current language's 8-bit code page, as the table keeps its texts.
+    QByteArray ToCodePage(const QString& text) const;
 
   private:
     const App& app_;

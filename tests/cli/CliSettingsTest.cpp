@@ -34,7 +34,7 @@ TEST(CliSettingsTest, TextInEachLanguage) {
     EXPECT_EQ(test::RunCommand(Kiro("text 23 --lang 1")).output, "報表\n");
     EXPECT_EQ(test::RunCommand(Kiro("text 23 --lang 2")).output, "报表\n");
     EXPECT_EQ(test::RunCommand(Kiro("text 23 --lang 2 --raw")).output, "\xB1\xA8\xB1\xED\n");
-    EXPECT_NE(test::RunCommand(Kiro("text 135")).exitCode, 0);
+    EXPECT_NE(test::RunCommand(Kiro("text 136")).exitCode, 0);
 }
 
 TEST(CliSettingsTest, VersionAndHelp) {

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QTest>
+#include <vector>
 
 #include "GuiTestSupport.h"
 #include "gui/controls/CPercentBar.h"
@@ -97,7 +98,6 @@ class PercentBarTest : public test::GuiTest {
 TEST_F(PercentBarTest, PercentageChangesColourAtTheBarEdge) {
     bar.SetPos(45);
     const QImage image = Rendered(bar);
-    image.save("/tmp/bar45.png");
     const int edge = 90;  // trunc(0.45 x 200)
     EXPECT_EQ(image.pixel(2, 2) & RGB_MASK, kBarColour);
     EXPECT_EQ(image.pixel(edge - 1, 2) & RGB_MASK, kBarColour);
@@ -176,6 +176,36 @@ TEST_F(DisplayControlsTest, TextLabelDrawsItsTextShiftedByTheOffset) {
     const QImage shifted = Rendered(label);
     EXPECT_FALSE(AnyPixelInColumns(shifted, 0, 55, test::Rgb(255, 255, 255)));
     EXPECT_TRUE(AnyPixelInColumns(shifted, 60, 80, test::Rgb(255, 255, 255)));
+}
+
+TEST_F(DisplayControlsTest, TextLabelWrapsFromTheTopUnlessItStandsOnOneCentredLine) {
+    CTextLabel label;
+    label.resize(60, 90);
+    label.setText("WWW WWW WWW WWW");
+    label.SetBkColor(QColor(0, 0, 0), false);
+    label.SetTextColor(QColor(255, 255, 255), false);
+    QFont font = label.font();
+    font.setPixelSize(14);
+    label.setFont(font);
+    const auto whiteRows = [](const QImage& image) {
+        std::vector<int> rows;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & RGB_MASK) == test::Rgb(255, 255, 255)) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    };
+    const std::vector<int> wrapped = whiteRows(Rendered(label));
+    ASSERT_FALSE(wrapped.empty());
+    EXPECT_LT(wrapped.front(), 14) << "the words start at the top";
+    EXPECT_GT(wrapped.back(), 30) << "and wrap onto further lines";
+    label.SetCentredLine(true);
+    const std::vector<int> centred = whiteRows(Rendered(label));
+    ASSERT_FALSE(centred.empty());
+    EXPECT_GT(centred.front(), 30) << "one line in the middle";
+    EXPECT_LT(centred.back() - centred.front(), 20);
 }
 
 }  // namespace

@@ -124,6 +124,31 @@ TEST_F(GraphCtrlTest, SegmentsAreNotClippedToThePlot) {
     EXPECT_EQ(PixelAt(x, y), kWhite);
 }
 
+TEST_F(GraphCtrlTest, ALineEndsOnePixelShortAndOfNoLengthDrawsNothing) {
+    graph.SetValueRange(0, 100, 0, 10, 0);
+    graph.SetTimeRange(0, 24, CGraphCtrl::TimeLabels::Numbers);
+    const PlotEdges plot = graph.Plot();
+    const ChartAxes axes = [&] {
+        ChartAxes a;
+        a.valueLower = 0;
+        a.valueUpper = 100;
+        a.timeLower = 0;
+        a.timeUpper = 24;
+        a.plot = plot;
+        return a;
+    }();
+    // The per-minute bars of an idle stretch: every bar from the zero line to the zero line.
+    for (int minute = 600; minute < 700; ++minute) graph.DrawSegment(minute / 60.0, 0, minute / 60.0, 0);
+    const int zeroRow = axes.YOf(0);
+    for (int x = axes.XOf(10.0); x < axes.XOf(700 / 60.0); ++x)
+        ASSERT_EQ(PixelAt(x, zeroRow), kBlack) << "an idle minute paints nothing, at x " << x;
+    graph.DrawSegment(12, 50, 12, 0);
+    const int x = axes.XOf(12);
+    EXPECT_EQ(PixelAt(x, axes.YOf(50)), kWhite) << "the first point is drawn";
+    EXPECT_EQ(PixelAt(x, axes.YOf(1)), kWhite);
+    EXPECT_NE(PixelAt(x, zeroRow), kWhite) << "the end point is not";
+}
+
 TEST_F(GraphCtrlTest, PlotIsCombinedWithTheGridByBitwiseOr) {
     graph.SetValueRange(0, 100, 0, 10, 0);
     graph.SetTimeRange(0, 24, CGraphCtrl::TimeLabels::Numbers);

@@ -4,14 +4,16 @@
 #include <numeric>
 
 #include "GuiTestSupport.h"
+#include "core/app/Language.h"
 #include "gui/controls/ListTextOrder.h"
+#include "platform/linux/IconvTextCodec.h"
 
 namespace kiro::gui {
 namespace {
 
 // Sorts texts ascending the way a header click does.
-QStringList SortedAscending(const QStringList& texts, const QLocale& locale) {
-    const CellSortKeyReader reader(locale);
+QStringList SortedAscending(const QStringList& texts, const QLocale& locale, CodePageEncoder encode = {}) {
+    const CellSortKeyReader reader(locale, std::move(encode));
     std::vector<CellSortKey> keys;
     for (const QString& text : texts) keys.push_back(reader.Read(text));
     std::vector<int> order(keys.size());
@@ -51,6 +53,21 @@ TEST(ListTextOrderTest, FirstRuleThatBothTextsSatisfyDecides) {
         {"empty texts first as text", {"b", "", "a"}, {"", "a", "b"}},
     };
     for (const Case& c : cases) EXPECT_EQ(SortedAscending(c.texts, us), c.ascending) << c.name;
+}
+
+TEST(ListTextOrderTest, TextsCompareByTheBytesOfTheLanguagesCodePage) {
+    test::EnsureQtApplication();
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const linux_platform::IconvTextCodec codec;
+    const auto big5 = [&codec](const QString& text) {
+        return QByteArray::fromStdString(codec.FromUtf8(text.toStdString(), kTraditionalChinese));
+    };
+    // Big5 orders characters by strokes: "mouth" (3 strokes, A466) before "five" (4, A4AD), which
+    // Unicode has the other way round (U+53E3 after U+4E94).
+    const QStringList texts = {QString::fromUtf8("五"), QString::fromUtf8("口")};
+    EXPECT_EQ(SortedAscending(texts, us, big5),
+              (QStringList{QString::fromUtf8("口"), QString::fromUtf8("五")}));
+    EXPECT_EQ(SortedAscending(texts, us), texts) << "without a code page, UTF-8 order";
 }
 
 TEST(ListTextOrderTest, HexadecimalValuesAreThirtyTwoBitUnsigned) {

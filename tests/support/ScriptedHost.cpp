@@ -4,8 +4,8 @@
 
 namespace kiro::test {
 
-bool ScriptedHost::AskYesNo(const std::string&, const std::string& message) {
-    Record("ask: " + message);
+bool ScriptedHost::Answer(const std::string& line) {
+    Record(line);
     if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();

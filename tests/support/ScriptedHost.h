@@ -9,7 +9,8 @@
 namespace kiro::test {
 
 // A Host that answers questions from a script and records everything the core shows, in
-// order, as lines such as "status: ...", "label: ...", "message: ...", "ask: ...",
+// order, as lines such as "status: ...", "label: ...", "message: ...", "ask: ..." (the program's
+// own box), "question: ..." (the system's box),
 // "data-changed", "language-changed".
 class ScriptedHost final : public Host {
   public:
@@ -17,7 +18,12 @@ class ScriptedHost final : public Host {
     void SetDiskLabel(const std::string& text) override { Record("label: " + text); }
     void SetDiskLabelLargeFont() override {}
     void ShowMessage(const std::string& text, const std::string&) override { Record("message: " + text); }
-    bool AskYesNo(const std::string&, const std::string& message) override;
+    bool AskYesNo(const std::string&, const std::string& message) override {
+        return Answer("ask: " + message);
+    }
+    bool AskQuestion(const std::string&, const std::string& message) override {
+        return Answer("question: " + message);
+    }
     void PumpMessages() override;
     void NotifyDataChanged() override { Record("data-changed"); }
     void NotifyLanguageChanged() override { Record("language-changed"); }
@@ -34,6 +40,7 @@ class ScriptedHost final : public Host {
 
   private:
     void Record(const std::string& line) { log_.push_back(line); }
+    bool Answer(const std::string& line);
     std::vector<std::string> log_;
     bool pumping_ = false;
 };

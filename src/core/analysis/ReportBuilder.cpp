@@ -54,14 +54,15 @@ int AxisFromSums(const std::vector<int>& sums) {
     return std::max(largest, kMinimumAxis);
 }
 
-// Segments from each point to the next; in the per-minute view a bar down to zero for every
-// minute, the last one included.
-std::vector<GraphLine> PlotLines(const ModeLayout& layout, const std::vector<int>& series) {
+// Segments from each point to the next or, for a watch that records every minute (DisplayMode
+// set), a bar from every point down to zero, in every mode; the last point has its bar too, or
+// the last minute of a day would never show.
+std::vector<GraphLine> PlotLines(const ModeLayout& layout, const std::vector<int>& series, bool bars) {
     const auto x = [&layout](int i) {
         return layout.timeLower + static_cast<double>(i) / layout.pointsPerUnit;
     };
     std::vector<GraphLine> lines;
-    if (layout.points == kMinutesPerDay) {
+    if (bars) {
         for (int i = 0; i < layout.points; ++i) lines.push_back({x(i), double(series[i]), x(i), 0.0});
     } else {
         for (int i = 0; i + 1 < layout.points; ++i)
@@ -86,6 +87,7 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
                  .day = 0,
                  .storeRevision = store_.Revision(),
                  .slightMoving = values.slightMoving,
+                 .displayMode = values.displayMode,
                  .weight = values.weight,
                  .stepSize = values.stepSize};
     if (mode == ReportMode::Week && dateExists) {
@@ -123,7 +125,7 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
     graph.timeUpper = layout.timeUpper;
     graph.labelStyle = layout.labels;
     graph.timeCaptionText = layout.captionText;
-    report_.lines = PlotLines(layout, report_.series);
+    report_.lines = PlotLines(layout, report_.series, values.displayMode != 0);
     return report_;
 }
 

@@ -29,7 +29,7 @@ class ReportBuilder {
         ReportMode mode;
         int year, month, day;
         uint64_t storeRevision;
-        int slightMoving, weight, stepSize;
+        int slightMoving, displayMode, weight, stepSize;
         friend bool operator==(const CacheKey&, const CacheKey&) = default;
     };
 

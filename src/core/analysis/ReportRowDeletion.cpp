@@ -41,7 +41,7 @@ DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int r
                               const std::string& whenText) {
     if (rowIndex < 0) return DeleteOutcome::NothingSelected;
     if (app.Config().Values().autoConfirm == 0 &&
-        !host.AskYesNo(app.GetLangText(23), Format("Item-%d, %s", rowIndex + 1, app.GetLangText(80))))
+        !host.AskQuestion(app.GetLangText(23), Format("Item-%d, %s", rowIndex + 1, app.GetLangText(80))))
         return DeleteOutcome::Declined;
     const std::optional<RowMinutes> row = ParseRowMinutes(mode, whenText);
     if (!row) return DeleteOutcome::NotARow;

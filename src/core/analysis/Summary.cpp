@@ -33,7 +33,7 @@ SummaryTexts MakeSummaryTexts(const App& app) {
 }
 
 bool ResetSummary(App& app, Host& host) {
-    if (app.Config().Values().autoConfirm == 0 && !host.AskYesNo(app.GetLangText(52), app.GetLangText(51)))
+    if (app.Config().Values().autoConfirm == 0 && !host.AskQuestion(app.GetLangText(52), app.GetLangText(51)))
         return false;
     // The totals and the months they count go together, or neither does.
     const std::error_code error = app.Writer().Change([&app](FolderTransaction& transaction) {

@@ -6,9 +6,10 @@ namespace kiro {
 
 enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese = 2 };
 
-// Texts 0..124 are the program's own table; the texts after them report failures of the
-// program folder and the watch (see StatusText).
-inline constexpr int kTextCount = 135;
+// Texts 0..124 are the program's own table; the texts after them were added since: 125..134
+// report failures of the program folder and the watch (see StatusText), 135 heads the cadence
+// column of the reports.
+inline constexpr int kTextCount = 136;
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.

@@ -16,8 +16,11 @@ class Host {
     virtual void SetDiskLabelLargeFont() = 0;
     // A message box with an OK button.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
-    // The Yes/No question box; true only for Yes. Escape or closing the box is No.
+    // The program's own Yes/No box with its picture, above every other window (the collection and
+    // upgrade questions); true only for Yes. Escape or closing the box is No.
     virtual bool AskYesNo(const std::string& caption, const std::string& message) = 0;
+    // The system's Yes/No box with the question icon (deleting report data, resetting the totals).
+    virtual bool AskQuestion(const std::string& caption, const std::string& message) = 0;
     // Lets pending events run (timers, device events, repaints) in the middle of long work.
     virtual void PumpMessages() = 0;
     // Stored data or the watch state changed: every page reloads what it shows.

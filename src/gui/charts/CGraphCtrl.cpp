@@ -65,12 +65,8 @@ void CGraphCtrl::SetBackColor(const QColor& colour) {
 }
 
 void CGraphCtrl::DrawSegment(double time1, double value1, double time2, double value2) {
-    if (!HasPlotLayer()) return;
     const ChartAxes& axes = Axes();
-    QPainter painter(&PlotLayer());
-    painter.setPen(QPen(plotColour_, 0));
-    painter.drawLine(axes.XOf(time1), axes.YOf(value1), axes.XOf(time2), axes.YOf(value2));
-    update();
+    DrawLineWithoutEnd({axes.XOf(time1), axes.YOf(value1)}, {axes.XOf(time2), axes.YOf(value2)}, plotColour_);
 }
 
 void CGraphCtrl::DrawGrid(QPainter& painter, QSize client) {

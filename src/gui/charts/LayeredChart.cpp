@@ -4,16 +4,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <cstdlib>
+
+#include "gui/FontCells.h"
 
 namespace kiro::gui {
 namespace {
-// The charts' one font: Arial, 14 pixels, light weight.
+// The charts' one font: Arial of a 14-pixel cell, light weight.
 QFont ChartFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(14);
-    font.setWeight(QFont::Light);
-    return font;
+    return ArialWithCellHeight(14, QFont::Light);
 }
 }  // namespace
 
@@ -21,6 +20,28 @@ LayeredChart::LayeredChart(QWidget* parent) : QFrame(parent), font_(ChartFont())
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     // The layers cover the whole client area; nothing behind them needs erasing.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void LayeredChart::DrawLineWithoutEnd(QPoint from, QPoint to, const QColor& colour) {
+    if (plotLayer_.isNull()) return;
+    // Bresenham's walk from `from` towards `to`, stopping one step short.
+    const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
+    const int stepX = from.x() < to.x() ? 1 : -1, stepY = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    const QRgb pixel = colour.rgb();
+    for (QPoint at = from; at != to;) {
+        if (plotLayer_.valid(at)) plotLayer_.setPixel(at, pixel);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            at.rx() += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            at.ry() += stepY;
+        }
+    }
+    update();
 }
 
 QImage LayeredChart::Render() const {

@@ -50,6 +50,10 @@ class LayeredChart : public QFrame {
     // The plot layer is missing only while the client area is empty.
     bool HasPlotLayer() const { return !plotLayer_.isNull(); }
     QImage& PlotLayer() { return plotLayer_; }
+    // A one-pixel line on the plot layer drawn as the description's drawing rules assume: its first
+    // point is drawn, its end point is not, and a line of no length draws nothing. Points off the
+    // layer are left out.
+    void DrawLineWithoutEnd(QPoint from, QPoint to, const QColor& colour);
     const QImage& GridLayer() const { return gridLayer_; }
 
     // Writes a label in the chart font on the background colour and records it.

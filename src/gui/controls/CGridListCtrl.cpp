@@ -136,7 +136,7 @@ void CGridListCtrl::SortOnHeaderClick(int column) {
     sortColumn_ = column;
     sortAscending_ = ascending;
 
-    const CellSortKeyReader reader{QLocale()};
+    const CellSortKeyReader reader{QLocale(), sortEncoder_};
     if (GetItemCount() < 2) {
         emit Sorted(column, ascending);
         return;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTableView>
 
+#include "gui/controls/ListTextOrder.h"
+
 namespace kiro::gui {
 
 class GridListModel;
@@ -40,6 +42,9 @@ class CGridListCtrl : public QTableView {
     // Returns how many rows there were.
     int DeleteAllItems();
     void SetGridLines(bool on);
+    // How texts are compared when sorting: the bytes of the current language's code page. Without
+    // it, UTF-8 (the same order for ASCII texts).
+    void SetSortEncoder(CodePageEncoder encode) { sortEncoder_ = std::move(encode); }
     // Cell images from a strip of 16-pixel-wide pictures (a resource path), `maskColour`
     // transparent. False when the picture cannot be read.
     bool SetImageList(const QString& stripPath, QRgb maskColour);
@@ -60,6 +65,7 @@ class CGridListCtrl : public QTableView {
     bool HasCell(int row, int column) const;
 
     GridListModel* rows_;
+    CodePageEncoder sortEncoder_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
 };

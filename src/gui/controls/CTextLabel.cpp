@@ -52,9 +52,8 @@ void CTextLabel::paintEvent(QPaintEvent*) {
     painter.setPen(textColour_);
     painter.setFont(font());
     const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
-    const bool oneLine = alignment() & Qt::AlignVCenter;
-    const int flags = oneLine ? int(horizontal | Qt::AlignVCenter | Qt::TextSingleLine)
-                              : int(horizontal | Qt::AlignTop | Qt::TextWordWrap);
+    const int flags = centredLine_ ? int(horizontal | Qt::AlignVCenter | Qt::TextSingleLine)
+                                   : int(horizontal | Qt::AlignTop | Qt::TextWordWrap);
     painter.drawText(rect().translated(offset_), flags, text());
 }
 

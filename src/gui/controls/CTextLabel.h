@@ -6,8 +6,8 @@
 namespace kiro::gui {
 
 // A label with its own colours and font and a text offset. Horizontal alignment follows the
-// label's alignment; a vertically centred label shows one line, any other wraps its words from
-// the top. Every setter repaints at once when asked to.
+// label's alignment; the text wraps its words from the top, or, with the centred-line style,
+// stands on one line centred vertically. Every setter repaints at once when asked to.
 class CTextLabel : public QLabel {
     Q_OBJECT
   public:
@@ -22,6 +22,11 @@ class CTextLabel : public QLabel {
     void SetFont(const QString& faceName, int points, bool redraw);
     // Shifts the text against the client area.
     void SetTextOffset(QPoint offset, bool redraw);
+    // One line, centred vertically, instead of words wrapped from the top.
+    void SetCentredLine(bool on) {
+        centredLine_ = on;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +38,7 @@ class CTextLabel : public QLabel {
     QColor background_;
     bool bold_ = false;
     QPoint offset_;
+    bool centredLine_ = false;
 };
 
 }  // namespace kiro::gui

@@ -1,5 +1,6 @@
 #include "gui/controls/ListTextOrder.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -69,12 +70,12 @@ int Order(const T& a, const T& b) {
 }
 }  // namespace
 
-CellSortKeyReader::CellSortKeyReader(const QLocale& locale)
-    : locale_(locale), momentFormats_(MomentFormats(locale)) {}
+CellSortKeyReader::CellSortKeyReader(const QLocale& locale, CodePageEncoder encode)
+    : locale_(locale), momentFormats_(MomentFormats(locale)), encode_(std::move(encode)) {}
 
 CellSortKey CellSortKeyReader::Read(const QString& text) const {
-    const QByteArray bytes = text.toUtf8();
-    return {text, ReadHexadecimal(bytes), ReadDecimal(bytes), ReadMoment(text)};
+    const QByteArray bytes = encode_ ? encode_(text) : text.toUtf8();
+    return {bytes, ReadHexadecimal(bytes), ReadDecimal(bytes), ReadMoment(text)};
 }
 
 std::optional<QDateTime> CellSortKeyReader::ReadMoment(const QString& text) const {
@@ -96,8 +97,15 @@ int CompareCellSortKeys(const CellSortKey& a, const CellSortKey& b) {
     if (a.hexadecimal && b.hexadecimal) return Order(*a.hexadecimal, *b.hexadecimal);
     if (a.decimal && b.decimal) return Order(*a.decimal, *b.decimal);
     if (a.moment && b.moment) return Order(*a.moment, *b.moment);
-    const int byText = a.text.compare(b.text, Qt::CaseSensitive);
-    return byText < 0 ? -1 : (byText > 0 ? 1 : 0);
+    // As strcmp does: bytes compared as unsigned values.
+    const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+    const bool less =
+        std::lexicographical_compare(a.bytes.begin(), a.bytes.end(), b.bytes.begin(), b.bytes.end(),
+                                     [&](char x, char y) { return byte(x) < byte(y); });
+    const bool greater =
+        std::lexicographical_compare(b.bytes.begin(), b.bytes.end(), a.bytes.begin(), a.bytes.end(),
+                                     [&](char x, char y) { return byte(x) < byte(y); });
+    return less ? -1 : (greater ? 1 : 0);
 }
 
 }  // namespace kiro::gui

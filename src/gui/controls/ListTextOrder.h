@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -13,7 +14,8 @@ namespace kiro::gui {
 // How a list cell's text takes part in sorting: every reading of it that the comparison rules
 // know, worked out once per sort rather than at every comparison.
 struct CellSortKey {
-    QString text;
+    // The text in the code page of the list's language (Big5, GBK or ASCII), compared byte by byte.
+    QByteArray bytes;
     // Read to its end (trailing blanks allowed) as an unsigned hexadecimal number, 32 bits; plain
     // integers land here too and compare correctly.
     std::optional<std::uint32_t> hexadecimal;
@@ -23,10 +25,14 @@ struct CellSortKey {
     std::optional<QDateTime> moment;
 };
 
-// Reads cell texts into sort keys; dates and times are read in the locale given.
+// Turns a cell's text into the bytes of the language's code page.
+using CodePageEncoder = std::function<QByteArray(const QString&)>;
+
+// Reads cell texts into sort keys; dates and times are read in the locale given, texts compared in
+// the encoder's code page (UTF-8 when none is given, which orders ASCII the same).
 class CellSortKeyReader {
   public:
-    explicit CellSortKeyReader(const QLocale& locale);
+    explicit CellSortKeyReader(const QLocale& locale, CodePageEncoder encode = {});
     CellSortKey Read(const QString& text) const;
 
   private:
@@ -34,10 +40,11 @@ class CellSortKeyReader {
 
     QLocale locale_;
     QStringList momentFormats_;
+    CodePageEncoder encode_;
 };
 
 // Negative, zero or positive as a sorts before, with or after b: by the first reading that both
-// have (hexadecimal, decimal, date), else by the texts themselves, case-sensitively.
+// have (hexadecimal, decimal, date), else by the texts' bytes, case-sensitively.
 int CompareCellSortKeys(const CellSortKey& a, const CellSortKey& b);
 
 // Sorts `items` by `compare` (negative, zero, positive) with the classic quicksort: middle pivot,

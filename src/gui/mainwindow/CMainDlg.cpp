@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/app/Format.h"
+#include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -17,13 +18,6 @@ namespace {
 
 // UI texts of the tab captions, in tab order.
 constexpr int kTabCaptions[kPageCount] = {23, 24, 25, 26, 72, 59, 99};
-
-QFont BoldArial(int pixelSize) {
-    QFont font("Arial");
-    font.setWeight(QFont::ExtraBold);
-    font.setPixelSize(pixelSize > 0 ? pixelSize : 1);
-    return font;
-}
 
 }  // namespace
 
@@ -50,9 +44,9 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* paren
     // The settings were loaded before the window: the language chose the title.
     OnLanguageChanged();
     app_.watch.eventsSuspended = false;
-    clock_->setFont(BoldArial(clock_->contentsRect().height() * 3 / 4));
+    clock_->setFont(ArialWithCellHeight(clock_->contentsRect().height() * 3 / 4, QFont::ExtraBold));
     discovery_->ResetWatchState();
-    diskLabel_->setFont(BoldArial(diskLabel_->contentsRect().height() * 5 / 6));
+    diskLabel_->setFont(ArialWithCellHeight(diskLabel_->contentsRect().height() * 5 / 6, QFont::ExtraBold));
 
     progress_->ShowText(false);
     progress_->SetPos(0);

@@ -1,5 +1,6 @@
 #include "gui/mainwindow/CPageTab.h"
 
+#include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -21,11 +22,20 @@ CPageTab::CPageTab(QWidget* parent)
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);
     tabBar_->setFont(captionFont);
     tabBar_->setFocusPolicy(Qt::StrongFocus);
-    // A click on a tab switches the page; keyboard moves only move the highlight.
+    // A left click on a tab switches the page; keyboard moves only move the highlight. The tab bar
+    // reports clicks of every button, so the press itself says which button it was.
+    tabBar_->installEventFilter(this);
     connect(tabBar_, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (pressedButton_ != Qt::LeftButton) return;
         if (index >= 0) tabBar_->setCurrentIndex(index);
         SwitchTo(index);
     });
+}
+
+bool CPageTab::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabBar_ && event->type() == QEvent::MouseButtonPress)
+        pressedButton_ = static_cast<QMouseEvent*>(event)->button();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CPageTab::SetPages(const std::array<CPage*, kPageCount>& pages) {

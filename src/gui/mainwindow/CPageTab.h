@@ -14,9 +14,9 @@ inline constexpr int kReportPage = 0;
 inline constexpr int kPersonalInformationPage = 3;
 inline constexpr int kUserOptionsPage = 6;
 
-// The tab control of the main window with its seven pages. Only a mouse click on a tab
-// switches the page: moving the tab selection with the keyboard highlights another tab and
-// leaves the page shown as it is.
+// The tab control of the main window with its seven pages. Only a left click on a tab switches
+// the page: moving the tab selection with the keyboard highlights another tab and leaves the page
+// shown as it is, and other buttons do nothing.
 class CPageTab : public QWidget {
     Q_OBJECT
   public:
@@ -35,11 +35,15 @@ class CPageTab : public QWidget {
     void SendLanguageChanged();  // to every page
     void SendDateChanged();      // as data changed, to the report page only
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     QTabBar* tabBar_;
     QStackedWidget* stack_;
     std::array<CPage*, kPageCount> pages_{};
     int current_ = 0;
+    Qt::MouseButton pressedButton_ = Qt::NoButton;
 };
 
 }  // namespace kiro::gui

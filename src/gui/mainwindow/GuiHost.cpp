@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "gui/FontCells.h"
 #include "gui/boxes/CAskBox.h"
 #include "gui/mainwindow/CPageTab.h"
 
@@ -26,25 +27,20 @@ void GuiHost::SetDiskLabel(const std::string& text) {
     const QString shown = texts_.Convert(text);
     // The large font is five sixths of the label's height; a name wider than the label is
     // drawn smaller rather than cut at both ends.
-    QFont font = diskLabel_->font();
+    QFont font = LargeFont();
     const int width = diskLabel_->contentsRect().width();
-    for (int size = LargeFontSize(); size > 6; --size) {
-        font.setPixelSize(size);
-        if (QFontMetrics(font).horizontalAdvance(shown) <= width) break;
-    }
+    for (int size = font.pixelSize(); size > 6 && QFontMetrics(font).horizontalAdvance(shown) > width; --size)
+        font.setPixelSize(size - 1);
     diskLabel_->setFont(font);
     diskLabel_->setText(shown);
 }
 
-int GuiHost::LargeFontSize() const {
-    return diskLabel_->contentsRect().height() * 5 / 6;
+QFont GuiHost::LargeFont() const {
+    return ArialWithCellHeight(diskLabel_->contentsRect().height() * 5 / 6, QFont::ExtraBold);
 }
 
 void GuiHost::SetDiskLabelLargeFont() {
-    QFont font("Arial");
-    font.setWeight(QFont::ExtraBold);
-    font.setPixelSize(LargeFontSize());
-    diskLabel_->setFont(font);
+    diskLabel_->setFont(LargeFont());
 }
 
 void GuiHost::ShowMessage(const std::string& text, const std::string& caption) {
@@ -64,6 +60,17 @@ bool GuiHost::AskYesNo(const std::string& caption, const std::string& message) {
     box.SetCaption(texts_.Convert(caption));
     box.SetMessage(texts_.Convert(message));
     return box.exec() == CAskBox::kYes;
+}
+
+bool GuiHost::AskQuestion(const std::string& caption, const std::string& message) {
+    if (unattended_) {
+        Echo(texts_.Convert(message) + " -> Yes");
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, texts_.Convert(caption), texts_.Convert(message),
+                    QMessageBox::Yes | QMessageBox::No, window_);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void GuiHost::PumpMessages() {

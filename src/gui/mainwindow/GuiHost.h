@@ -5,6 +5,7 @@
 #include "core/system/Host.h"
 #include "gui/UiText.h"
 
+class QFont;
 class QLabel;
 class QWidget;
 
@@ -24,6 +25,7 @@ class GuiHost final : public Host {
     void SetDiskLabelLargeFont() override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& caption, const std::string& message) override;
+    bool AskQuestion(const std::string& caption, const std::string& message) override;
     void PumpMessages() override;
     void NotifyDataChanged() override;
     void NotifyLanguageChanged() override;
@@ -34,7 +36,8 @@ class GuiHost final : public Host {
 
   private:
     void Echo(const QString& text) const;
-    int LargeFontSize() const;
+    // Bold Arial whose cell is five sixths of the label's height.
+    QFont LargeFont() const;
 
     const UiText& texts_;
     QWidget* window_;

@@ -41,7 +41,9 @@ TEST(MetricsTest, DayAndPeriodRows) {
     EXPECT_EQ(single[4], "0.070   ");
     EXPECT_EQ(single[5], "4.200   ") << "a one-minute period: metres x 0.06";
     EXPECT_EQ(cells(DayFigures({60, 70}, 100, 2))[5], "4.200   ") << "two active minutes count as one";
-    EXPECT_EQ(cells(PeriodFigures({60, 70}, 1200, 600, 610))[5], "5.040   ");
+    const auto period = cells(PeriodFigures({60, 70}, 1200, 600, 610));
+    EXPECT_EQ(period[3], "2.00   ") << "steps per second over the period's 10 minutes";
+    EXPECT_EQ(period[5], "5.040   ");
 }
 
 }  // namespace

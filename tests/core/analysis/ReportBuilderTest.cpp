@@ -83,6 +83,19 @@ TEST_F(ReportBuilderTest, PerMinuteDayViewDrawsWindowSumsAsBars) {
     EXPECT_EQ(report.lines[721], (GraphLine{721 / 60.0, 3006, 721 / 60.0, 0}));
 }
 
+TEST_F(ReportBuilderTest, AWatchOfMinutesGetsBarsInTheMonthAndWeekToo) {
+    world.Store(2014, 5, 3, 600, {100});
+    ASSERT_EQ(builder.Build(ReportMode::Month, 2014, 5, 3).lines[57],
+              (GraphLine{1.0 + 57 / 24.0, 0, 1.0 + 58 / 24.0, 100}));
+    world.app.Config().SetDisplayMode(1);
+    const Report& month = builder.Build(ReportMode::Month, 2014, 5, 3);
+    ASSERT_EQ(month.lines.size(), 744u) << "a new display mode is a new report";
+    EXPECT_EQ(month.lines[58], (GraphLine{1.0 + 58 / 24.0, 100, 1.0 + 58 / 24.0, 0}));
+    const Report& week = builder.Build(ReportMode::Week, 2014, 5, 3);
+    ASSERT_EQ(week.lines.size(), 168u);
+    EXPECT_EQ(week.lines[6 * 24 + 10], (GraphLine{6 + 10 / 24.0, 100, 6 + 10 / 24.0, 0}));
+}
+
 TEST_F(ReportBuilderTest, WeekRunsFromSundayAcrossMonthAndYearEnds) {
     // Wednesday 30 April 2014: the week is Sunday 27 April to Saturday 3 May.
     world.Store(2014, 4, 26, 600, {100});  // Saturday before

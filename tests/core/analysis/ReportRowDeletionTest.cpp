@@ -41,7 +41,8 @@ TEST(ReportRowDeletionTest, ClearsTheDayOrExactlyThePeriodAfterAsking) {
     world.host.answers = {false};
     EXPECT_EQ(DeleteReportRow(world.app, world.host, ReportMode::Month, 1, "2014/05/03"),
               DeleteOutcome::Declined);
-    EXPECT_EQ(world.host.Lines("ask: "), std::vector<std::string>{"ask: Item-2, Confirm DELETE ?(Y/N)"});
+    EXPECT_EQ(world.host.Lines("question: "),
+              std::vector<std::string>{"question: Item-2, Confirm DELETE ?(Y/N)"});
     EXPECT_EQ(DeleteReportRow(world.app, world.host, ReportMode::Day, 0, "2014/05/03"),
               DeleteOutcome::NotARow);
     EXPECT_EQ(stored(3, 0), 9);
@@ -57,7 +58,7 @@ TEST(ReportRowDeletionTest, ClearsTheDayOrExactlyThePeriodAfterAsking) {
     world.host.Clear();
     EXPECT_EQ(DeleteReportRow(world.app, world.host, ReportMode::Day, 0, "2014/05/04 10:00 ~ 10:09"),
               DeleteOutcome::Cleared);
-    EXPECT_TRUE(world.host.Lines("ask: ").empty()) << "AutoConfirm: no question";
+    EXPECT_TRUE(world.host.Lines("question: ").empty()) << "AutoConfirm: no question";
     EXPECT_EQ(stored(4, 599), 9);
     EXPECT_EQ(stored(4, 600), 0);
     EXPECT_EQ(stored(4, 609), 0);

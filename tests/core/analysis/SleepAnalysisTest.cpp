@@ -33,6 +33,23 @@ TEST(SleepAnalysisTest, CurveIsTheMeanLogOfTheLast30Minutes) {
     EXPECT_NEAR(curve[29], 301, 2);
     std::vector<uint16_t> loud(1440, 60000);
     EXPECT_EQ(BuildSleepCurve(loud, 600, 60, random)[30], 1000);
+
+    // Away from the window start: one minute of 10 steps (L = 1000) counts for exactly 30 values.
+    std::vector<uint16_t> once(1440, 0);
+    once[600 + 100] = 10;
+    const std::vector<int> around = BuildSleepCurve(once, 600, 200, random);
+    EXPECT_LE(around[99], 2) << "not before it";
+    EXPECT_NEAR(around[100], 1000 / 30, 2);
+    EXPECT_NEAR(around[129], 1000 / 30, 2);
+    EXPECT_LE(around[130], 2) << "30 minutes later it has left the running sum";
+}
+
+TEST(SleepAnalysisTest, ExactlyTheSleepBoundIsSleepNotDeepSleep) {
+    std::vector<int> curve(781, 0);
+    std::fill(curve.begin() + 200, curve.begin() + 210, 150);
+    const SleepResult result = ClassifySleep(curve);
+    EXPECT_EQ(result.lightMinutes, 10);
+    EXPECT_EQ(result.deepMinutes, result.SleepMinutes() - 10);
 }
 
 TEST(SleepAnalysisTest, GettingUpIsFixedAfter15AwakeStretches) {

@@ -8,7 +8,7 @@ namespace {
 TEST(SleepWindowTest, HoursFromTheSettingsAreBroughtIntoRange) {
     const std::pair<SleepWindowHours, SleepWindowHours> cases[] = {
         {{20, 33}, {20, 33}}, {{20, 0}, {20, 21}},  {{-3, 5}, {0, 5}},
-        {{50, 60}, {47, 48}}, {{20, 20}, {20, 21}},
+        {{50, 60}, {47, 48}}, {{20, 20}, {20, 21}}, {{20, 48}, {20, 48}},
     };
     for (auto [read, corrected] : cases) {
         const SleepWindowHours got = CorrectSleepWindow(read);

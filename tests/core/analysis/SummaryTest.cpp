@@ -34,13 +34,14 @@ TEST(SummaryTest, ResetAsksThenClearsTotalsAndStore) {
 
     world.host.answers = {false};
     EXPECT_FALSE(ResetSummary(world.app, world.host));
-    EXPECT_EQ(world.host.Lines("ask: "), std::vector<std::string>{"ask: Confirm to clear all data (Y/N) ?"});
+    EXPECT_EQ(world.host.Lines("question: "),
+              std::vector<std::string>{"question: Confirm to clear all data (Y/N) ?"});
     EXPECT_EQ(world.app.Config().Values().totalSteps, 5000);
     EXPECT_TRUE(world.app.Store().LoadMonth(2014, 5).found);
 
     world.app.Config().SetAutoConfirm(true);
     EXPECT_TRUE(ResetSummary(world.app, world.host));
-    EXPECT_EQ(world.host.Lines("ask: ").size(), 1u) << "no second question";
+    EXPECT_EQ(world.host.Lines("question: ").size(), 1u) << "no second question";
     EXPECT_EQ(world.app.Config().Values().totalPeriod, 0);
     EXPECT_FALSE(world.app.Store().LoadMonth(2014, 5).found);
     EXPECT_TRUE(reports.Build(ReportMode::Month, 2014, 5, 3).rows.empty())

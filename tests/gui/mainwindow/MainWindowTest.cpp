@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTabBar>
 #include <QTest>
@@ -49,9 +50,15 @@ TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     auto window = Open();
     EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
     EXPECT_EQ(window->ClockLabel()->text(), "09:30:15");
-    EXPECT_EQ(window->ClockLabel()->font().pixelSize(),
-              window->ClockLabel()->contentsRect().height() * 3 / 4);
-    EXPECT_EQ(window->DiskLabel()->font().pixelSize(), window->DiskLabel()->contentsRect().height() * 5 / 6);
+    // The heights are of the character cell, ascent and descent, as the description sizes fonts.
+    const auto cellOf = [](const QLabel* label) { return QFontMetrics(label->font()).height(); };
+    const int clockCell = window->ClockLabel()->contentsRect().height() * 3 / 4;
+    EXPECT_LE(cellOf(window->ClockLabel()), clockCell);
+    QFont larger = window->ClockLabel()->font();
+    larger.setPixelSize(larger.pixelSize() + 1);
+    EXPECT_GT(QFontMetrics(larger).height(), clockCell) << "the largest font whose cell fits";
+    EXPECT_LE(cellOf(window->DiskLabel()), window->DiskLabel()->contentsRect().height() * 5 / 6);
+    EXPECT_GT(window->DiskLabel()->font().pixelSize(), window->DiskLabel()->contentsRect().height() / 2);
     EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window is not resizable";
     EXPECT_EQ(app->selectedDate.day, 20);
@@ -157,6 +164,17 @@ TEST_F(PageTabTest, LeavingTheOptionsPageTellsIt) {
     Click(0);
     EXPECT_EQ(pages[kUserOptionsPage]->language, 1);
     EXPECT_EQ(tab.CurrentPage(), 0);
+}
+
+TEST_F(PageTabTest, OnlyTheLeftButtonSwitchesPages) {
+    for (int i = 0; i < kPageCount; ++i) tab.SetCaption(i, QString("Tab %1").arg(i));
+    Click(kUserOptionsPage);
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseClick(tab.TabBar(), button, {}, tab.TabBar()->tabRect(2).center());
+    EXPECT_EQ(tab.CurrentPage(), kUserOptionsPage);
+    EXPECT_EQ(pages[kUserOptionsPage]->language, 0) << "the options page was not left";
+    Click(2);
+    EXPECT_EQ(tab.CurrentPage(), 2);
 }
 
 TEST_F(PageTabTest, KeyboardMovesTheHighlightButNotThePage) {

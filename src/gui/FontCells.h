@@ -1,0 +1,15 @@
+#pragma once
+#include <QFont>
+#include <QString>
+
+namespace kiro::gui {
+
+// Fonts as the program's description sizes them: a positive height there is the height of the
+// character cell (ascent plus descent), not the em size that a Qt pixel size sets. The font
+// returned has the largest pixel size whose cell fits in `cellHeight`.
+QFont WithCellHeight(QFont font, int cellHeight);
+
+// Arial in the given weight with the given cell height.
+QFont ArialWithCellHeight(int cellHeight, QFont::Weight weight);
+
+}  // namespace kiro::gui
