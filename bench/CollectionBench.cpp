@@ -34,6 +34,7 @@ class QuietHost final : public kiro::Host {
     void ShowMessage(const std::string&, const std::string&) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return true; }
     bool AskQuestion(const std::string&, const std::string&) override { return true; }
+    void ShowAward(const std::string&, kiro::AwardPicture) override {}
     void PumpMessages() override {}
     void NotifyDataChanged() override {}
     void NotifyLanguageChanged() override {}

@@ -23,6 +23,7 @@ class ConsoleHost final : public Host {
     bool AskQuestion(const std::string& caption, const std::string& message) override {
         return AskYesNo(caption, message);
     }
+    void ShowAward(const std::string& text, AwardPicture) override { ShowMessage(text, ""); }
     void PumpMessages() override {}
     void NotifyDataChanged() override {}
     void NotifyLanguageChanged() override {}

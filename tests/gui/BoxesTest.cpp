@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
+#include "PageWorld.h"
 #include "gui/boxes/CAskBox.h"
 #include "gui/boxes/CAwardBox.h"
 #include "gui/resources/Pictures.h"
@@ -31,7 +32,10 @@ QImage Picture(const QDialog& box) {
     return box.findChild<QLabel*>("picture")->pixmap().toImage();
 }
 
-using BoxesTest = test::GuiTest;
+class BoxesTest : public test::GuiTest {
+  protected:
+    test::PageWorld world;
+};
 
 TEST_F(BoxesTest, AskBoxAnswers) {
     struct Case {
@@ -71,15 +75,15 @@ TEST_F(BoxesTest, AwardBoxShowsRosetteForChoiceTwoElseTrophy) {
     ASSERT_NE(trophy, rosette);
     const std::pair<int, QImage> cases[] = {{2, rosette}, {1, trophy}, {0, trophy}, {3, trophy}};
     for (const auto& [choice, picture] : cases) {
-        CAwardBox box;
+        CAwardBox box(world.texts);
         box.SetPictureChoice(choice);
         EXPECT_EQ(Picture(box), picture) << choice;
     }
 }
 
 TEST_F(BoxesTest, AwardBoxClosesWithOk) {
-    CAwardBox box;
-    box.SetCaption("Congraturation !!!");
+    CAwardBox box(world.texts);
+    EXPECT_EQ(box.windowTitle(), "Congraturation !!!") << "the box sets its own caption";
     box.SetMessage(", You complete the mission-B");
     box.SetPictureChoice(CAwardBox::kRosette);
     EXPECT_EQ(RunWith(box, [](QDialog& shown) { Button(shown, "OK")->click(); }), CAwardBox::kOk);

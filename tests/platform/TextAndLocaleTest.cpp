@@ -9,6 +9,7 @@
 #include "core/app/Language.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "support/TempFolder.h"
 
 namespace kiro {
 namespace {
@@ -57,6 +58,13 @@ TEST(IconvTextCodecTest, KnownBytesOfEachEncoding) {
     EXPECT_EQ(codec.ToUtf8("\xB3\xF8\xAA\xED", kTraditionalChinese), "報表");  // Big5
     EXPECT_EQ(codec.ToUtf8("\xB1\xA8\xB1\xED", kSimplifiedChinese), "报表");   // GBK
     EXPECT_EQ(codec.ToUtf8("\xFF", kSimplifiedChinese), "\xEF\xBF\xBD") << "a stray byte shows as a mark";
+    EXPECT_EQ(codec.FromUtf8("報表", kTraditionalChinese), "\xB3\xF8\xAA\xED");
+    EXPECT_EQ(codec.FromUtf8("报表", kSimplifiedChinese), "\xB1\xA8\xB1\xED");
+    EXPECT_EQ(codec.FromUtf8("a\xF0\x9F\x98\x80"
+                             "b",
+                             kTraditionalChinese),
+              "a?b")
+        << "a character Big5 lacks becomes one mark";
 }
 
 TEST(EnvironmentLocaleTest, LcAllThenLcMessagesThenLang) {
@@ -65,7 +73,10 @@ TEST(EnvironmentLocaleTest, LcAllThenLcMessagesThenLang) {
         const auto found = environment.find(name);
         return found == environment.end() ? nullptr : found->second.c_str();
     };
-    linux_platform::EnvironmentLocale locale(lookup);
+    kiro::test::TempFolder etc;
+    etc.Write("default-locale", "# the machine's locale\nLANG=\"zh_CN.UTF-8\"\n");
+    linux_platform::EnvironmentLocale locale(lookup, {etc.File("missing"), etc.File("default-locale")});
+    EXPECT_EQ(locale.SystemLanguageName(), "CHS") << "the machine's own file, not the environment";
     EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHT");
     environment["LC_MESSAGES"] = "zh_CN.UTF-8";
     EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHS");

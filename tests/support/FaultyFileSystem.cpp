@@ -1,5 +1,6 @@
 #include "support/FaultyFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace kiro::test {
@@ -33,7 +34,14 @@ std::error_code FaultyFileSystem::NextChange(const std::string& path) {
 }
 
 FileContent FaultyFileSystem::ReadFile(const std::string& path, size_t limit, OverLimit overLimit) {
+    reads_.push_back(path);
     return real_.ReadFile(path, limit, overLimit);
+}
+
+int FaultyFileSystem::ReadsOf(const std::string& part) const {
+    return static_cast<int>(std::count_if(reads_.begin(), reads_.end(), [&part](const std::string& path) {
+        return path.find(part) != std::string::npos;
+    }));
 }
 
 std::error_code FaultyFileSystem::WriteFile(const std::string& path, std::string_view bytes,

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "core/system/DeviceIo.h"
 #include "core/system/FileSystem.h"
@@ -28,6 +29,8 @@ class FaultyFileSystem final : public FileSystem {
     bool Crashed() const { return crashed_; }
     // The changes attempted so far, failed ones included.
     int Changes() const { return changes_; }
+    // How many times files whose path contains `part` were read.
+    int ReadsOf(const std::string& part) const;
 
     FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
     bool OpensForReading(const std::string& path) override { return real_.OpensForReading(path); }
@@ -48,6 +51,7 @@ class FaultyFileSystem final : public FileSystem {
 
     FileSystem& real_;
     int changes_ = 0;
+    std::vector<std::string> reads_;
     int failFrom_ = 0;
     std::error_code failError_;
     int crashAt_ = 0;

@@ -24,6 +24,9 @@ class ScriptedHost final : public Host {
     bool AskQuestion(const std::string&, const std::string& message) override {
         return Answer("question: " + message);
     }
+    void ShowAward(const std::string& text, AwardPicture picture) override {
+        Record("award: " + text + (picture == AwardPicture::Rosette ? " (rosette)" : " (trophy)"));
+    }
     void PumpMessages() override;
     void NotifyDataChanged() override { Record("data-changed"); }
     void NotifyLanguageChanged() override { Record("language-changed"); }

@@ -59,8 +59,8 @@ std::string MissionAwardText(const App& app, MissionId id) {
     return Format(id == MissionId::A ? "%s-A" : "%s-B", app.GetLangText(57));
 }
 
-int MissionAwardPicture(MissionId id) {
-    return id == MissionId::A ? 178 : 179;
+AwardPicture MissionAwardPicture(MissionId id) {
+    return id == MissionId::A ? AwardPicture::Trophy : AwardPicture::Rosette;
 }
 
 bool StartMission(App& app, MissionId id, MissionKind kind, const std::string& targetText) {

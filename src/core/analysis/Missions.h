@@ -4,6 +4,7 @@
 
 #include "core/analysis/Metrics.h"
 #include "core/app/Settings.h"
+#include "core/system/Host.h"
 
 namespace kiro {
 
@@ -26,9 +27,9 @@ std::string MissionRunningText(const App& app, const MissionSettings& mission, u
 // "%d %% Compeleted" (UI text 55) for the bar.
 std::string MissionProgressText(const App& app, int percentage);
 
-// The congratulation, "<text 57>-A" or "-B", and the picture (178 for A, 179 for B).
+// The congratulation, "<text 57>-A" or "-B", and its picture: a trophy for A, a rosette for B.
 std::string MissionAwardText(const App& app, MissionId id);
-int MissionAwardPicture(MissionId id);
+AwardPicture MissionAwardPicture(MissionId id);
 
 // Run: the target text as typed is read as a number (0 when it is none); a target of magnitude
 // 0.01 or more starts the mission with the given kind at the current tick. Returns whether it

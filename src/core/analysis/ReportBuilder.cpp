@@ -99,6 +99,7 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
     }
     if (mode != ReportMode::Day && built_ == key) return report_;
 
+    ++generation_;
     report_ = Report{};
     report_.mode = mode;
     const ModeLayout layout = LayoutOf(mode, mode == ReportMode::Day && values.displayMode != 0);

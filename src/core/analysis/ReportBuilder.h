@@ -22,6 +22,8 @@ class ReportBuilder {
     const Report& Build(ReportMode mode, int year, int month, int day);
     // Forgets the kept report and months, e.g. after a change of language.
     void Invalidate();
+    // Counts the reports built afresh: a caller that shows a report redraws it only when this moved.
+    uint64_t Generation() const { return generation_; }
 
   private:
     // What a kept report was built from; the day is the week's Sunday in week mode, else 0.
@@ -43,6 +45,7 @@ class ReportBuilder {
     RecentMonths months_;
     Report report_;
     std::optional<CacheKey> built_;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace kiro

@@ -17,6 +17,24 @@ struct ReportRow {
 
 inline constexpr int kWhenColumn = 1;
 
+// The list's columns: the heading (a text of the table; -1 for the literal "   No"), where the
+// cells stand, and the width in pixels when the page is made and after every refresh (the date
+// column widens then).
+struct ReportColumn {
+    enum class Align { Left, Centre, Right };
+    int headingText;
+    Align align;
+    int widthAtStart;
+    int width;
+};
+inline constexpr ReportColumn kReportColumns[7] = {
+    {-1, ReportColumn::Align::Centre, 50, 50}, {7, ReportColumn::Align::Centre, 170, 180},
+    {6, ReportColumn::Align::Right, 80, 80},   {135, ReportColumn::Align::Right, 80, 80},  // "Cadence"
+    {17, ReportColumn::Align::Right, 80, 80},  {18, ReportColumn::Align::Right, 100, 100},
+    {19, ReportColumn::Align::Right, 80, 80},
+};
+inline constexpr const char* kNumberHeading = "   No";
+
 // Rows alternate between two backgrounds by their position in the list.
 Rgb RowBackground(int rowIndex);
 

@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/app/CalendarMath.h"
 #include "core/app/Format.h"
+#include "core/app/StatusTexts.h"
 #include "core/system/Host.h"
 
 namespace kiro {
@@ -48,7 +49,9 @@ DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int r
     const std::error_code error =
         app.Store().ClearRange(row->year, row->month, row->day, row->firstMinute / 60, row->firstMinute % 60,
                                row->lastMinute / 60, row->lastMinute % 60);
-    return error ? DeleteOutcome::SaveFailed : DeleteOutcome::Cleared;
+    if (!error) return DeleteOutcome::Cleared;
+    host.SetStatusText(FormatText(app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+    return DeleteOutcome::SaveFailed;
 }
 
 }  // namespace kiro

@@ -27,7 +27,8 @@ std::optional<RowMinutes> ParseRowMinutes(ReportMode mode, const std::string& wh
 
 enum class DeleteOutcome { NothingSelected, Declined, NotARow, Cleared, SaveFailed };
 
-// Deletes the steps of a report row from the store, after asking unless AutoConfirm is on.
+// Deletes the steps of a report row from the store, after asking unless AutoConfirm is on; a
+// deletion that cannot be written says why in the status line.
 // `rowIndex` is the selected row (negative: none) and `whenText` its date or period column.
 DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int rowIndex,
                               const std::string& whenText);

@@ -33,6 +33,7 @@ class App {
     const MonthStore& Store() const { return store_; }
     const Settings& Config() const { return settings_; }
     Clock& SystemClock() { return clock_; }
+    const Locale& SystemLocale() const { return locale_; }
     Random& Rng() { return random_; }
 
     // The start of a program over its folder: finishes what a crash left of a commit, then loads

@@ -1,6 +1,7 @@
 #include "core/app/Language.h"
 
 #include "core/app/LangTable.h"
+#include "core/system/Locale.h"
 
 namespace kiro {
 
@@ -16,6 +17,21 @@ std::string AbbreviatedNameForPosixLocale(std::string_view posixLocale) {
     if (territory == "zh_CN" || territory == "zh_SG") return "CHS";
     if (territory == "zh_TW" || territory == "zh_HK" || territory == "zh_MO") return "CHT";
     return "ENU";
+}
+
+std::string LocaleReportText(const Locale& locale) {
+    const std::string system = locale.SystemLanguageName();
+    const std::string user = locale.AbbreviatedLanguageName();
+    std::string report;
+    std::string previous;
+    for (const auto& [row, name] : {std::pair{"System", system},
+                                    {"User      ", user},
+                                    {"Local System", system},
+                                    {"Local User", user}}) {
+        if (!name.empty()) previous = name;
+        report += "\r\n" + std::string(row) + ":\t" + previous;
+    }
+    return report;
 }
 
 const char* GetLangText(int language, int index) {

@@ -4,6 +4,8 @@
 
 namespace kiro {
 
+class Locale;
+
 enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese = 2 };
 
 // Texts 0..124 are the program's own table; the texts after them were added since: 125..134
@@ -18,6 +20,12 @@ int DefaultLanguageFor(std::string_view abbreviatedName);
 // The abbreviated language name for a POSIX locale name such as "zh_TW.UTF-8":
 // zh_CN and zh_SG give "CHS", zh_TW, zh_HK and zh_MO give "CHT", anything else "ENU".
 std::string AbbreviatedNameForPosixLocale(std::string_view posixLocale);
+
+// The locale report of the options page: for the rows "System", "User      ", "Local System" and
+// "Local User" in turn, "\r\n<row>:\t<name>" with the abbreviated language name of the machine's
+// default locale (System rows) or the user's (User rows); a name that cannot be had repeats the
+// row before it (an empty name for the first).
+std::string LocaleReportText(const Locale& locale);
 
 // Text `index` (0..kTextCount - 1) of the table in a language; values other than 1 and 2 give English.
 // The text is in the language's 8-bit encoding (see TextCodec).

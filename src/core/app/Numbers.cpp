@@ -21,10 +21,15 @@ bool ReadDecimal(std::string_view text, size_t& pos, int& value) {
     return true;
 }
 
-int LeadingInt(std::string_view text) {
+std::optional<int> LeadingNumber(std::string_view text) {
     size_t pos = 0;
     int value = 0;
-    return ReadDecimal(text, pos, value) ? value : 0;
+    if (!ReadDecimal(text, pos, value)) return std::nullopt;
+    return value;
+}
+
+int LeadingInt(std::string_view text) {
+    return LeadingNumber(text).value_or(0);
 }
 
 }  // namespace kiro

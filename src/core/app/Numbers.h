@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace kiro {
@@ -21,5 +22,7 @@ bool ReadDecimal(std::string_view text, size_t& pos, int& value);
 
 // The leading decimal integer of a text, 0 when it has none (atoi, but saturating).
 int LeadingInt(std::string_view text);
+// The same, or nothing when the text does not begin with a number (after blanks).
+std::optional<int> LeadingNumber(std::string_view text);
 
 }  // namespace kiro

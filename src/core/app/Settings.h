@@ -86,6 +86,8 @@ class Settings {
     IniFile& File() { return file_; }
 
     std::error_code SetLanguage(int language);
+    // The language of the texts from now on, before it is written (the options page writes it last).
+    void SetLanguageInMemory(int language) { values_.language = language; }
     std::error_code SetEnableUpgrade(bool on);
     std::error_code SetAutoConfirm(bool on);
     std::error_code SetDisplayMode(int mode);  // written to the file

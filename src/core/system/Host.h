@@ -3,6 +3,9 @@
 
 namespace kiro {
 
+// The pictures of the congratulation box: a trophy, a rosette.
+enum class AwardPicture { Trophy, Rosette };
+
 // What the user interface offers the core: the status line, the disk label, message boxes,
 // Yes/No questions, the message pump and the page notifications. Texts are 8-bit texts of the
 // current language (see TextCodec); the front end converts them for display.
@@ -21,6 +24,8 @@ class Host {
     virtual bool AskYesNo(const std::string& caption, const std::string& message) = 0;
     // The system's Yes/No box with the question icon (deleting report data, resetting the totals).
     virtual bool AskQuestion(const std::string& caption, const std::string& message) = 0;
+    // The congratulation for a mission that reached its target, with its picture; OK closes it.
+    virtual void ShowAward(const std::string& text, AwardPicture picture) = 0;
     // Lets pending events run (timers, device events, repaints) in the middle of long work.
     virtual void PumpMessages() = 0;
     // Stored data or the watch state changed: every page reloads what it shows.

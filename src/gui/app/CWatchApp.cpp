@@ -12,7 +12,9 @@
 #include "core/app/ProgramFolder.h"
 #include "core/app/StatusTexts.h"
 #include "gui/UiText.h"
+#include "gui/app/X11Keyboard.h"
 #include "gui/mainwindow/CMainDlg.h"
+#include "gui/mainwindow/CPageTab.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LinuxClock.h"
@@ -44,6 +46,7 @@ void WireDemo(CMainDlg& window, DemoSession& demo, const StartOptions& options) 
         deliver();
         if (options.screenshotPath.empty()) return;
         QTimer::singleShot(500, &window, [&window, options] {
+            if (options.page >= 0) window.Pages().SwitchTo(options.page);
             window.grab().save(QString::fromStdString(options.screenshotPath));
             window.done(0);
         });
@@ -65,6 +68,13 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
             options.unattended = true;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
             options.screenshotPath = arg.substr(13);
+        } else if (arg == "--page" || arg.rfind("--page=", 0) == 0) {
+            const std::string number = arg == "--page" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(7);
+            if (number.size() != 1 || number[0] < '0' || number[0] > '6') {
+                error = "--page takes a page number from 0 to 6";
+                return false;
+            }
+            options.page = number[0] - '0';
         } else {
             error = "unknown argument '" + arg + "'";
             return false;
@@ -84,6 +94,7 @@ int CWatchApp::Run(const StartOptions& options) {
     std::error_code startProblem = app.Start();
     if (startProblem == std::errc::device_or_resource_busy) startProblem.clear();
     UiText texts(app, codec);
+    X11Keyboard keyboard;
 
     std::unique_ptr<linux_platform::LinuxMachine> machine;
     std::unique_ptr<DemoSession> demo;
@@ -93,11 +104,12 @@ int CWatchApp::Run(const StartOptions& options) {
         sim::SimulatedMachine& simulated = demo->Machine();
         window = std::make_unique<CMainDlg>(
             app, texts,
-            GuiPorts{simulated.volumes, simulated.devices, simulated.events, simulated.attributes});
+            GuiPorts{simulated.volumes, simulated.devices, simulated.events, simulated.attributes, keyboard});
     } else {
         machine = std::make_unique<linux_platform::LinuxMachine>();
         window = std::make_unique<CMainDlg>(
-            app, texts, GuiPorts{machine->volumes, machine->devices, machine->events, machine->attributes});
+            app, texts,
+            GuiPorts{machine->volumes, machine->devices, machine->events, machine->attributes, keyboard});
     }
     if (options.unattended) {
         window->Host().SetUnattended(true);

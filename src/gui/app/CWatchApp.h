@@ -14,6 +14,8 @@ struct StartOptions {
     bool unattended = false;
     // Saves a picture of the window there after the demo's collection, then ends the program.
     std::string screenshotPath;
+    // The page shown in that picture (0..6); none: the page the window opened on.
+    int page = -1;
     std::string demoDataFolder;
 };
 

@@ -5,8 +5,12 @@
 #include "gui/resources/Pictures.h"
 
 namespace kiro::gui {
+namespace {
+constexpr int kCaptionText = 56;  // "Congraturation !!!"
+}
 
-CAwardBox::CAwardBox(QWidget* parent) : PictureMessageBox(parent) {
+CAwardBox::CAwardBox(const UiText& texts, QWidget* parent) : PictureMessageBox(parent) {
+    SetCaption(texts.Get(kCaptionText));
     SetPictureChoice(0);
     AddButton(tr("OK"), kOk)->setDefault(true);
 }

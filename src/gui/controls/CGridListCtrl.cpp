@@ -51,6 +51,12 @@ bool CGridListCtrl::DeleteColumn(int index) {
     return true;
 }
 
+bool CGridListCtrl::SetColumnHeading(int index, const QString& heading) {
+    if (index < 0 || index >= GetColumnCount()) return false;
+    rows_->SetHeading(index, heading);
+    return true;
+}
+
 int CGridListCtrl::GetColumnCount() const {
     return rows_->columnCount();
 }

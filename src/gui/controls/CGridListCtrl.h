@@ -24,6 +24,8 @@ class CGridListCtrl : public QTableView {
     int InsertColumn(int index, const QString& heading, Qt::Alignment alignment = Qt::AlignLeft,
                      int width = -1);
     bool DeleteColumn(int index);
+    // A new heading for a column, as a header item's text set again.
+    bool SetColumnHeading(int index, const QString& heading);
     int GetColumnCount() const;
 
     // Inserts a row (an index past the end appends) with `text` in column 0, so the columns come

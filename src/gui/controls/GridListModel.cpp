@@ -45,6 +45,11 @@ void GridListModel::InsertColumn(int index, const QString& heading, Qt::Alignmen
     endInsertColumns();
 }
 
+void GridListModel::SetHeading(int index, const QString& heading) {
+    columns_[index].heading = heading;
+    emit headerDataChanged(Qt::Horizontal, index, index);
+}
+
 void GridListModel::RemoveColumn(int index) {
     beginRemoveColumns({}, index, index);
     columns_.erase(columns_.begin() + index);

@@ -30,6 +30,7 @@ class GridListModel : public QAbstractTableModel {
     // Index in 0..columns; every row gets a default cell there.
     void InsertColumn(int index, const QString& heading, Qt::Alignment alignment);
     void RemoveColumn(int index);
+    void SetHeading(int index, const QString& heading);
     // Index in 0..rows; the row gets `text` in column 0 and default cells.
     void InsertRow(int index, const QString& text);
     void RemoveAllRows();

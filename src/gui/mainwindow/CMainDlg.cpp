@@ -2,22 +2,38 @@
 
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include "core/app/Format.h"
+#include "core/app/Language.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/mainwindow/PlaceholderPage.h"
+#include "gui/pages/CMissionPage.h"
+#include "gui/pages/CPersonalPage.h"
+#include "gui/pages/CReportPage.h"
+#include "gui/pages/CSummaryPage.h"
+#include "gui/pages/CUserOptionPage.h"
 
 namespace kiro::gui {
 namespace {
 
 // UI texts of the tab captions, in tab order.
 constexpr int kTabCaptions[kPageCount] = {23, 24, 25, 26, 72, 59, 99};
+
+// The calendar names its months and weekdays in the program's language.
+QLocale CalendarLocale(int language) {
+    if (language == kTraditionalChinese)
+        return QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
+    if (language == kSimplifiedChinese)
+        return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
+    return QLocale(QLocale::English, QLocale::UnitedStates);
+}
 
 }  // namespace
 
@@ -58,6 +74,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* paren
     LocalTime today = app_.SystemClock().Now();
     today.hour = today.minute = today.second = 0;
     app_.selectedDate = today;
+    calendar_->setLocale(CalendarLocale(app_.CurrentLanguage()));
     calendar_->setSelectedDate(QDate(today.year, today.month, today.day));
     app_.watchSettings.ledPower = false;
     app_.watchSettings.ledFromHour = 8;
@@ -105,8 +122,17 @@ void CMainDlg::BuildControls() {
 }
 
 void CMainDlg::CreatePages() {
-    std::array<CPage*, kPageCount> pages{};
-    for (int i = 0; i < kPageCount; ++i) pages[i] = new PlaceholderPage(texts_, kTabCaptions[i], pageTab_);
+    const PageContext context{app_, texts_, *host_, ports_.keyboard};
+    const std::array<CPage*, kPageCount> pages = {
+        new CReportPage(context, pageTab_),
+        new CSummaryPage(context, pageTab_),
+        new CMissionPage(context, pageTab_),
+        new CPersonalPage(context, pageTab_),
+        new PlaceholderPage(texts_, kTabCaptions[4], pageTab_),
+        new PlaceholderPage(texts_, kTabCaptions[5], pageTab_),
+        new CUserOptionPage(
+            context, [this] { FollowLanguage(); }, pageTab_),
+    };
     pageTab_->SetPages(pages);
     // Reports need the personal data: without it the window opens where it is entered.
     const SettingsValues& v = app_.Config().Values();
@@ -119,6 +145,13 @@ void CMainDlg::SetTabCaptions() {
 
 void CMainDlg::OnLanguageChanged() {
     setWindowTitle(texts_.Convert(app_.WindowTitle()));
+}
+
+void CMainDlg::FollowLanguage() {
+    OnLanguageChanged();
+    SetTabCaptions();
+    calendar_->setLocale(CalendarLocale(app_.CurrentLanguage()));
+    update();
 }
 
 void CMainDlg::OnClockTick() {

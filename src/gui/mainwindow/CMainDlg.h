@@ -32,6 +32,8 @@ class CMainDlg : public QDialog {
 
     // The title again in the current language (after a language change).
     void OnLanguageChanged();
+    // A language chosen on the options page: title, tab captions and calendar follow it.
+    void FollowLanguage();
     void SetTabCaptions();
 
     GuiHost& Host() { return *host_; }

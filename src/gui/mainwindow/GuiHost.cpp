@@ -6,6 +6,7 @@
 
 #include "gui/FontCells.h"
 #include "gui/boxes/CAskBox.h"
+#include "gui/boxes/CAwardBox.h"
 #include "gui/mainwindow/CPageTab.h"
 
 namespace kiro::gui {
@@ -71,6 +72,17 @@ bool GuiHost::AskQuestion(const std::string& caption, const std::string& message
                     QMessageBox::Yes | QMessageBox::No, window_);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
+}
+
+void GuiHost::ShowAward(const std::string& text, AwardPicture picture) {
+    if (unattended_) {
+        Echo(texts_.Convert(text));
+        return;
+    }
+    CAwardBox box(texts_, window_);
+    box.SetMessage(texts_.Convert(text));
+    box.SetPictureChoice(picture == AwardPicture::Rosette ? CAwardBox::kRosette : 0);
+    box.exec();
 }
 
 void GuiHost::PumpMessages() {

@@ -26,6 +26,7 @@ class GuiHost final : public Host {
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskYesNo(const std::string& caption, const std::string& message) override;
     bool AskQuestion(const std::string& caption, const std::string& message) override;
+    void ShowAward(const std::string& text, AwardPicture picture) override;
     void PumpMessages() override;
     void NotifyDataChanged() override;
     void NotifyLanguageChanged() override;

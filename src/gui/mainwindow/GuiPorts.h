@@ -2,6 +2,7 @@
 #include "core/system/DeviceEvents.h"
 #include "core/system/DeviceIo.h"
 #include "core/system/FileAttributes.h"
+#include "core/system/Keyboard.h"
 #include "core/system/TextCodec.h"
 #include "core/system/Volumes.h"
 
@@ -13,6 +14,7 @@ struct GuiPorts {
     DeviceIo& device;
     DeviceEvents& events;
     FileAttributes& attributes;
+    Keyboard& keyboard;
 };
 
 }  // namespace kiro::gui

@@ -13,9 +13,12 @@
 #include "gui/UiText.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
+#include "gui/pages/CReportPage.h"
+#include "gui/pages/CUserOptionPage.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/PosixFileSystem.h"
 #include "platform/sim/FakeClock.h"
+#include "platform/sim/FixedKeyboard.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
@@ -33,6 +36,7 @@ class MainWindowTest : public ::testing::Test {
     sim::FixedLocale locale;
     linux_platform::IconvTextCodec codec;
     sim::SimulatedMachine machine;
+    sim::FixedKeyboard keyboard;
     linux_platform::PosixFileSystem files;
     std::unique_ptr<App> app;
     std::unique_ptr<UiText> texts;
@@ -42,7 +46,8 @@ class MainWindowTest : public ::testing::Test {
         app->LoadSettings();
         texts = std::make_unique<UiText>(*app, codec);
         return std::make_unique<CMainDlg>(
-            *app, *texts, GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes});
+            *app, *texts,
+            GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes, keyboard});
     }
 };
 
@@ -63,6 +68,20 @@ TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window is not resizable";
     EXPECT_EQ(app->selectedDate.day, 20);
     EXPECT_EQ(app->timeAdjustMode, kTimeAdjustManual);
+}
+
+TEST_F(MainWindowTest, ChoosingALanguageOnTheOptionsPageChangesTheWholeWindow) {
+    auto window = Open();
+    auto* options = static_cast<CUserOptionPage*>(window->Pages().Page(kUserOptionsPage));
+    window->show();
+    QTest::mouseClick(options->LanguagePicture(2), Qt::LeftButton);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("KiroMeter2 USB 闪存盘, Ver 2.042    2014/05/05"));
+    EXPECT_EQ(window->Pages().TabBar()->tabText(0), QString::fromUtf8("报表"));
+    auto* report = static_cast<CReportPage*>(window->Pages().Page(kReportPage));
+    EXPECT_EQ(report->ModeRadio(ReportMode::Month)->text(), QString::fromUtf8("月报表"))
+        << "every page took the new texts";
+    EXPECT_EQ(window->Calendar()->locale().language(), QLocale::Chinese);
+    EXPECT_EQ(app->Config().File().ReadInt("Advance", "Language", 0), 2);
 }
 
 TEST_F(MainWindowTest, OpensOnPersonalInformationUntilThePersonalDataIsSet) {

@@ -1,0 +1,77 @@
+#include "gui/pages/CPersonalPage.h"
+
+#include "core/app/Format.h"
+#include "core/app/Numbers.h"
+#include "core/app/StatusTexts.h"
+#include "gui/mainwindow/DialogUnits.h"
+#include "gui/resources/Pictures.h"
+
+namespace kiro::gui {
+namespace {
+
+constexpr int kBirthdayText = 9;
+constexpr int kLabelTexts[3] = {1, 2, 3};  // "Height", "Weight", "StepSize"
+constexpr int kUnitTexts[3] = {12, 11, 12};  // "cm", "Kg", "cm"
+constexpr int kSaveText = 41;
+
+}  // namespace
+
+CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
+    : CPage(parent),
+      context_(context),
+      birthdayLabel_(new QLabel(this)),
+      birthday_(new QDateEdit(this)),
+      save_(new QPushButton(this)) {
+    birthdayLabel_->setGeometry(DialogRect(30, 40, 70, 14));
+    birthday_->setGeometry(DialogRect(104, 38, 90, 16));
+    birthday_->setCalendarPopup(true);
+    birthday_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    for (int i = 0; i < 3; ++i) {
+        const int y = 70 + 28 * i;
+        labels_[i] = new QLabel(this);
+        labels_[i]->setGeometry(DialogRect(30, y + 2, 70, 14));
+        boxes_[i] = new QLineEdit(this);
+        boxes_[i]->setGeometry(DialogRect(104, y, 60, 16));
+        boxes_[i]->setAlignment(Qt::AlignRight);
+        units_[i] = new QLabel(this);
+        units_[i]->setGeometry(DialogRect(168, y + 2, 40, 14));
+    }
+    save_->setGeometry(DialogRect(104, 160, 60, 16));
+    connect(save_, &QPushButton::clicked, this, &CPersonalPage::SavePersonal);
+    auto* picture = new QLabel(this);
+    picture->setGeometry(DialogRect(260, 40, 150, 130));
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(LoadPicture(QString::fromLatin1(pictures::kPerson), QSize(picture->height(), picture->height())));
+    ShowPersonal();
+}
+
+void CPersonalPage::ShowPersonal() {
+    const UiText& texts = context_.texts;
+    birthdayLabel_->setText(texts.Get(kBirthdayText));
+    for (int i = 0; i < 3; ++i) {
+        labels_[i]->setText(texts.Get(kLabelTexts[i]));
+        units_[i]->setText(texts.Get(kUnitTexts[i]));
+    }
+    save_->setText(texts.Get(kSaveText));
+    const SettingsValues& values = context_.app.Config().Values();
+    birthday_->setDate(QDate(values.birthday / 10000, values.birthday / 100 % 100, values.birthday % 100));
+    const int numbers[3] = {values.height, values.weight, values.stepSize};
+    for (int i = 0; i < 3; ++i) boxes_[i]->setText(QString::number(numbers[i]));
+}
+
+void CPersonalPage::SavePersonal() {
+    const SettingsValues& values = context_.app.Config().Values();
+    const QDate date = birthday_->date();
+    const int birthday = date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : values.birthday;
+    int numbers[3] = {values.height, values.weight, values.stepSize};
+    // A box that does not begin with a number keeps the value it had.
+    for (int i = 0; i < 3; ++i) numbers[i] = LeadingNumber(boxes_[i]->text().toStdString()).value_or(numbers[i]);
+    if (const std::error_code error = context_.app.Config().SetPersonal(birthday, numbers[0], numbers[1], numbers[2]))
+        context_.host.SetStatusText(
+            FormatText(context_.app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+    ShowPersonal();
+    // Every page recomputes with the new values.
+    context_.host.NotifyLanguageChanged();
+}
+
+}  // namespace kiro::gui

@@ -1,0 +1,157 @@
+#include "gui/pages/CReportPage.h"
+
+#include <QButtonGroup>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <algorithm>
+
+#include "core/analysis/ReportRowDeletion.h"
+#include "gui/RgbColour.h"
+#include "gui/charts/CGraphCtrl.h"
+#include "gui/controls/CGridListCtrl.h"
+#include "gui/mainwindow/DialogUnits.h"
+#include "gui/pages/CSleepDlg.h"
+
+namespace kiro::gui {
+namespace {
+
+constexpr int kRadioTexts[3] = {5, 20, 4};  // "Month Report", "Day Report(Count)", "Day Report"
+constexpr int kSleepButtonText = 114;       // "Sleep Quaility"
+constexpr int kFirstWeekdayText = 27;       // "Sun" .. "Sat"
+
+Qt::Alignment AlignmentOf(ReportColumn::Align align) {
+    switch (align) {
+        case ReportColumn::Align::Centre:
+            return Qt::AlignHCenter;
+        case ReportColumn::Align::Right:
+            return Qt::AlignRight;
+        case ReportColumn::Align::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+}  // namespace
+
+CReportPage::CReportPage(const PageContext& context, QWidget* parent)
+    : CPage(parent),
+      context_(context),
+      builder_(context.app.Store(), context.app.Config()),
+      mode_(ReportModeFromSetting(context.app.Config().ReadReportMode())),
+      graph_(new CGraphCtrl(this)),
+      list_(new CGridListCtrl(this)),
+      radios_{new QRadioButton(this), new QRadioButton(this), new QRadioButton(this)},
+      delete_(new QPushButton(QStringLiteral("Delete"), this)),
+      sleep_(new QPushButton(this)) {
+    graph_->setGeometry(DialogRect(4, 4, 446, 134));
+    list_->setGeometry(DialogRect(4, 141, 446, 118));
+    for (int i = 0; i < 7; ++i) {
+        const ReportColumn& column = kReportColumns[i];
+        list_->InsertColumn(i, QString(), AlignmentOf(column.align), column.widthAtStart);
+    }
+    list_->SetGridLines(true);
+    list_->SetSortEncoder([this](const QString& text) { return context_.texts.ToCodePage(text); });
+
+    auto* modes = new QButtonGroup(this);
+    const int radioX[3] = {6, 176, 90};
+    for (int i = 0; i < 3; ++i) {
+        radios_[i]->setGeometry(DialogRect(radioX[i], 264, 82, 12));
+        modes->addButton(radios_[i], i);
+    }
+    // The week report is reached only through a stored ReportMode of 1.
+    radios_[static_cast<int>(ReportMode::Week)]->hide();
+    radios_[static_cast<int>(ReportMode::Week)]->setEnabled(false);
+    connect(modes, &QButtonGroup::idClicked, this, [this](int id) { OnModeClicked(static_cast<ReportMode>(id)); });
+    delete_->setGeometry(DialogRect(292, 262, 60, 15));
+    sleep_->setGeometry(DialogRect(358, 262, 92, 15));
+    connect(delete_, &QPushButton::clicked, this, &CReportPage::OnDelete);
+    connect(sleep_, &QPushButton::clicked, this, &CReportPage::OnSleepAnalysis);
+
+    SetTexts();
+    Rebuild();
+    radios_[static_cast<int>(mode_)]->setChecked(true);
+}
+
+void CReportPage::OnDataChanged() {
+    SetTexts();
+    Rebuild();
+}
+
+void CReportPage::OnLanguageChanged() {
+    builder_.Invalidate();
+    SetTexts();
+    Rebuild();
+}
+
+void CReportPage::SetTexts() {
+    const UiText& texts = context_.texts;
+    for (int i = 0; i < 7; ++i) {
+        const ReportColumn& column = kReportColumns[i];
+        list_->SetColumnHeading(
+            i, column.headingText < 0 ? QString::fromLatin1(kNumberHeading) : texts.Get(column.headingText));
+        list_->setColumnWidth(i, column.width);
+    }
+    for (int i = 0; i < 3; ++i) radios_[i]->setText(texts.Get(kRadioTexts[i]));
+    sleep_->setText(texts.Get(kSleepButtonText));
+}
+
+void CReportPage::Rebuild() {
+    const LocalTime& date = context_.app.selectedDate;
+    const Report& report = builder_.Build(mode_, date.year, date.month, date.day);
+    // A report kept from before is on show already, rows, selection, order and all.
+    if (builder_.Generation() == shownGeneration_) return;
+    shownGeneration_ = builder_.Generation();
+    Show(report);
+}
+
+void CReportPage::Show(const Report& report) {
+    list_->DeleteAllItems();
+    for (const ReportRow& row : report.rows) {
+        const int index = list_->InsertItem(list_->GetItemCount(), QString::fromStdString(row.cells[0]));
+        for (int column = 1; column < 7; ++column)
+            list_->SetItemText(index, column, QString::fromStdString(row.cells[column]));
+        list_->SetCellBackground(index, -1, ToQColor(row.background), false);
+    }
+    list_->viewport()->update();
+
+    const UiText& texts = context_.texts;
+    const GraphSetup& setup = report.graph;
+    graph_->SetValueRange(setup.valueLower, setup.valueUpper, setup.rightLower, setup.rightUpper, setup.decimals);
+    graph_->SetTimeRange(setup.timeLower, setup.timeUpper,
+                         setup.labelStyle == TimeLabelStyle::WeekdayNames ? CGraphCtrl::TimeLabels::Weekdays
+                                                                          : CGraphCtrl::TimeLabels::Numbers);
+    std::array<QString, 7> weekdays;
+    for (int day = 0; day < 7; ++day) weekdays[day] = texts.Get(kFirstWeekdayText + day);
+    graph_->SetWeekdayNames(weekdays);
+    graph_->SetYCaptions(texts.Get(setup.leftCaptionText), texts.Get(setup.rightCaptionText));
+    graph_->SetXCaption(texts.Get(setup.timeCaptionText));
+    graph_->SetBackColor(ToQColor(setup.background));
+    graph_->SetAxisColor(ToQColor(setup.grid));
+    graph_->SetLineColor(ToQColor(setup.plot), true);
+    for (const GraphLine& line : report.lines) graph_->DrawSegment(line.x1, line.y1, line.x2, line.y2);
+}
+
+void CReportPage::OnModeClicked(ReportMode mode) {
+    mode_ = mode;
+    context_.app.Config().WriteReportMode(static_cast<int>(mode));
+    Rebuild();
+}
+
+void CReportPage::OnDelete() {
+    QModelIndexList selected = list_->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const int row = selected.isEmpty() ? -1 : selected.front().row();
+    const QString when = row < 0 ? QString() : list_->GetItemText(row, kWhenColumn);
+    DeleteReportRow(context_.app, context_.host, mode_, row, when.toStdString());
+    // The page takes the change as a change of language: its report is built afresh.
+    OnLanguageChanged();
+}
+
+void CReportPage::OnSleepAnalysis() {
+    const LocalTime& date = context_.app.selectedDate;
+    CSleepDlg dialog(context_, date.year, date.month, date.day, this);
+    dialog.exec();
+}
+
+}  // namespace kiro::gui
