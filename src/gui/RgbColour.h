@@ -6,6 +6,8 @@
 namespace kiro::gui {
 
 // A colour the core names, for Qt.
-inline QColor ToQColor(const Rgb& colour) { return QColor(colour.red, colour.green, colour.blue); }
+inline QColor ToQColor(const Rgb& colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
 
 }  // namespace kiro::gui

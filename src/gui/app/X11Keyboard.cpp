@@ -5,7 +5,9 @@
 
 namespace kiro::gui {
 
-X11Keyboard::X11Keyboard() { QCoreApplication::instance()->installEventFilter(this); }
+X11Keyboard::X11Keyboard() {
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 X11Keyboard::~X11Keyboard() {
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);

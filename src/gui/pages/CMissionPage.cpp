@@ -10,13 +10,15 @@
 namespace kiro::gui {
 namespace {
 
-constexpr int kGroupText = 25;       // "Mission/Target"
-constexpr int kFirstKindText = 42;   // "Steps", "Distances", "Times", "KCals"
+constexpr int kGroupText = 25;        // "Mission/Target"
+constexpr int kFirstKindText = 42;    // "Steps", "Distances", "Times", "KCals"
 constexpr int kFirstTargetText = 46;  // "Target Steps" .. "Target Calorie(KCal)"
 constexpr int kStartText = 52;
 constexpr int kStopText = 53;
 
-const MissionSettings& MissionOf(const App& app, MissionId id) { return app.Config().Values().Mission(id); }
+const MissionSettings& MissionOf(const App& app, MissionId id) {
+    return app.Config().Values().Mission(id);
+}
 
 BodyMeasures Body(const App& app) {
     const SettingsValues& values = app.Config().Values();
@@ -32,9 +34,11 @@ CMissionPage::CMissionPage(const PageContext& context, QWidget* parent)
     auto* picture = new QLabel(this);
     picture->setGeometry(DialogRect(178, 176, 100, 100));
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(LoadPicture(QString::fromLatin1(pictures::kTarget), QSize(picture->height(), picture->height())));
+    picture->setPixmap(
+        LoadPicture(QString::fromLatin1(pictures::kTarget), QSize(picture->height(), picture->height())));
     for (MissionId id : {MissionId::A, MissionId::B})
-        panels_[Index(id)].target->setText(QString::fromStdString(Format("%.3f", MissionOf(context_.app, id).goes)));
+        panels_[Index(id)].target->setText(
+            QString::fromStdString(Format("%.3f", MissionOf(context_.app, id).goes)));
     Refresh();
     connect(timer_, &QTimer::timeout, this, &CMissionPage::UpdateRunningTimes);
     timer_->start(kMissionTimerMs);
@@ -51,8 +55,8 @@ void CMissionPage::BuildPanel(MissionId id, int left) {
         panel.kinds[k]->setGeometry(DialogRect(10, 14 + 15 * k, 90, 12));
         connect(panel.kinds[k], &QRadioButton::clicked, this, &CMissionPage::SetTargetLabels);
     }
-    panel.kinds[static_cast<int>(kind) >= 0 && static_cast<int>(kind) < 4 ? static_cast<int>(kind) : 0]->setChecked(
-        true);
+    panel.kinds[static_cast<int>(kind) >= 0 && static_cast<int>(kind) < 4 ? static_cast<int>(kind) : 0]
+        ->setChecked(true);
     panel.targetLabel = new QLabel(group);
     panel.targetLabel->setGeometry(DialogRect(106, 14, 110, 12));
     panel.target = new QLineEdit(group);
@@ -86,7 +90,8 @@ MissionKind CMissionPage::KindChosen(MissionId id) const {
 
 void CMissionPage::SetTargetLabels() {
     for (MissionId id : {MissionId::A, MissionId::B})
-        panels_[Index(id)].targetLabel->setText(context_.texts.Get(kFirstTargetText + static_cast<int>(KindChosen(id))));
+        panels_[Index(id)].targetLabel->setText(
+            context_.texts.Get(kFirstTargetText + static_cast<int>(KindChosen(id))));
 }
 
 void CMissionPage::Refresh() {
@@ -129,7 +134,8 @@ void CMissionPage::UpdateRunningTimes() {
 }
 
 void CMissionPage::OnStart(MissionId id) {
-    if (StartMission(context_.app, id, KindChosen(id), panels_[Index(id)].target->text().toStdString())) Refresh();
+    if (StartMission(context_.app, id, KindChosen(id), panels_[Index(id)].target->text().toStdString()))
+        Refresh();
 }
 
 void CMissionPage::OnStop(MissionId id) {

@@ -10,7 +10,7 @@ namespace kiro::gui {
 namespace {
 
 constexpr int kBirthdayText = 9;
-constexpr int kLabelTexts[3] = {1, 2, 3};  // "Height", "Weight", "StepSize"
+constexpr int kLabelTexts[3] = {1, 2, 3};    // "Height", "Weight", "StepSize"
 constexpr int kUnitTexts[3] = {12, 11, 12};  // "cm", "Kg", "cm"
 constexpr int kSaveText = 41;
 
@@ -41,7 +41,8 @@ CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
     auto* picture = new QLabel(this);
     picture->setGeometry(DialogRect(260, 40, 150, 130));
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(LoadPicture(QString::fromLatin1(pictures::kPerson), QSize(picture->height(), picture->height())));
+    picture->setPixmap(
+        LoadPicture(QString::fromLatin1(pictures::kPerson), QSize(picture->height(), picture->height())));
     ShowPersonal();
 }
 
@@ -62,11 +63,14 @@ void CPersonalPage::ShowPersonal() {
 void CPersonalPage::SavePersonal() {
     const SettingsValues& values = context_.app.Config().Values();
     const QDate date = birthday_->date();
-    const int birthday = date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : values.birthday;
+    const int birthday =
+        date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : values.birthday;
     int numbers[3] = {values.height, values.weight, values.stepSize};
     // A box that does not begin with a number keeps the value it had.
-    for (int i = 0; i < 3; ++i) numbers[i] = LeadingNumber(boxes_[i]->text().toStdString()).value_or(numbers[i]);
-    if (const std::error_code error = context_.app.Config().SetPersonal(birthday, numbers[0], numbers[1], numbers[2]))
+    for (int i = 0; i < 3; ++i)
+        numbers[i] = LeadingNumber(boxes_[i]->text().toStdString()).value_or(numbers[i]);
+    if (const std::error_code error =
+            context_.app.Config().SetPersonal(birthday, numbers[0], numbers[1], numbers[2]))
         context_.host.SetStatusText(
             FormatText(context_.app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
     ShowPersonal();

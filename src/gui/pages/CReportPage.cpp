@@ -61,7 +61,8 @@ CReportPage::CReportPage(const PageContext& context, QWidget* parent)
     // The week report is reached only through a stored ReportMode of 1.
     radios_[static_cast<int>(ReportMode::Week)]->hide();
     radios_[static_cast<int>(ReportMode::Week)]->setEnabled(false);
-    connect(modes, &QButtonGroup::idClicked, this, [this](int id) { OnModeClicked(static_cast<ReportMode>(id)); });
+    connect(modes, &QButtonGroup::idClicked, this,
+            [this](int id) { OnModeClicked(static_cast<ReportMode>(id)); });
     delete_->setGeometry(DialogRect(292, 262, 60, 15));
     sleep_->setGeometry(DialogRect(358, 262, 92, 15));
     connect(delete_, &QPushButton::clicked, this, &CReportPage::OnDelete);
@@ -116,7 +117,8 @@ void CReportPage::Show(const Report& report) {
 
     const UiText& texts = context_.texts;
     const GraphSetup& setup = report.graph;
-    graph_->SetValueRange(setup.valueLower, setup.valueUpper, setup.rightLower, setup.rightUpper, setup.decimals);
+    graph_->SetValueRange(setup.valueLower, setup.valueUpper, setup.rightLower, setup.rightUpper,
+                          setup.decimals);
     graph_->SetTimeRange(setup.timeLower, setup.timeUpper,
                          setup.labelStyle == TimeLabelStyle::WeekdayNames ? CGraphCtrl::TimeLabels::Weekdays
                                                                           : CGraphCtrl::TimeLabels::Numbers);

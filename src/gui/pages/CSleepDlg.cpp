@@ -30,14 +30,14 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
         Arrow arrow;
         ArrowDirection direction;
         int x;
-    } placements[] = {{kStartEarlier, ArrowDirection::Left, 10},  {kStartLater, ArrowDirection::Right, 28},
-                      {kPreviousDay, ArrowDirection::Left, 192},  {kNextDay, ArrowDirection::Right, 210},
-                      {kEndEarlier, ArrowDirection::Left, 374},   {kEndLater, ArrowDirection::Right, 392}};
+    } placements[] = {{kStartEarlier, ArrowDirection::Left, 10}, {kStartLater, ArrowDirection::Right, 28},
+                      {kPreviousDay, ArrowDirection::Left, 192}, {kNextDay, ArrowDirection::Right, 210},
+                      {kEndEarlier, ArrowDirection::Left, 374},  {kEndLater, ArrowDirection::Right, 392}};
     for (const auto& place : placements) {
         auto* button = new QToolButton(this);
         button->setGeometry(DialogRect(place.x, 225, 18, 16));
         const QColor colour = place.arrow == kPreviousDay || place.arrow == kNextDay ? QColor(230, 140, 40)
-                                                                                       : QColor(60, 120, 220);
+                                                                                     : QColor(60, 120, 220);
         button->setIcon(ArrowPicture(place.direction, button->size() * 3 / 4, colour));
         button->setIconSize(button->size() * 3 / 4);
         connect(button, &QToolButton::clicked, this, [this, arrow = place.arrow] { OnArrow(arrow); });

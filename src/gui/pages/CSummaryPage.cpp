@@ -48,7 +48,8 @@ void CSummaryPage::Refresh() {
 
 void CSummaryPage::OnReset() {
     if (!ResetSummary(context_.app, context_.host)) return;
-    // Every page that shows stored data reads it again; this one shows the cleared totals.
+    Refresh();
+    // Every page that shows stored data reads it again.
     context_.host.NotifyDataChanged();
 }
 

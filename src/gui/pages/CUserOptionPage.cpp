@@ -22,7 +22,8 @@ QRect PageRect(int x, int y, int width, int height) {
 // (the rows' tabs are where the columns meet).
 QString ReportTable(const std::string& report) {
     QString table = QStringLiteral("<table cellspacing=\"1\">");
-    for (const QString& row : QString::fromStdString(report).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+    for (const QString& row :
+         QString::fromStdString(report).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         const QStringList cells = row.split(QLatin1Char('\t'));
         table += QStringLiteral("<tr><td>%1</td><td>&nbsp;&nbsp;%2</td></tr>")
                      .arg(cells.value(0).toHtmlEscaped(), cells.value(1).toHtmlEscaped());
@@ -30,9 +31,9 @@ QString ReportTable(const std::string& report) {
     return table + QStringLiteral("</table>");
 }
 
-constexpr int kUpgradeText = 100;       // "Enable Upgrade Check"
-constexpr int kAutoConfirmText = 101;   // "Auto Confirmed"
-constexpr int kSlightMoveText = 122;    // "Slight Move > "
+constexpr int kUpgradeText = 100;      // "Enable Upgrade Check"
+constexpr int kAutoConfirmText = 101;  // "Auto Confirmed"
+constexpr int kSlightMoveText = 122;   // "Slight Move > "
 constexpr int kStepsPerMinuteText = 123;
 
 }  // namespace
@@ -54,7 +55,8 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
     for (int language = 0; language < 3; ++language) {
         radios_[language] = new QRadioButton(this);
         radios_[language]->setGeometry(PageRect(42, 36 + 14 * language, 10, 9));
-        connect(radios_[language], &QRadioButton::clicked, this, [this, language] { SelectLanguage(language); });
+        connect(radios_[language], &QRadioButton::clicked, this,
+                [this, language] { SelectLanguage(language); });
         pictures_[language] = new QLabel(this);
         pictures_[language]->setGeometry(PageRect(53, 32 + 15 * language, 45, 14));
         pictures_[language]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -89,7 +91,8 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
 }
 
 bool CUserOptionPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         for (int language = 0; language < 3; ++language)
             if (watched == pictures_[language]) SelectLanguage(language);
     return CPage::eventFilter(watched, event);
@@ -113,7 +116,8 @@ void CUserOptionPage::ApplyTexts() {
     slightUnit_->setText(texts.Get(kStepsPerMinuteText));
     // Taken from the edit as "%d" reads it: text that does not begin with a number keeps the value.
     Settings& settings = context_.app.Config();
-    const int typed = LeadingNumber(slightMoving_->text().toStdString()).value_or(settings.Values().slightMoving);
+    const int typed =
+        LeadingNumber(slightMoving_->text().toStdString()).value_or(settings.Values().slightMoving);
     settings.SetSlightMoving(typed);
 }
 

@@ -20,7 +20,8 @@ class CUserOptionPage final : public CPage {
     Q_OBJECT
   public:
     // `languageSelected` makes the main window follow a new language: title, tab captions, calendar.
-    CUserOptionPage(const PageContext& context, std::function<void()> languageSelected, QWidget* parent = nullptr);
+    CUserOptionPage(const PageContext& context, std::function<void()> languageSelected,
+                    QWidget* parent = nullptr);
 
     void OnLanguageChanged() override { ApplyTexts(); }
 

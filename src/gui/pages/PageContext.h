@@ -1,8 +1,8 @@
 #pragma once
 #include "core/app/App.h"
+#include "core/system/Host.h"
 #include "core/system/Keyboard.h"
 #include "gui/UiText.h"
-#include "core/system/Host.h"
 
 namespace kiro::gui {
 

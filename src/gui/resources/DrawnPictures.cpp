@@ -37,7 +37,8 @@ QPixmap LanguageNamePicture(int language) {
     QPainterPath lettering;
     lettering.addText(0, 0, font, name);
     const QRectF bounds = lettering.boundingRect();
-    lettering.translate(-bounds.center() + QPointF(kLanguageNameSize.width() / 2.0, kLanguageNameSize.height() / 2.0));
+    lettering.translate(-bounds.center() +
+                        QPointF(kLanguageNameSize.width() / 2.0, kLanguageNameSize.height() / 2.0));
     painter.setPen(QPen(QColor(20, 40, 90), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPath(lettering);
     painter.fillPath(lettering, QColor(70, 140, 230));

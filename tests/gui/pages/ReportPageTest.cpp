@@ -26,8 +26,9 @@ class ReportPageTest : public ::testing::Test {
         return cells;
     }
     void Select(CReportPage& page, int row) {
-        page.List()->selectionModel()->select(page.List()->model()->index(row, 0),
-                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        page.List()->selectionModel()->select(
+            page.List()->model()->index(row, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     int MinutesWithSteps(int year, int month, int day) const {
         const MonthBuffer buffer = world.app.Store().LoadMonth(year, month).buffer;
@@ -47,14 +48,16 @@ TEST_F(ReportPageTest, AMonthOfDaysWithTheirFiguresAndColours) {
     EXPECT_TRUE(page.ModeRadio(ReportMode::Month)->isChecked());
     ASSERT_EQ(page.List()->GetItemCount(), 2);
     const WalkFigures day3 = DayFigures({60, 70}, 306, 3);
-    EXPECT_EQ(Row(page, 0), (QStringList{"   1", "2014/05/03", "306   ", QString::asprintf("%.2f   ", day3.cadence),
-                                         QString::asprintf("%.3f   ", day3.distanceKm),
-                                         QString::asprintf("%.3f   ", day3.speedKmh),
-                                         QString::asprintf("%.3f   ", day3.calories)}));
+    EXPECT_EQ(Row(page, 0),
+              (QStringList{"   1", "2014/05/03", "306   ", QString::asprintf("%.2f   ", day3.cadence),
+                           QString::asprintf("%.3f   ", day3.distanceKm),
+                           QString::asprintf("%.3f   ", day3.speedKmh),
+                           QString::asprintf("%.3f   ", day3.calories)}));
     const QAbstractItemModel* model = page.List()->model();
     EXPECT_EQ(model->index(0, 4).data(Qt::BackgroundRole).value<QColor>(), QColor(220, 200, 255));
     EXPECT_EQ(model->index(1, 6).data(Qt::BackgroundRole).value<QColor>(), QColor(220, 255, 200));
-    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Cadence") << "not \"Not found KiroMeter2 FlashDisk\"";
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Cadence")
+        << "not \"Not found KiroMeter2 FlashDisk\"";
     EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Hours");
     EXPECT_EQ(page.List()->columnWidth(1), 180) << "the date column widens at the first refresh";
     EXPECT_EQ(page.ModeRadio(ReportMode::Month)->text(), "Month Report");
@@ -87,7 +90,8 @@ TEST_F(ReportPageTest, DeletingARowZeroesItsDayOrExactlyItsPeriodAfterTheQuestio
     Select(page, 1);
     world.host.answers = {false};
     page.DeleteButton()->click();
-    EXPECT_EQ(world.host.Lines("question: "), std::vector<std::string>{"question: Item-2, Confirm DELETE ?(Y/N)"});
+    EXPECT_EQ(world.host.Lines("question: "),
+              std::vector<std::string>{"question: Item-2, Confirm DELETE ?(Y/N)"});
     EXPECT_EQ(MinutesWithSteps(2014, 5, 20), 3) << "No keeps the data";
     Select(page, 1);
     page.DeleteButton()->click();

@@ -38,7 +38,8 @@ TEST_F(SleepDlgTest, ArrowsStopAtTheirEdgesAndOnlyTheHourArrowsWriteTheSettings)
     world.app.Config().WriteSleepWindow({0, 33});
     CSleepDlg dialog(world.Context(), 2014, 5, 1);
     Click(dialog, CSleepDlg::kStartEarlier);
-    EXPECT_EQ(dialog.Session().Position(), (SleepPosition{2014, 5, 1, 0, 33})) << "day 1 at hour 0 goes nowhere";
+    EXPECT_EQ(dialog.Session().Position(), (SleepPosition{2014, 5, 1, 0, 33}))
+        << "day 1 at hour 0 goes nowhere";
 
     Click(dialog, CSleepDlg::kNextDay);
     EXPECT_EQ(dialog.Session().Position().day, 2);
