@@ -24,5 +24,9 @@ void AddSimulateCommand(CLI::App& cli, CliContext& context);
 void AddInquiryCommand(CLI::App& cli, CliContext& context);
 void AddCollectCommand(CLI::App& cli, CliContext& context);
 void AddWatchSettingsCommand(CLI::App& cli, CliContext& context);
+// kiro display-frames and kiro display-render: the display simulation's effects and renderers.
+void AddDisplayCommands(CLI::App& cli, CliContext& context);
+// kiro clockfile, kiro block and kiro clockdiff: the watch's settings formats without a watch.
+void AddWatchFormatCommands(CLI::App& cli, CliContext& context);
 
 }  // namespace kiro::cli

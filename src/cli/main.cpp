@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     kiro::cli::AddInquiryCommand(cli, context);
     kiro::cli::AddCollectCommand(cli, context);
     kiro::cli::AddWatchSettingsCommand(cli, context);
+    kiro::cli::AddDisplayCommands(cli, context);
+    kiro::cli::AddWatchFormatCommands(cli, context);
 
     try {
         cli.parse(argc, argv);

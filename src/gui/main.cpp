@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
         std::fprintf(stderr,
                      "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
-                     "[--unattended] [--page N] [--screenshot=FILE]\n",
+                     "[--unattended] [--page N] [--window=simulation|battery|factory] [--screenshot=FILE]\n",
                      error.c_str());
         return 2;
     }

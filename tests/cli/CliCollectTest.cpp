@@ -67,12 +67,15 @@ TEST(CliCollectTest, ASimulatedDeviceWatchKeepsItsStateBetweenCalls) {
 
 TEST(CliCollectTest, WatchSettingsReadsClockTxt) {
     test::TempFolder folder;
-    folder.Write("disk/clock.txt", "UStr=Morning\r\nSped=6\r\nDisp=KAAAAAAAA\r\n");
+    folder.Write("disk/clock.txt", "UStr=Morning\r\nSped=6\r\nDisp=KAAAAAAAA\r\nUPic=0A41\r\n");
     const auto result = test::RunCommand(Kiro("watch-settings " + test::ShellQuote(folder.File("disk"))));
     ASSERT_EQ(result.exitCode, 0);
     EXPECT_NE(result.output.find("Sped=6\n"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("Disp=9,0,0,0,0,0,0,0,0,0\n"), std::string::npos) << result.output;
-    EXPECT_NE(result.output.find("UStr=Morning\n"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("\nUPic=0A41" + std::string(76, 'F') + "\n"), std::string::npos)
+        << "all 40 bytes: " << result.output;
+    EXPECT_NE(result.output.find("\nUStr=Morning\\n\n"), std::string::npos)
+        << "the message as read, its line break escaped: " << result.output;
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ std::error_code FaultyFileSystem::WriteFile(const std::string& path, std::string
     return real_.WriteFile(path, bytes, durability);
 }
 
+std::error_code FaultyFileSystem::CopyFile(const std::string& from, const std::string& to) {
+    if (const auto error = NextChange(to)) return error;
+    return real_.CopyFile(from, to);
+}
+
 std::error_code FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     if (const auto error = NextChange(to)) return error;
     return real_.Rename(from, to);

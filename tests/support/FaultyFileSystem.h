@@ -10,7 +10,7 @@
 namespace kiro::test {
 
 // The real file system with faults put in on request: the n-th change of the disk (a write,
-// rename, removal, new folder or folder flush) and every change after it can fail as on a full
+// copy, rename, removal, new folder or folder flush) and every change after it can fail as on a full
 // or read-only disk, or stop dead as if the process had been killed just before it; chosen
 // paths can fail on their own. Reads pass through untouched.
 class FaultyFileSystem final : public FileSystem {
@@ -21,7 +21,7 @@ class FaultyFileSystem final : public FileSystem {
     void FailFrom(int change, std::error_code error);
     // The n-th change and every one after it do nothing: the process died just before it.
     void CrashAt(int change);
-    // Writes, renames and removals of paths containing `part` fail with `error`.
+    // Writes, copies, renames and removals of paths containing `part` fail with `error`.
     void FailPath(std::string part, std::error_code error);
     // Listing a folder whose path contains `part` fails with `error` part way through.
     void FailListing(std::string part, std::error_code error);
@@ -36,6 +36,7 @@ class FaultyFileSystem final : public FileSystem {
     bool OpensForReading(const std::string& path) override { return real_.OpensForReading(path); }
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
+    std::error_code CopyFile(const std::string& from, const std::string& to) override;
     std::error_code Rename(const std::string& from, const std::string& to) override;
     std::error_code Remove(const std::string& path) override;
     std::error_code MakeFolder(const std::string& path) override;

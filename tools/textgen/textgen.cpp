@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "core/app/Language.h"
+
 namespace {
 
-constexpr int kTexts = 136;
+// The program and its text table agree on how many texts there are.
+constexpr int kTexts = kiro::kTextCount;
 
 std::string Unescape(const std::string& text) {
     std::string out;

@@ -9,6 +9,7 @@
 #include "core/app/Settings.h"
 #include "core/system/Clock.h"
 #include "core/system/FileSystem.h"
+#include "core/watchconfig/FactoryAnimation.h"
 #include "core/watchconfig/WatchSettings.h"
 #include "core/watchdisk/MonthStore.h"
 #include "core/watchdisk/WatchConnection.h"
@@ -61,6 +62,8 @@ class App {
     WatchConnection watch;
     WatchSettings watchSettings;
     int timeAdjustMode = kTimeAdjustManual;
+    // The factory window's colours and slider, kept from one opening of the window to the next.
+    FactoryAnimation factoryAnimation;
 
   private:
     ProgramPaths paths_;

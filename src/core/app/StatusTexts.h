@@ -15,6 +15,7 @@ enum StatusText : int {
     kTextWatchReadFailed = 132,   // %d: the result of a failed vendor command
     kTextFolderNotUpdated = 133,  // %s: why the program folder could not be read or written
     kTextCannotWrite = 134,       // %s: a file of the watch that could not be written
+    kTextWatchWriteFailed = 136,  // %d: the result of a failed vendor command that sends settings
 };
 
 }  // namespace kiro

@@ -62,6 +62,9 @@ class FileSystem {
     // disk when it returns without error.
     virtual std::error_code WriteFile(const std::string& path, std::string_view bytes,
                                       Durability durability) = 0;
+    // Copies a regular file whole into `to`, created or truncated, and flushed; a link as either
+    // of them is refused, and so is a target that is the source itself.
+    virtual std::error_code CopyFile(const std::string& from, const std::string& to) = 0;
     // Replaces `to` by `from` in one step.
     virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
     // Removes a file; a link is removed itself, never what it points to.

@@ -7,6 +7,7 @@
 #include "core/app/HexText.h"
 #include "core/app/Numbers.h"
 #include "core/app/TextChunks.h"
+#include "core/watchconfig/WatchSettingsText.h"
 #include "core/watchdisk/WatchDiskFiles.h"
 
 namespace kiro {
@@ -146,22 +147,8 @@ void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& 
     ParseClockFile(content, settings);
 }
 
-std::string DescribeWatchSettings(const WatchSettings& s) {
-    std::string disp;
-    for (size_t i = 0; i < s.disp.size(); ++i) disp += Format(i ? ",%d" : "%d", s.disp[i]);
-    size_t lines = 0;
-    while (lines < s.uPic.size() && s.uPic[lines] != kPictureEnd) ++lines;
-    std::string out;
-    out += Format("HMod=%d\nSped=%d\nTAdj=%d\n", s.hMod, s.sped, s.tAdj);
-    out += "Disp=" + disp + "\n";
-    out += "UPic=" + ToHexPairs(s.uPic.data(), lines) + "\n";
-    out += "UStr=" + FilterMessage(s.uStr) + "\n";
-    out +=
-        Format("LedPower=%d\nLedFromHour=%d\nLedToHour=%d\n", s.ledPower ? 1 : 0, s.ledFromHour, s.ledToHour);
-    out += Format("AlarmEnabled=%d\nAlarmEveryDay=%d\nAlarmHour=%d\nAlarmMinute=%d\n", s.alarmEnabled ? 1 : 0,
-                  s.alarmEveryDay, s.alarmHour, s.alarmMinute);
-    out += Format("StepRecorder24h=%d\n", s.stepRecorder24h ? 1 : 0);
-    return out;
+std::string DescribeWatchSettings(const WatchSettings& settings) {
+    return PrintWatchSettingsText(settings);
 }
 
 }  // namespace kiro

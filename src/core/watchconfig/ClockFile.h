@@ -36,7 +36,8 @@ void ParseClockFile(const std::string& content, WatchSettings& settings);
 // missing, not a regular file or larger than any real one leaves the reset values.
 void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings);
 
-// The settings as "Key=value" lines, for people and scripts.
+// The settings as "Key=value" lines, for people and scripts: the text form that
+// ParseWatchSettingsText reads back, with the picture and message exactly as held.
 std::string DescribeWatchSettings(const WatchSettings& settings);
 
 }  // namespace kiro

@@ -58,7 +58,10 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
         settings.ledPower = request.ledPower;
         settings.stepRecorder24h = request.stepRecorder24h;
         const ConfigBlock block = BuildConfigBlock(settings, watch.modelLetter, now, true);
-        WriteConfigBlock(device, watch.handle, block);
+        if (const int result = WriteConfigBlock(device, watch.handle, block)) {
+            host.SetStatusText(FormatText(app.GetLangText(kTextWatchWriteFailed), result));
+            return slider;
+        }
         host.SetStatusText(Format(" >> TimeSet: %d-%d-%d %02d:%02d:%02d, (%d)", 2000 + block[16], block[17],
                                   block[18], block[19], block[20], block[21], settings.tAdj));
         return slider;
@@ -68,10 +71,13 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
     // nor written through.
     FileSystem& files = app.Files();
     const std::string root = volumes.RootOf(drive);
-    const std::string path = root + "/" + FindRootFile(files, root, "CLOCK.TXT").value_or("CLOCK.TXT");
+    const std::string path = RootFilePath(files, root, "CLOCK.TXT");
     const std::string old = files.ReadFile(path, kWatchFileLimit, OverLimit::Refuse).bytes;
-    if (files.WriteFile(path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed))
+    // A file that did not reach the watch must not send the user off to unplug it.
+    if (files.WriteFile(path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed)) {
         host.SetStatusText(FormatText(app.GetLangText(kTextCannotWrite), "CLOCK.TXT"));
+        return slider;
+    }
     app.SystemClock().Sleep(500);
     host.ShowMessage(app.GetLangText(kTextPlugOut), app.GetLangText(kTextMessage));
     return slider;

@@ -6,6 +6,7 @@
 #include "core/watchdisk/ScsiTransport.h"
 #include "core/watchdisk/WatchCommands.h"
 #include "core/watchdisk/WatchDiskFiles.h"
+#include "core/watchdisk/WatchMarker.h"
 
 namespace kiro {
 namespace {
@@ -135,6 +136,7 @@ void WatchDiscovery::ResetWatchState() {
     WatchConnection& watch = app_.watch;
     watch.currentDrive = kNoDrive;
     watch.deviceMode = false;
+    watch.modelLetter = 0;
     watch.collectFlag = false;
     watch.devicePath.clear();
     CloseHandle(false);
@@ -228,6 +230,32 @@ void WatchDiscovery::HandleChange(const DeviceChange& change) {
     // found again by the rescan; the second pass finds nothing left to take.
     if (app_.watch.eventsSuspended) return;
     RescanAfterChange();
+}
+
+bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
+    WatchConnection& watch = app_.watch;
+    watch.currentDrive = letter;
+    CloseHandle(true);
+    watch.deviceMode = false;
+    watch.devicePath.clear();
+    bool selected = false;
+    const WatchIdentity identity = IdentifyWatch(Inquiry(device_, letter));
+    if (identity.isX5) {
+        selected = TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenVolume(letter));
+        if (selected) LockVolume(device_, app_.SystemClock(), watch.handle);
+    } else {
+        selected = EnsureMarkerFile(app_.Files(), volumes_.RootOf(letter), attributes);
+    }
+    if (!selected) {
+        watch.currentDrive = kNoDrive;
+        watch.deviceMode = false;
+        watch.modelLetter = 0;
+        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        return false;
+    }
+    host_.NotifyLanguageChanged();
+    host_.SetDiskLabel(Format("%s (%c:)", app_.GetLangText(0), letter));
+    return true;
 }
 
 void WatchDiscovery::Shutdown() {

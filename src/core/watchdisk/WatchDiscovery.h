@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/system/DeviceEvents.h"
 #include "core/system/DeviceIo.h"
+#include "core/system/FileAttributes.h"
 #include "core/system/Host.h"
 #include "core/system/Volumes.h"
 #include "core/watchdisk/Collector.h"
@@ -33,6 +34,10 @@ class WatchDiscovery final : public DeviceChangeSink {
     void OnDeviceChange(const DeviceChange& change) override;
     // The main window closes: the device handle is closed and no watch is current.
     void Shutdown();
+    // The setup page's choice of a disk: a device-mode watch is opened and locked, a file-mode
+    // disk must carry (or take) its marker file. Returns whether the disk is selected; one that is
+    // not leaves no watch current, and the disk label says so.
+    bool SelectDisk(char letter, FileAttributes& attributes);
 
   private:
     bool PassRunning() const { return app_.watch.busyDrive != kNoDrive; }

@@ -17,4 +17,12 @@ bool EnsureMarkerFile(FileSystem& files, const std::string& root, FileAttributes
     return true;
 }
 
+std::error_code RecreateMarkerFile(FileSystem& files, const std::string& root, FileAttributes& attributes) {
+    const std::string path = RootFilePath(files, root, "USBWATCH.DAT");
+    if (const std::error_code error = files.WriteFile(path, "", Durability::Flushed)) return error;
+    // FAT has the attribute; a disk without one still carries the file, which is what counts.
+    attributes.SetHidden(path);
+    return {};
+}
+
 }  // namespace kiro

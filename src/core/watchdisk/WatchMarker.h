@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <system_error>
 
 #include "core/system/FileAttributes.h"
 #include "core/system/FileSystem.h"
@@ -11,5 +12,8 @@ namespace kiro {
 // hidden. Returns false when it neither opens nor can be created; a link of that name is left
 // alone and never written through.
 bool EnsureMarkerFile(FileSystem& files, const std::string& root, FileAttributes& attributes);
+
+// Makes the marker file afresh, empty and hidden, as a watch being prepared gets it.
+std::error_code RecreateMarkerFile(FileSystem& files, const std::string& root, FileAttributes& attributes);
 
 }  // namespace kiro

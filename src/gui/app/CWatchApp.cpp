@@ -1,6 +1,7 @@
 #include "gui/app/CWatchApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -15,6 +16,8 @@
 #include "gui/app/X11Keyboard.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
+#include "gui/pages/CPersonalGraphicPage.h"
+#include "gui/pages/CSetupPage.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LinuxClock.h"
@@ -26,9 +29,57 @@ namespace {
 
 // The demo plugs its watch in 1.5 s after start, as a person would after opening the program.
 constexpr int kDemoPlugInDelayMs = 1500;
+// A window opened for a picture is pictured after it has had time to show something.
+constexpr int kWindowSettleMs = 7000;
 
-void WireDemo(CMainDlg& window, DemoSession& demo, const StartOptions& options) {
-    const auto deliver = [&window, &demo] { demo.Machine().events.Dispatch(window.Discovery()); };
+// The demo's line of blank watches hands over the next one every few seconds.
+constexpr int kLinePeriodMs = 3000;
+
+CPersonalGraphicPage& PersonalGraphicPage(CMainDlg& window) {
+    return static_cast<CPersonalGraphicPage&>(*window.Pages().Page(kPersonalGraphicPage));
+}
+
+// Saves a picture of the window that opened over the main window, or of the main window, and
+// ends the program once that window has closed.
+void SaveScreenshotAndEnd(CMainDlg& window, const StartOptions& options) {
+    QWidget* shown = QApplication::activeModalWidget();
+    QWidget* pictured = shown != nullptr && shown != &window ? shown : &window;
+    pictured->grab().save(QString::fromStdString(options.screenshotPath));
+    if (pictured != &window) {
+        QObject::connect(pictured, &QObject::destroyed, &window, [&window] { window.done(0); });
+        pictured->close();
+        return;
+    }
+    window.done(0);
+}
+
+// Opens the window the picture is to show: one of the main window's pages, or a window opened
+// from one.
+void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
+    if (options.page >= 0) window.Pages().SwitchTo(options.page);
+    if (options.window == DemoWindow::None) return;
+    CPersonalGraphicPage& graphics = PersonalGraphicPage(window);
+    auto& setup = static_cast<CSetupPage&>(*window.Pages().Page(kSetupPage));
+    switch (options.window) {
+        case DemoWindow::Simulation:
+            window.Pages().SwitchTo(kPersonalGraphicPage);
+            graphics.SimulationButton()->click();
+            break;
+        case DemoWindow::BatteryCurve:
+            window.Pages().SwitchTo(kSetupPage);
+            setup.BatteryButton()->click();
+            break;
+        case DemoWindow::Factory:
+            window.Pages().SwitchTo(kPersonalGraphicPage);
+            graphics.OpenFactory();
+            break;
+        case DemoWindow::None:
+            break;
+    }
+}
+
+void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const StartOptions& options) {
+    const auto deliver = [&window, &demo] { demo.Machine().events.Dispatch(window.DeviceSink()); };
     QMenu* menu = window.DemoMenuBar()->addMenu("&Demo");
     QAction* plugIn = menu->addAction("Plug the watch &in", [&demo, deliver] {
         demo.PlugIn();
@@ -40,20 +91,54 @@ void WireDemo(CMainDlg& window, DemoSession& demo, const StartOptions& options) 
         deliver();
     });
     plugOut->setShortcut(QKeySequence("Ctrl+O"));
+    menu->addSeparator();
+    // Save with the right Shift and right Alt keys held opens it too.
+    menu->addAction("Open the &factory window", [&window] { PersonalGraphicPage(window).OpenFactory(); });
+    auto* lineTimer = new QTimer(&window);
+    QObject::connect(lineTimer, &QTimer::timeout, &window, [&line, deliver] {
+        line.Next();
+        deliver();
+    });
+    QAction* runLine = menu->addAction("Run a &line of new watches", [lineTimer, &line, deliver](bool on) {
+        if (on) {
+            lineTimer->start(kLinePeriodMs);
+            return;
+        }
+        lineTimer->stop();
+        line.Stop();
+        deliver();
+    });
+    runLine->setCheckable(true);
 
-    QTimer::singleShot(kDemoPlugInDelayMs, &window, [&window, &demo, deliver, options] {
+    QTimer::singleShot(kDemoPlugInDelayMs, &window, [&window, &demo, deliver, runLine, options] {
         demo.PlugIn();
         deliver();
         if (options.screenshotPath.empty()) return;
-        QTimer::singleShot(500, &window, [&window, options] {
-            if (options.page >= 0) window.Pages().SwitchTo(options.page);
-            window.grab().save(QString::fromStdString(options.screenshotPath));
-            window.done(0);
+        // The picture is taken from inside the window it shows, which may run its own loop.
+        QTimer::singleShot(500, &window, [&window, runLine, options] {
+            // The factory window is pictured with new watches going through it.
+            if (options.window == DemoWindow::Factory) runLine->trigger();
+            QTimer::singleShot(options.window == DemoWindow::None ? 0 : kWindowSettleMs, &window,
+                               [&window, options] { SaveScreenshotAndEnd(window, options); });
+            OpenPicturedWindow(window, options);
         });
     });
 }
 
 }  // namespace
+
+bool ParseDemoWindow(const std::string& text, DemoWindow& window) {
+    if (text == "simulation") {
+        window = DemoWindow::Simulation;
+    } else if (text == "battery") {
+        window = DemoWindow::BatteryCurve;
+    } else if (text == "factory") {
+        window = DemoWindow::Factory;
+    } else {
+        return false;
+    }
+    return true;
+}
 
 bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -68,6 +153,11 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
             options.unattended = true;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
             options.screenshotPath = arg.substr(13);
+        } else if (arg.rfind("--window=", 0) == 0) {
+            if (!ParseDemoWindow(arg.substr(9), options.window)) {
+                error = "unknown window '" + arg.substr(9) + "' (simulation, battery or factory)";
+                return false;
+            }
         } else if (arg == "--page" || arg.rfind("--page=", 0) == 0) {
             const std::string number = arg == "--page" ? (i + 1 < argc ? argv[++i] : "") : arg.substr(7);
             if (number.size() != 1 || number[0] < '0' || number[0] > '6') {
@@ -125,7 +215,12 @@ int CWatchApp::Run(const StartOptions& options) {
         window->Host().SetStatusText(
             FormatText(app.GetLangText(kTextFolderNotUpdated),
                        (std::string(kSettingsFileName) + ": " + error.message()).c_str()));
-    if (demo) WireDemo(*window, *demo, options);
+    std::unique_ptr<DemoWatchStream> line;
+    if (demo) {
+        line = std::make_unique<DemoWatchStream>(demo->Machine(), clock,
+                                                 app.Paths().Folder() + "/demo-factory-line");
+        WireDemo(*window, *demo, *line, options);
+    }
     window->exec();
     return 0;
 }

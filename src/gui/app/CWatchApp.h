@@ -2,8 +2,14 @@
 #include <string>
 
 #include "gui/demo/DemoSession.h"
+#include "gui/demo/DemoWatchStream.h"
 
 namespace kiro::gui {
+
+// A window of the demo that a screenshot shows instead of the main window.
+enum class DemoWindow { None, Simulation, BatteryCurve, Factory };
+// Parses "simulation", "battery" or "factory".
+bool ParseDemoWindow(const std::string& text, DemoWindow& window);
 
 // How the program was asked to start.
 struct StartOptions {
@@ -16,6 +22,9 @@ struct StartOptions {
     std::string screenshotPath;
     // The page shown in that picture (0..6); none: the page the window opened on.
     int page = -1;
+    // The window opened from a page that the picture shows (the factory window with a line of
+    // new watches running through it).
+    DemoWindow window = DemoWindow::None;
     std::string demoDataFolder;
 };
 

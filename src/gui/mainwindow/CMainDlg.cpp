@@ -13,10 +13,11 @@
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/mainwindow/DialogUnits.h"
-#include "gui/mainwindow/PlaceholderPage.h"
 #include "gui/pages/CMissionPage.h"
+#include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CPersonalPage.h"
 #include "gui/pages/CReportPage.h"
+#include "gui/pages/CSetupPage.h"
 #include "gui/pages/CSummaryPage.h"
 #include "gui/pages/CUserOptionPage.h"
 
@@ -56,6 +57,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* paren
     host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
     collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
     discovery_ = std::make_unique<WatchDiscovery>(app_, ports_.volumes, ports_.device, *host_, *collector_);
+    events_ = std::make_unique<DeviceEventRouter>(*discovery_);
 
     // The settings were loaded before the window: the language chose the title.
     OnLanguageChanged();
@@ -123,13 +125,14 @@ void CMainDlg::BuildControls() {
 
 void CMainDlg::CreatePages() {
     const PageContext context{app_, texts_, *host_, ports_.keyboard};
+    const WatchPorts watchPorts{ports_.volumes, ports_.device, ports_.attributes, *discovery_, *events_};
     const std::array<CPage*, kPageCount> pages = {
         new CReportPage(context, pageTab_),
         new CSummaryPage(context, pageTab_),
         new CMissionPage(context, pageTab_),
         new CPersonalPage(context, pageTab_),
-        new PlaceholderPage(texts_, kTabCaptions[4], pageTab_),
-        new PlaceholderPage(texts_, kTabCaptions[5], pageTab_),
+        new CPersonalGraphicPage(context, watchPorts, pageTab_),
+        new CSetupPage(context, watchPorts, pageTab_),
         new CUserOptionPage(
             context, [this] { FollowLanguage(); }, pageTab_),
     };
@@ -170,7 +173,7 @@ void CMainDlg::HookDeviceEvents() {
     if (fd >= 0) {
         deviceNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         connect(deviceNotifier_, &QSocketNotifier::activated, this,
-                [this] { ports_.events.Dispatch(*discovery_); });
+                [this] { ports_.events.Dispatch(*events_); });
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
 #include "gui/UiText.h"
+#include "gui/mainwindow/DeviceEventRouter.h"
 #include "gui/mainwindow/GuiHost.h"
 #include "gui/mainwindow/GuiPorts.h"
 
@@ -38,6 +39,8 @@ class CMainDlg : public QDialog {
 
     GuiHost& Host() { return *host_; }
     WatchDiscovery& Discovery() { return *discovery_; }
+    // Where device notifications go: the watch handling, and the factory window while it is open.
+    DeviceChangeSink& DeviceSink() { return *events_; }
     CPageTab& Pages() { return *pageTab_; }
     QLabel* StatusLine() const { return statusLine_; }
     QLabel* DiskLabel() const { return diskLabel_; }
@@ -70,6 +73,7 @@ class CMainDlg : public QDialog {
     std::unique_ptr<GuiHost> host_;
     std::unique_ptr<Collector> collector_;
     std::unique_ptr<WatchDiscovery> discovery_;
+    std::unique_ptr<DeviceEventRouter> events_;
 };
 
 }  // namespace kiro::gui

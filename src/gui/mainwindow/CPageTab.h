@@ -12,6 +12,8 @@ namespace kiro::gui {
 inline constexpr int kPageCount = 7;
 inline constexpr int kReportPage = 0;
 inline constexpr int kPersonalInformationPage = 3;
+inline constexpr int kPersonalGraphicPage = 4;
+inline constexpr int kSetupPage = 5;
 inline constexpr int kUserOptionsPage = 6;
 
 // The tab control of the main window with its seven pages. Only a left click on a tab switches

@@ -71,6 +71,26 @@ int OpenRegularForReading(const std::string& path, std::error_code& error) {
     return fd;
 }
 
+std::error_code WriteAll(int fd, const char* bytes, size_t size) {
+    size_t written = 0;
+    while (written < size) {
+        const ssize_t put = ::write(fd, bytes + written, size - written);
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return LastError();
+        written += static_cast<size_t>(put);
+    }
+    return {};
+}
+
+// Truncating a target that is the source itself (the same name, or a hard link to it) would
+// wipe what is about to be copied.
+bool SameFile(int first, int second) {
+    struct stat a {};
+    struct stat b {};
+    return ::fstat(first, &a) == 0 && ::fstat(second, &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+}
+
 class FlockLock final : public FileLock {
   public:
     explicit FlockLock(int fd) : fd_(fd) {}
@@ -126,15 +146,31 @@ std::error_code PosixFileSystem::WriteFile(const std::string& path, std::string_
     Descriptor fd(OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK, 0644));
     if (!fd.Valid()) return LastError();
     if (const std::error_code error = NotRegular(fd.Get())) return error;
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(fd.Get(), bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) return LastError();
-        written += static_cast<size_t>(put);
-    }
+    if (const std::error_code error = WriteAll(fd.Get(), bytes.data(), bytes.size())) return error;
     if (durability == Durability::Flushed && ::fsync(fd.Get()) != 0) return LastError();
     return fd.Close();
+}
+
+std::error_code PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+    std::error_code error;
+    Descriptor source(OpenRegularForReading(from, error));
+    if (!source.Valid()) return error;
+    // Opened without truncating: the target is checked before anything of it is lost.
+    Descriptor target(OpenRetrying(to, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0644));
+    if (!target.Valid()) return LastError();
+    if ((error = NotRegular(target.Get()))) return error;
+    if (SameFile(source.Get(), target.Get())) return std::make_error_code(std::errc::invalid_argument);
+    if (::ftruncate(target.Get(), 0) != 0) return LastError();
+    std::array<char, 65536> chunk{};
+    for (;;) {
+        const ssize_t got = ::read(source.Get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return LastError();
+        if (got == 0) break;
+        if ((error = WriteAll(target.Get(), chunk.data(), static_cast<size_t>(got)))) return error;
+    }
+    if (::fsync(target.Get()) != 0) return LastError();
+    return target.Close();
 }
 
 std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) {

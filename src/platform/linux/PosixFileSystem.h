@@ -12,6 +12,7 @@ class PosixFileSystem final : public FileSystem {
     bool OpensForReading(const std::string& path) override;
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
+    std::error_code CopyFile(const std::string& from, const std::string& to) override;
     std::error_code Rename(const std::string& from, const std::string& to) override;
     std::error_code Remove(const std::string& path) override;
     std::error_code MakeFolder(const std::string& path) override;

@@ -20,7 +20,8 @@ TEST(SummaryPageTest, TotalsAndAResetThatAsksFirst) {
 
     world.host.answers = {false};
     page.ResetButton()->click();
-    EXPECT_EQ(world.host.Lines("question: "), std::vector<std::string>{"question: Confirm to clear all data (Y/N) ?"});
+    EXPECT_EQ(world.host.Lines("question: "),
+              std::vector<std::string>{"question: Confirm to clear all data (Y/N) ?"});
     EXPECT_EQ(page.Value(0)->text(), "5000") << "No changes nothing";
     page.ResetButton()->click();
     EXPECT_EQ(page.Value(0)->text(), "0");

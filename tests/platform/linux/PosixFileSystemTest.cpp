@@ -60,6 +60,45 @@ TEST_F(PosixFileSystemTest, WritesNeverGoThroughALink) {
     EXPECT_EQ(folder.Read("outside.txt"), "keep");
 }
 
+TEST_F(PosixFileSystemTest, CopiesALargeFileWholeOverALongerOne) {
+    std::string content(3 * 1024 * 1024 + 17, '\0');
+    for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 % 251);
+    folder.Write("big.bin", content);
+    folder.Write("copy.bin", std::string(content.size() + 5000, 'x'));
+    ASSERT_TRUE(test::Ok(files.CopyFile(folder.File("big.bin"), folder.File("copy.bin"))));
+    EXPECT_TRUE(folder.Read("copy.bin") == content) << "every chunk, and nothing of the old file after it";
+    ASSERT_TRUE(test::Ok(files.CopyFile(folder.File("big.bin"), folder.File("new.bin"))));
+    EXPECT_TRUE(folder.Read("new.bin") == content);
+}
+
+TEST_F(PosixFileSystemTest, CopiesNeverGoThroughALinkNorOntoTheSourceItself) {
+    folder.Write("outside.txt", "keep");
+    folder.Write("source.txt", "data");
+    fs::create_symlink(folder.File("outside.txt"), folder.File("link.txt"));
+    fs::create_symlink(folder.File("created-outside"), folder.File("dangling.txt"));
+    fs::create_directories(folder.File("folder"));
+    fs::create_hard_link(folder.File("source.txt"), folder.File("hard.txt"));
+    const struct {
+        const char* from;
+        const char* to;
+        std::errc error;
+    } refused[] = {{"link.txt", "copy.txt", std::errc::too_many_symbolic_link_levels},
+                   {"source.txt", "link.txt", std::errc::too_many_symbolic_link_levels},
+                   {"source.txt", "dangling.txt", std::errc::too_many_symbolic_link_levels},
+                   {"folder", "copy.txt", std::errc::is_a_directory},
+                   {"source.txt", "folder", std::errc::is_a_directory},
+                   {"missing.txt", "copy.txt", std::errc::no_such_file_or_directory},
+                   {"source.txt", "source.txt", std::errc::invalid_argument},
+                   {"source.txt", "hard.txt", std::errc::invalid_argument}};
+    for (const auto& c : refused)
+        EXPECT_EQ(files.CopyFile(folder.File(c.from), folder.File(c.to)), c.error)
+            << c.from << " -> " << c.to;
+    EXPECT_EQ(folder.Read("outside.txt"), "keep");
+    EXPECT_EQ(folder.Read("source.txt"), "data");
+    EXPECT_FALSE(fs::exists(folder.File("created-outside")));
+    EXPECT_FALSE(fs::exists(folder.File("copy.txt"))) << "no target is made for a source that cannot be read";
+}
+
 TEST_F(PosixFileSystemTest, ReadLimits) {
     folder.Write("big", std::string(5000, 'x'));
     EXPECT_EQ(files.ReadFile(folder.File("big"), 4999, OverLimit::Refuse).error, std::errc::file_too_large);
