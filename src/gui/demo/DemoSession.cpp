@@ -54,7 +54,8 @@ DemoSession::DemoSession(App& app, DemoKind kind, const std::string& dataFolder)
     if (kind == DemoKind::File) {
         fileWatch_ = std::make_unique<sim::FileModeWatch>(volumeFolder_);
         for (const auto& day : days) fileWatch_->AddDay(day, sim::DayFileFormat::Binary);
-        fileWatch_->WriteClockFile(app.SystemClock().Now());
+        // Its owner gave it a message and a picture (a heart) before.
+        fileWatch_->WriteClockFile(app.SystemClock().Now(), "Walk on!", "0036494141221408");
         fileWatch_->WriteMarker(machine_.attributes);
         return;
     }

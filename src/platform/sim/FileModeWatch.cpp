@@ -71,13 +71,15 @@ bool FileModeWatch::AddDay(const DaySteps& day, DayFileFormat format) const {
     return WriteFile(path, bytes.data(), bytes.size());
 }
 
-bool FileModeWatch::WriteClockFile(const LocalTime& setTime) const {
-    // Empty message and picture, effects G A G J K E J A A (6, 0, 6, 9, 10, 4, 9, 0, 0),
-    // middle speed, no rate correction, 24-hour display.
+bool FileModeWatch::WriteClockFile(const LocalTime& setTime, const std::string& message,
+                                   const std::string& pictureHex) const {
+    // Effects G A G J K E J A A (6, 0, 6, 9, 10, 4, 9, 0, 0), middle speed, no rate correction,
+    // 24-hour display.
     const std::string text = Format(
-        "UStr=\r\nUPic=\r\nDisp=GAGJKEJAA\r\nSped=4\r\nTAdj=0\r\nDate=%04d%02d%02d\r\nTime=%02d%02d%"
+        "UStr=%s\r\nUPic=%s\r\nDisp=GAGJKEJAA\r\nSped=4\r\nTAdj=0\r\nDate=%04d%02d%02d\r\nTime=%02d%02d%"
         "02d\r\nHMod=0\r\n",
-        setTime.year, setTime.month, setTime.day, setTime.hour, setTime.minute, setTime.second);
+        message.c_str(), pictureHex.c_str(), setTime.year, setTime.month, setTime.day, setTime.hour, setTime.minute,
+        setTime.second);
     return WriteFile(folder_ + "/CLOCK.TXT", text.data(), text.size());
 }
 

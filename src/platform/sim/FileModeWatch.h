@@ -20,8 +20,10 @@ class FileModeWatch {
 
     const std::string& Folder() const { return folder_; }
     bool AddDay(const DaySteps& day, DayFileFormat format) const;
-    // CLOCK.TXT with the factory settings as the watch holds them after it was set at setTime.
-    bool WriteClockFile(const LocalTime& setTime) const;
+    // CLOCK.TXT with the factory settings as the watch holds them after it was set at setTime,
+    // and the personal message and picture (hexadecimal pairs) its owner gave it, if any.
+    bool WriteClockFile(const LocalTime& setTime, const std::string& message = "",
+                        const std::string& pictureHex = "") const;
     // An empty USBWATCH.DAT, hidden where the file system allows it.
     bool WriteMarker(FileAttributes& attributes) const;
 
