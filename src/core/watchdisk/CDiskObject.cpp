@@ -129,7 +129,8 @@ bool CDiskObject::CreateFolderTree(const std::string& folder) {
     size_t start = 1;
     for (size_t slash; (slash = qualified.find('/', start)) != std::string::npos; start = slash + 1) {
         if (slash == start) continue;
-        level += "/" + qualified.substr(start, slash - start);
+        level.push_back('/');
+        level.append(qualified, start, slash - start);
         files_.MakeFolder(level);
     }
     if (const std::error_code error = files_.ListFolder(qualified).error) return Fail(error, qualified);
