@@ -19,6 +19,8 @@ class CliContext {
 
     App& LoadedApp();
     const TextCodec& Codec() const { return codec_; }
+    // The file system, for commands that read files outside the program folder.
+    FileSystem& Files() { return files_; }
     // A text of the program in the terminal's UTF-8.
     std::string Utf8(const std::string& text);
 

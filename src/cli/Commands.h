@@ -28,5 +28,7 @@ void AddWatchSettingsCommand(CLI::App& cli, CliContext& context);
 void AddDisplayCommands(CLI::App& cli, CliContext& context);
 // kiro clockfile, kiro block and kiro clockdiff: the watch's settings formats without a watch.
 void AddWatchFormatCommands(CLI::App& cli, CliContext& context);
+// kiro stamp: the program stamp of a file, as the update check reads it.
+void AddStampCommand(CLI::App& cli, CliContext& context);
 
 }  // namespace kiro::cli

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     kiro::cli::AddWatchSettingsCommand(cli, context);
     kiro::cli::AddDisplayCommands(cli, context);
     kiro::cli::AddWatchFormatCommands(cli, context);
+    kiro::cli::AddStampCommand(cli, context);
 
     try {
         cli.parse(argc, argv);

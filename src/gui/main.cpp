@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <clocale>
 #include <cstdio>
+#include <string_view>
 
 #include "gui/app/CWatchApp.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--stamp") return kiro::gui::PrintOwnStamp();
     QApplication application(argc, argv);
     // Qt adopts the user's locale; the settings file and every printf-style number text of the
     // program use the C locale's decimal point.
@@ -17,7 +19,8 @@ int main(int argc, char** argv) {
     if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
         std::fprintf(stderr,
                      "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
-                     "[--unattended] [--page N] [--window=simulation|battery|factory] [--screenshot=FILE]\n",
+                     "[--unattended] [--page N] [--window=simulation|battery|factory] [--screenshot=FILE] "
+                     "[--stamp]\n",
                      error.c_str());
         return 2;
     }

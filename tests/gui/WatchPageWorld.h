@@ -15,7 +15,9 @@ struct WatchPageWorld : PageWorld {
     // Delivers the device notifications the machine has queued, as the main window does.
     void DeliverEvents() { machine.events.Dispatch(router); }
     std::string DiskFolder(const std::string& name) const { return disks.Path() + "/" + name; }
-    std::string DiskFile(const std::string& name) const { return kiro::test::TempFolder::ReadFile(DiskFolder(name)); }
+    std::string DiskFile(const std::string& name) const {
+        return kiro::test::TempFolder::ReadFile(DiskFolder(name));
+    }
 
     kiro::test::TempFolder disks;
     sim::SimulatedMachine machine;

@@ -55,6 +55,16 @@ std::error_code FaultyFileSystem::CopyFile(const std::string& from, const std::s
     return real_.CopyFile(from, to);
 }
 
+std::unique_ptr<WritableFile> FaultyFileSystem::CreateFile(const std::string& path, std::error_code& error) {
+    if ((error = NextChange(path))) return nullptr;
+    return real_.CreateFile(path, error);
+}
+
+std::error_code FaultyFileSystem::MakeExecutable(const std::string& path) {
+    if (const auto error = NextChange(path)) return error;
+    return real_.MakeExecutable(path);
+}
+
 std::error_code FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     if (const auto error = NextChange(to)) return error;
     return real_.Rename(from, to);

@@ -10,9 +10,9 @@
 namespace kiro::test {
 
 // The real file system with faults put in on request: the n-th change of the disk (a write,
-// copy, rename, removal, new folder or folder flush) and every change after it can fail as on a full
-// or read-only disk, or stop dead as if the process had been killed just before it; chosen
-// paths can fail on their own. Reads pass through untouched.
+// copy, new file, rename, removal, new folder or folder flush) and every change after it can fail as on a
+// full or read-only disk, or stop dead as if the process had been killed just before it; chosen paths can
+// fail on their own. Reads pass through untouched.
 class FaultyFileSystem final : public FileSystem {
   public:
     explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
@@ -37,6 +37,11 @@ class FaultyFileSystem final : public FileSystem {
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
     std::error_code CopyFile(const std::string& from, const std::string& to) override;
+    std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) override;
+    std::error_code SizeOf(const std::string& path, uint64_t& size) override {
+        return real_.SizeOf(path, size);
+    }
+    std::error_code MakeExecutable(const std::string& path) override;
     std::error_code Rename(const std::string& from, const std::string& to) override;
     std::error_code Remove(const std::string& path) override;
     std::error_code MakeFolder(const std::string& path) override;

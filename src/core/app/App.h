@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <string>
 
 #include "core/app/IniFile.h"
@@ -54,8 +55,8 @@ class App {
     // the summary and mission pages; Linux has none of those versions: class 0.
     static constexpr int kOsVersionClass = 0;
 
-    // Set when a newer program file has been downloaded; read at exit.
-    bool updateReady = false;
+    // Set when a newer program file has been downloaded (by the update check's thread); read at exit.
+    std::atomic<bool> updateReady = false;
     // The date the reports show, chosen in the main window's calendar (time of day 00:00:00).
     LocalTime selectedDate;
     // The watch in use and its settings record.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,16 @@ enum class OverLimit {
 // Whether WriteFile's bytes must be on the disk when it returns.
 enum class Durability { Flushed, Unflushed };
 
+// A regular file being written piece by piece (a download). Destroying it without Close()
+// closes it; what was appended stays.
+class WritableFile {
+  public:
+    virtual ~WritableFile() = default;
+    virtual std::error_code Append(std::string_view bytes) = 0;
+    // Flushes the bytes to the disk and closes the file.
+    virtual std::error_code Close() = 0;
+};
+
 // An advisory lock, held until the object is destroyed (or the process ends).
 class FileLock {
   public:
@@ -65,6 +76,12 @@ class FileSystem {
     // Copies a regular file whole into `to`, created or truncated, and flushed; a link as either
     // of them is refused, and so is a target that is the source itself.
     virtual std::error_code CopyFile(const std::string& from, const std::string& to) = 0;
+    // Creates or truncates a regular file for Append; null (and the error) when it cannot.
+    virtual std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) = 0;
+    // The size of a regular file.
+    virtual std::error_code SizeOf(const std::string& path, uint64_t& size) = 0;
+    // Lets everyone run the file as a program (a downloaded program, the updater written out).
+    virtual std::error_code MakeExecutable(const std::string& path) = 0;
     // Replaces `to` by `from` in one step.
     virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
     // Removes a file; a link is removed itself, never what it points to.

@@ -13,7 +13,9 @@ constexpr double kPercentPerUnit = 2.941176470588235;
 
 }  // namespace
 
-double BatteryLevel(int reading) { return std::clamp((reading - 200) * kPercentPerUnit, 0.0, 100.0); }
+double BatteryLevel(int reading) {
+    return std::clamp((reading - 200) * kPercentPerUnit, 0.0, 100.0);
+}
 
 BatteryBand BandOf(double level) {
     if (level < 30) return BatteryBand::Red;
@@ -23,7 +25,9 @@ BatteryBand BandOf(double level) {
 
 std::vector<BatteryHour> BatteryCurve(const std::array<uint8_t, 512>& page) {
     const int ring = page[kRingPositionByte] % kBatteryHours;
-    const auto reading = [&](int hour) { return int{page[kFirstReadingByte + (ring + 1 + hour) % kBatteryHours]}; };
+    const auto reading = [&](int hour) {
+        return int{page[kFirstReadingByte + (ring + 1 + hour) % kBatteryHours]};
+    };
     std::vector<BatteryHour> hours;
     int previous = -1;  // the hour of the last reading met
     for (int hour = 0; hour < kBatteryHours; ++hour) {

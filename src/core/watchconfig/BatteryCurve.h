@@ -13,8 +13,8 @@ inline constexpr int kBatteryHours = 240;
 enum class BatteryBand { Red, Yellow, Green };
 
 struct BatteryHour {
-    int hour = 0;        // 0 the oldest .. 239 the newest; drawn at hour - 240
-    double level = 0;    // percent, 0..100
+    int hour = 0;      // 0 the oldest .. 239 the newest; drawn at hour - 240
+    double level = 0;  // percent, 0..100
     BatteryBand band = BatteryBand::Red;
 };
 

@@ -32,7 +32,12 @@ bool Removable(const Volumes& volumes, char letter) {
 
 FactorySetup::FactorySetup(App& app, const Volumes& volumes, DeviceIo& device, FileAttributes& attributes,
                            Host& host, FactoryDisplay& display)
-    : app_(app), volumes_(volumes), device_(device), attributes_(attributes), host_(host), display_(display) {}
+    : app_(app),
+      volumes_(volumes),
+      device_(device),
+      attributes_(attributes),
+      host_(host),
+      display_(display) {}
 
 void FactorySetup::Open() {
     busy_ = false;
@@ -78,7 +83,8 @@ void FactorySetup::OnDeviceChange(const DeviceChange& change) {
         for (char letter = 'D'; letter <= 'Z'; ++letter)
             if ((change.letterMask & LetterBit(letter)) && Removable(volumes_, letter)) SetUp(letter);
     } else if (change.kind == DeviceChange::Kind::VolumeRemoval) {
-        if (currentDrive_ != kNoDrive && (change.letterMask & LetterBit(currentDrive_))) currentDrive_ = kNoDrive;
+        if (currentDrive_ != kNoDrive && (change.letterMask & LetterBit(currentDrive_)))
+            currentDrive_ = kNoDrive;
         // Whichever disk went away, the line is ready for the next watch.
         Show(kTextIdle, kGreen, kBlack);
         busy_ = false;
@@ -106,7 +112,8 @@ void FactorySetup::SetUp(char letter) {
 }
 
 std::string FactorySetup::WriteDeviceWatch(char letter, char modelLetter) {
-    const ConfigBlock block = BuildConfigBlock(app_.watchSettings, modelLetter, app_.SystemClock().Now(), false);
+    const ConfigBlock block =
+        BuildConfigBlock(app_.watchSettings, modelLetter, app_.SystemClock().Now(), false);
     if (const int result = WriteConfigBlock(device_, letter, block))
         return FormatText(app_.GetLangText(kTextWatchWriteFailed), result);
     return {};

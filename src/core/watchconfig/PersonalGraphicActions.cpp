@@ -35,7 +35,8 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
     settings.uStr = FilterMessage(composition.message);
     if (watch.deviceMode) {
         TakePictureForBlock(settings, composition.picture);
-        const ConfigBlock block = BuildConfigBlock(settings, watch.modelLetter, app.SystemClock().Now(), false);
+        const ConfigBlock block =
+            BuildConfigBlock(settings, watch.modelLetter, app.SystemClock().Now(), false);
         const EventsSuspended suspended(watch);
         if (const int result = WriteConfigBlock(device, watch.handle, block)) {
             host.SetStatusText(FormatText(app.GetLangText(kTextWatchWriteFailed), result));
@@ -46,9 +47,10 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
     TakePictureForFile(settings, composition.picture);
     FileSystem& files = app.Files();
     const std::string root = volumes.RootOf(watch.currentDrive);
-    const std::string content =
-        BuildClockFilePersonal(settings.uStr, UsedPictureLines(composition.picture), settings, composition.demo);
-    if (root.empty() || files.WriteFile(RootFilePath(files, root, "CLOCK.TXT"), content, Durability::Flushed)) {
+    const std::string content = BuildClockFilePersonal(settings.uStr, UsedPictureLines(composition.picture),
+                                                       settings, composition.demo);
+    if (root.empty() ||
+        files.WriteFile(RootFilePath(files, root, "CLOCK.TXT"), content, Durability::Flushed)) {
         host.SetStatusText(FormatText(app.GetLangText(kTextCannotWrite), "CLOCK.TXT"));
         return false;
     }

@@ -35,7 +35,8 @@ PictureLines PictureFromBytes(const uint8_t* bytes, size_t count) {
 }
 
 std::vector<uint8_t> UsedPictureLines(const PictureLines& lines) {
-    return std::vector<uint8_t>(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(UsedLineCount(lines)));
+    return std::vector<uint8_t>(lines.begin(),
+                                lines.begin() + static_cast<std::ptrdiff_t>(UsedLineCount(lines)));
 }
 
 std::string PictureSlotValue(const PictureLines& lines) {
@@ -56,16 +57,19 @@ PictureLines PresetPictureLines(PresetPicture preset, int language) {
     static constexpr uint8_t kGoodFeelingChinese[] = {
         0x2F, 0x21, 0x72, 0x54, 0x5F, 0x52, 0x62, 0x22, 0x72, 0x52, 0x4C, 0x00, 0x00, 0x36, 0x49, 0x41, 0x41,
         0x22, 0x14, 0x08, 0x00, 0x04, 0x2F, 0x24, 0x6F, 0x74, 0x6F, 0x60, 0x2F, 0x29, 0x2F, 0x29, 0x2F, 0x29};
-    static constexpr uint8_t kGoChinese[] = {0x20, 0x20, 0x7F, 0x2D, 0x2D, 0x2D, 0x2D, 0x2D, 0x4F, 0x50, 0x00,
-                                             0x44, 0x24, 0x1F, 0x15, 0x55, 0x35, 0x1F, 0x15, 0x35, 0x5F, 0x51};
+    static constexpr uint8_t kGoChinese[] = {0x20, 0x20, 0x7F, 0x2D, 0x2D, 0x2D, 0x2D, 0x2D,
+                                             0x4F, 0x50, 0x00, 0x44, 0x24, 0x1F, 0x15, 0x55,
+                                             0x35, 0x1F, 0x15, 0x35, 0x5F, 0x51};
     const bool chinese = language == kTraditionalChinese || language == kSimplifiedChinese;
-    if (preset == PresetPicture::GoodFeeling) return chinese ? FromList(kGoodFeelingChinese) : FromList(kHeart);
+    if (preset == PresetPicture::GoodFeeling)
+        return chinese ? FromList(kGoodFeelingChinese) : FromList(kHeart);
     return chinese ? FromList(kGoChinese) : FromList(kThumb);
 }
 
 void TakePictureForBlock(WatchSettings& settings, const PictureLines& lines) {
     std::copy(lines.begin(), lines.end(), settings.uPic.begin());
-    for (int line = kPictureLines - 1; line >= 1 && settings.uPic[line] == 0; --line) settings.uPic[line] = kPictureEnd;
+    for (int line = kPictureLines - 1; line >= 1 && settings.uPic[line] == 0; --line)
+        settings.uPic[line] = kPictureEnd;
 }
 
 void TakePictureForFile(WatchSettings& settings, const PictureLines& lines) {
@@ -76,7 +80,8 @@ void TakePictureForFile(WatchSettings& settings, const PictureLines& lines) {
 
 void TakePictureForFactory(WatchSettings& settings, const PictureLines& lines) {
     std::copy(lines.begin(), lines.end(), settings.uPic.begin());
-    for (int i = kPictureBytes - 1; i >= 0 && (settings.uPic[i] == 0x00 || settings.uPic[i] == kPictureEnd); --i)
+    for (int i = kPictureBytes - 1; i >= 0 && (settings.uPic[i] == 0x00 || settings.uPic[i] == kPictureEnd);
+         --i)
         settings.uPic[i] = kPictureEnd;
 }
 

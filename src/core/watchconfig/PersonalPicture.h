@@ -15,7 +15,9 @@ inline constexpr int kPictureLines = 39;
 inline constexpr int kPictureDots = 7;
 using PictureLines = std::array<uint8_t, kPictureLines>;
 
-inline bool DotOn(const PictureLines& lines, int line, int dot) { return (lines[line] >> (6 - dot)) & 1; }
+inline bool DotOn(const PictureLines& lines, int line, int dot) {
+    return (lines[line] >> (6 - dot)) & 1;
+}
 void ToggleDot(PictureLines& lines, int line, int dot);
 
 // A stored or transferred picture, whose first 0xFF ends it, as editor lines.

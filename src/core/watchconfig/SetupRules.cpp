@@ -18,7 +18,8 @@ std::vector<char> DiskButtonLetters(const Volumes& volumes) {
     std::vector<char> letters;
     const uint32_t inUse = volumes.LogicalDrives();
     for (char letter = 'D'; letter <= 'Z' && static_cast<int>(letters.size()) < kDiskButtons; ++letter)
-        if ((inUse & LetterBit(letter)) && volumes.TypeOf(letter) == DriveType::Removable) letters.push_back(letter);
+        if ((inUse & LetterBit(letter)) && volumes.TypeOf(letter) == DriveType::Removable)
+            letters.push_back(letter);
     return letters;
 }
 

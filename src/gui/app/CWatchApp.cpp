@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -12,17 +13,24 @@
 #include "core/app/Format.h"
 #include "core/app/ProgramFolder.h"
 #include "core/app/StatusTexts.h"
+#include "core/update/ProgramStamp.h"
+#include "core/update/UpdaterHandOver.h"
 #include "gui/UiText.h"
+#include "gui/app/UpdaterImage.h"
 #include "gui/app/X11Keyboard.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CSetupPage.h"
+#include "platform/linux/CurlHttpClient.h"
 #include "platform/linux/EnvironmentLocale.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMachine.h"
+#include "platform/linux/LinuxProcessInfo.h"
 #include "platform/linux/PosixFileSystem.h"
+#include "platform/linux/PosixLauncher.h"
+#include "platform/sim/OfflineHttpClient.h"
 
 namespace kiro::gui {
 namespace {
@@ -31,6 +39,9 @@ namespace {
 constexpr int kDemoPlugInDelayMs = 1500;
 // A window opened for a picture is pictured after it has had time to show something.
 constexpr int kWindowSettleMs = 7000;
+// An unattended run without the demo ends once its update check has, at the latest after a minute.
+constexpr int kUnattendedLimitS = 60;
+constexpr int kUnattendedPollMs = 200;
 
 // The demo's line of blank watches hands over the next one every few seconds.
 constexpr int kLinePeriodMs = 3000;
@@ -125,6 +136,20 @@ void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const 
     });
 }
 
+// Without a person at the screen and without the demo, the program runs its start (the update
+// check included) and ends through the usual exit once the check and any download are over.
+void EndWhenUpdateCheckEnds(CMainDlg& window) {
+    auto* poll = new QTimer(&window);
+    const auto started = std::chrono::steady_clock::now();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, started] {
+        const bool timeUp =
+            std::chrono::steady_clock::now() - started > std::chrono::seconds(kUnattendedLimitS);
+        if (window.UpdateCheckWorker().Finished() || !window.UpdateCheckWorker().Started() || timeUp)
+            window.done(0);
+    });
+    poll->start(kUnattendedPollMs);
+}
+
 }  // namespace
 
 bool ParseDemoWindow(const std::string& text, DemoWindow& window) {
@@ -149,6 +174,9 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
                 error = "unknown demo watch '" + arg.substr(7) + "' (device-c, device-e or file)";
                 return false;
             }
+        } else if (arg == "--stamp") {
+            error = "--stamp takes no other argument";
+            return false;
         } else if (arg == "--unattended") {
             options.unattended = true;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
@@ -173,11 +201,20 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
     return true;
 }
 
+int PrintOwnStamp() {
+    linux_platform::PosixFileSystem files;
+    linux_platform::LinuxProcessInfo process;
+    std::printf("0x%08X\n", ReadProgramStamp(files, process.OwnProgramPath()).stamp);
+    return 0;
+}
+
 int CWatchApp::Run(const StartOptions& options) {
     linux_platform::LinuxClock clock;
     linux_platform::EnvironmentLocale locale;
     linux_platform::IconvTextCodec codec;
     linux_platform::PosixFileSystem files;
+    linux_platform::LinuxProcessInfo process;
+    linux_platform::PosixLauncher launcher;
     App app(ProgramFolderOfThisProcess(), clock, locale, files);
     app.updateReady = false;
     // Another copy busy in the folder finishes its own commit; any other failure is shown below.
@@ -188,18 +225,21 @@ int CWatchApp::Run(const StartOptions& options) {
 
     std::unique_ptr<linux_platform::LinuxMachine> machine;
     std::unique_ptr<DemoSession> demo;
+    // The demo is a world of its own: its update check finds no network.
+    sim::OfflineHttpClient offline;
+    linux_platform::CurlHttpClient http;
     std::unique_ptr<CMainDlg> window;
     if (options.demo) {
         demo = std::make_unique<DemoSession>(app, options.demoKind, options.demoDataFolder);
         sim::SimulatedMachine& simulated = demo->Machine();
-        window = std::make_unique<CMainDlg>(
-            app, texts,
-            GuiPorts{simulated.volumes, simulated.devices, simulated.events, simulated.attributes, keyboard});
+        window = std::make_unique<CMainDlg>(app, texts,
+                                            GuiPorts{simulated.volumes, simulated.devices, simulated.events,
+                                                     simulated.attributes, keyboard, offline, process});
     } else {
         machine = std::make_unique<linux_platform::LinuxMachine>();
-        window = std::make_unique<CMainDlg>(
-            app, texts,
-            GuiPorts{machine->volumes, machine->devices, machine->events, machine->attributes, keyboard});
+        window = std::make_unique<CMainDlg>(app, texts,
+                                            GuiPorts{machine->volumes, machine->devices, machine->events,
+                                                     machine->attributes, keyboard, http, process});
     }
     if (options.unattended) {
         window->Host().SetUnattended(true);
@@ -220,8 +260,15 @@ int CWatchApp::Run(const StartOptions& options) {
         line = std::make_unique<DemoWatchStream>(demo->Machine(), clock,
                                                  app.Paths().Folder() + "/demo-factory-line");
         WireDemo(*window, *demo, *line, options);
+    } else if (options.unattended) {
+        EndWhenUpdateCheckEnds(*window);
     }
     window->exec();
+
+    // The end of the run: the check stops (a download in the middle is given up), and a new
+    // build that is ready goes to the updater, which puts it in place once this program has ended.
+    window->StopUpdateCheck();
+    HandOverToUpdater(app, launcher, UpdaterImage());
     return 0;
 }
 

@@ -38,4 +38,8 @@ class CWatchApp {
 // Reads the program's own arguments; false with a message for an argument it does not know.
 bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string& error);
 
+// Prints the running program's stamp ("0x%08X", 0xFFFFFFFF when it has none) for `--stamp`,
+// without opening a display.
+int PrintOwnStamp();
+
 }  // namespace kiro::gui

@@ -5,7 +5,8 @@
 namespace kiro::gui {
 
 std::optional<QString> ChooseFolder(QWidget* owner, const QString& startFolder) {
-    const QString chosen = QFileDialog::getExistingDirectory(owner, QString(), startFolder, QFileDialog::ShowDirsOnly);
+    const QString chosen =
+        QFileDialog::getExistingDirectory(owner, QString(), startFolder, QFileDialog::ShowDirsOnly);
     if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }

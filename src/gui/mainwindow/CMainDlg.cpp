@@ -20,6 +20,7 @@
 #include "gui/pages/CSetupPage.h"
 #include "gui/pages/CSummaryPage.h"
 #include "gui/pages/CUserOptionPage.h"
+#include "gui/update/GuiUpdateUi.h"
 
 namespace kiro::gui {
 namespace {
@@ -91,9 +92,16 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* paren
     clockTimer_->start(500);
     QTimer::singleShot(500, this, [this] { discovery_->ScanForWatch(); });
     HookDeviceEvents();
+
+    updateUi_ = std::make_unique<GuiUpdateUi>(app_, texts_, *host_, *progress_, *this);
+    updateWorker_ = std::make_unique<UpdateWorker>(app_.Files(), ports_.http, app_.SystemClock(),
+                                                   ports_.process, *updateUi_);
+    if (app_.Config().Values().enableUpgrade != 0) updateWorker_->Start(UpdateSetupOf(app_, ports_.process));
 }
 
 CMainDlg::~CMainDlg() {
+    // The check's thread reports to this window: it ends first.
+    updateWorker_->Stop();
     discovery_->Shutdown();
 }
 

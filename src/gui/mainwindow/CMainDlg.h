@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/app/App.h"
+#include "core/update/UpdateWorker.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
 #include "gui/UiText.h"
@@ -49,6 +50,9 @@ class CMainDlg : public QDialog {
     CPercentBar* ProgressBar() const { return progress_; }
     // A menu bar for the demo's commands, made on first use.
     QMenuBar* DemoMenuBar();
+    // The update check started at the window's start (when EnableUpgrade is on); Stop ends it.
+    const UpdateWorker& UpdateCheckWorker() const { return *updateWorker_; }
+    void StopUpdateCheck() { updateWorker_->Stop(); }
 
   private:
     void BuildControls();
@@ -74,6 +78,8 @@ class CMainDlg : public QDialog {
     std::unique_ptr<Collector> collector_;
     std::unique_ptr<WatchDiscovery> discovery_;
     std::unique_ptr<DeviceEventRouter> events_;
+    std::unique_ptr<UpdateUi> updateUi_;
+    std::unique_ptr<UpdateWorker> updateWorker_;
 };
 
 }  // namespace kiro::gui

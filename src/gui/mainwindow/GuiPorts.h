@@ -2,7 +2,9 @@
 #include "core/system/DeviceEvents.h"
 #include "core/system/DeviceIo.h"
 #include "core/system/FileAttributes.h"
+#include "core/system/HttpClient.h"
 #include "core/system/Keyboard.h"
+#include "core/system/ProcessInfo.h"
 #include "core/system/TextCodec.h"
 #include "core/system/Volumes.h"
 
@@ -15,6 +17,9 @@ struct GuiPorts {
     DeviceEvents& events;
     FileAttributes& attributes;
     Keyboard& keyboard;
+    // The update check's way to the server, and the running program's own file.
+    HttpClient& http;
+    ProcessInfo& process;
 };
 
 }  // namespace kiro::gui

@@ -37,7 +37,8 @@ CBatteryCurveDlg::CBatteryCurveDlg(const UiText& texts, const std::array<uint8_t
     for (const BatteryHour& hour : BatteryCurve(page)) {
         const double x = hour.hour - kBatteryHours;
         graph_->SetLineColor(ColourOf(hour.band), false);
-        for (const double offset : {0.0, 0.4, 0.7}) graph_->DrawSegment(x + offset, 0, x + offset, hour.level);
+        for (const double offset : {0.0, 0.4, 0.7})
+            graph_->DrawSegment(x + offset, 0, x + offset, hour.level);
         graph_->SetLineColor(QColor(255, 255, 255), false);
         graph_->DrawSegment(x + 0.7, hour.level, x, hour.level);
     }

@@ -24,9 +24,9 @@ constexpr int kSaveText = 41;
 constexpr int kFreeSizeDisp = 4;
 constexpr int kSharedDisp = 8;
 
-const char* const kEffectNames[] = {"0-Shift Left",  "1-RainDrop",   "2-Scroll Up", "3-Scroll Down",
-                                    "4-Scan Out",    "5-Door Close", "6-Shift Right", "7-Mist Out",
-                                    "8-Up & Down",   "9-Up & Down2", "10-Line Out"};
+const char* const kEffectNames[] = {"0-Shift Left", "1-RainDrop",   "2-Scroll Up",   "3-Scroll Down",
+                                    "4-Scan Out",   "5-Door Close", "6-Shift Right", "7-Mist Out",
+                                    "8-Up & Down",  "9-Up & Down2", "10-Line Out"};
 const char* const kSpeedNames[] = {"1 (Slow)", "2", "3", "4", "5 (default)", "6", "7", "8", "9 (Fast)"};
 
 bool DiskItem(int item) {
@@ -35,7 +35,8 @@ bool DiskItem(int item) {
 
 }  // namespace
 
-CPersonalGraphicPage::CPersonalGraphicPage(const PageContext& context, const WatchPorts& ports, QWidget* parent)
+CPersonalGraphicPage::CPersonalGraphicPage(const PageContext& context, const WatchPorts& ports,
+                                           QWidget* parent)
     : CPage(parent),
       context_(context),
       ports_(ports),
@@ -236,7 +237,8 @@ void CPersonalGraphicPage::Preview(int item) {
     } else {
         input.disp.fill(kSkipItem);
         input.disp[item] = settings.disp[item];
-        if (item == static_cast<int>(DisplayItem::PersonalGraphic)) input.pictureHex = PictureSlotValue(EditorPicture());
+        if (item == static_cast<int>(DisplayItem::PersonalGraphic))
+            input.pictureHex = PictureSlotValue(EditorPicture());
     }
     runSimulation(input);
 }

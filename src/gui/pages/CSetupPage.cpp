@@ -236,8 +236,8 @@ void CSetupPage::ApplyEnableStates() {
     const App& app = context_.app;
     const SetupControls controls = SetupControlsFor(app.watch, app.timeAdjustMode);
     timeSet_->setEnabled(controls.timeSet);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{checkWatch_, battery_, ledPower_, ledFrom_, ledFromLabel_, ledTo_, ledToLabel_}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{checkWatch_, battery_, ledPower_, ledFrom_,
+                                                            ledFromLabel_, ledTo_, ledToLabel_}) {
         control->setVisible(controls.deviceControls);
         control->setEnabled(controls.deviceControls);
     }

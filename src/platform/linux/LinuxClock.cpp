@@ -5,9 +5,13 @@
 namespace kiro::linux_platform {
 
 LocalTime LinuxClock::Now() const {
-    const time_t now = time(nullptr);
+    return LocalTimeOf(time(nullptr));
+}
+
+LocalTime LinuxClock::LocalTimeOf(int64_t secondsSince1970) const {
+    const time_t moment = static_cast<time_t>(secondsSince1970);
     struct tm parts {};
-    localtime_r(&now, &parts);
+    localtime_r(&moment, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
             parts.tm_min,         parts.tm_sec,     parts.tm_wday};
 }

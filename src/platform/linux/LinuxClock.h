@@ -8,6 +8,7 @@ namespace kiro::linux_platform {
 class LinuxClock final : public Clock {
   public:
     LocalTime Now() const override;
+    LocalTime LocalTimeOf(int64_t secondsSince1970) const override;
     uint32_t TickCount() const override;
     void Sleep(uint32_t milliseconds) override;
 };

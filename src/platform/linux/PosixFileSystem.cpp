@@ -29,6 +29,12 @@ class Descriptor {
     }
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
+    // Hands the descriptor over to another owner.
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     std::error_code Close() {
         const int fd = fd_;
         fd_ = -1;
@@ -90,6 +96,23 @@ bool SameFile(int first, int second) {
     return ::fstat(first, &a) == 0 && ::fstat(second, &b) == 0 && a.st_dev == b.st_dev &&
            a.st_ino == b.st_ino;
 }
+
+class PosixWritableFile final : public WritableFile {
+  public:
+    explicit PosixWritableFile(int fd) : fd_(fd) {}
+    std::error_code Append(std::string_view bytes) override {
+        if (!fd_.Valid()) return std::make_error_code(std::errc::bad_file_descriptor);
+        return WriteAll(fd_.Get(), bytes.data(), bytes.size());
+    }
+    std::error_code Close() override {
+        if (!fd_.Valid()) return std::make_error_code(std::errc::bad_file_descriptor);
+        if (::fsync(fd_.Get()) != 0) return LastError();
+        return fd_.Close();
+    }
+
+  private:
+    Descriptor fd_;
+};
 
 class FlockLock final : public FileLock {
   public:
@@ -171,6 +194,36 @@ std::error_code PosixFileSystem::CopyFile(const std::string& from, const std::st
     }
     if (::fsync(target.Get()) != 0) return LastError();
     return target.Close();
+}
+
+std::unique_ptr<WritableFile> PosixFileSystem::CreateFile(const std::string& path, std::error_code& error) {
+    Descriptor fd(OpenRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK, 0644));
+    if (!fd.Valid()) {
+        error = LastError();
+        return nullptr;
+    }
+    if ((error = NotRegular(fd.Get()))) return nullptr;
+    return std::make_unique<PosixWritableFile>(fd.Release());
+}
+
+std::error_code PosixFileSystem::SizeOf(const std::string& path, uint64_t& size) {
+    std::error_code error;
+    Descriptor fd(OpenRegularForReading(path, error));
+    if (!fd.Valid()) return error;
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) return LastError();
+    size = static_cast<uint64_t>(status.st_size);
+    return {};
+}
+
+std::error_code PosixFileSystem::MakeExecutable(const std::string& path) {
+    std::error_code error;
+    Descriptor fd(OpenRegularForReading(path, error));
+    if (!fd.Valid()) return error;
+    struct stat status {};
+    if (::fstat(fd.Get(), &status) != 0) return LastError();
+    const mode_t executable = status.st_mode | S_IXUSR | S_IXGRP | S_IXOTH;
+    return ::fchmod(fd.Get(), executable & 07777) == 0 ? std::error_code{} : LastError();
 }
 
 std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) {

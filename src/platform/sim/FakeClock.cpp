@@ -10,6 +10,10 @@ void FakeClock::Sleep(uint32_t milliseconds) {
     Advance(milliseconds);
 }
 
+LocalTime FakeClock::LocalTimeOf(int64_t secondsSince1970) const {
+    return FromSeconds(secondsSince1970);
+}
+
 void FakeClock::Advance(uint32_t milliseconds) {
     tick_ += milliseconds;
     pendingMs_ += milliseconds;

@@ -13,6 +13,8 @@ class FakeClock final : public Clock {
         : now_(now), tick_(tick) {}
 
     LocalTime Now() const override { return now_; }
+    // A machine whose local time is UTC.
+    LocalTime LocalTimeOf(int64_t secondsSince1970) const override;
     uint32_t TickCount() const override { return tick_; }
     void Sleep(uint32_t milliseconds) override;
 

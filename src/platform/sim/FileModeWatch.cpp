@@ -78,8 +78,8 @@ bool FileModeWatch::WriteClockFile(const LocalTime& setTime, const std::string& 
     const std::string text = Format(
         "UStr=%s\r\nUPic=%s\r\nDisp=GAGJKEJAA\r\nSped=4\r\nTAdj=0\r\nDate=%04d%02d%02d\r\nTime=%02d%02d%"
         "02d\r\nHMod=0\r\n",
-        message.c_str(), pictureHex.c_str(), setTime.year, setTime.month, setTime.day, setTime.hour, setTime.minute,
-        setTime.second);
+        message.c_str(), pictureHex.c_str(), setTime.year, setTime.month, setTime.day, setTime.hour,
+        setTime.minute, setTime.second);
     return WriteFile(folder_ + "/CLOCK.TXT", text.data(), text.size());
 }
 

@@ -166,7 +166,8 @@ TEST(FactorySetupTest, PreCopyPathsThatCannotBeUsedAsChosen) {
         world.machine.PlugIn(watch);
         world.Deliver();
         EXPECT_EQ(world.factory.Count(), c.ok ? 1 : 0) << c.what;
-        EXPECT_EQ(world.display.statuses.back(), c.ok ? ">>> Setup OK, Remove Disk <<<" : "### Setup failed ###")
+        EXPECT_EQ(world.display.statuses.back(),
+                  c.ok ? ">>> Setup OK, Remove Disk <<<" : "### Setup failed ###")
             << c.what;
         if (!c.ok) {
             EXPECT_EQ(world.display.lastBackground, (Rgb{250, 10, 10})) << c.what;

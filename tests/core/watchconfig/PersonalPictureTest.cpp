@@ -32,7 +32,8 @@ TEST(PersonalPictureTest, SlotsHoldTheUsedLinesAndReadBack) {
     EXPECT_EQ(PictureSlotValue(OnlyLine(5, 0x7F)), "00000000007F") << "five empty lines, then line 5";
     EXPECT_EQ(PictureSlotValue(PictureLines{}), "") << "a blank picture is an empty slot";
     EXPECT_EQ(PictureFromSlot("00000000007F"), OnlyLine(5, 0x7F));
-    EXPECT_EQ(PictureFromSlot("0A1G"), OnlyLine(0, 0x0A)) << "reading stops at a pair that is not hexadecimal";
+    EXPECT_EQ(PictureFromSlot("0A1G"), OnlyLine(0, 0x0A))
+        << "reading stops at a pair that is not hexadecimal";
     EXPECT_EQ(PictureFromSlot(std::string(200, 'F')), PictureLines{}) << "0xFF ends the picture at once";
     const uint8_t stored[] = {0x01, 0xFF, 0x02};
     EXPECT_EQ(PictureFromBytes(stored, 3), OnlyLine(0, 0x01));
@@ -57,8 +58,11 @@ TEST(PersonalPictureTest, EachWayOfSavingMarksTheEndItsOwnWay) {
     WatchSettings blank;
     TakePictureForBlock(blank, PictureLines{});
     const ConfigBlock block = BuildConfigBlock(blank, 'C', LocalTime{2014, 5, 5, 9, 8, 7, 1}, false);
-    for (int i = 112; i < 152; ++i) EXPECT_EQ(block[i], 0xFF) << "a blank picture is 40 bytes of 0xFF in the block";
-    EXPECT_EQ(BuildClockFilePersonal("", UsedPictureLines(PictureLines{}), blank, false).find("UStr=\r\nUPic=\r\n"), 0u)
+    for (int i = 112; i < 152; ++i)
+        EXPECT_EQ(block[i], 0xFF) << "a blank picture is 40 bytes of 0xFF in the block";
+    EXPECT_EQ(
+        BuildClockFilePersonal("", UsedPictureLines(PictureLines{}), blank, false).find("UStr=\r\nUPic=\r\n"),
+        0u)
         << "and an empty UPic in the file";
 
     WatchSettings device;

@@ -20,6 +20,8 @@
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedKeyboard.h"
 #include "platform/sim/FixedLocale.h"
+#include "platform/sim/FixedProcessInfo.h"
+#include "platform/sim/OfflineHttpClient.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
 #include "support/TempFolder.h"
@@ -38,6 +40,8 @@ class MainWindowTest : public ::testing::Test {
     sim::SimulatedMachine machine;
     sim::FixedKeyboard keyboard;
     linux_platform::PosixFileSystem files;
+    sim::OfflineHttpClient http;
+    sim::FixedProcessInfo process;
     std::unique_ptr<App> app;
     std::unique_ptr<UiText> texts;
 
@@ -45,9 +49,9 @@ class MainWindowTest : public ::testing::Test {
         app = std::make_unique<App>(folder.Path(), clock, locale, files);
         app->LoadSettings();
         texts = std::make_unique<UiText>(*app, codec);
-        return std::make_unique<CMainDlg>(
-            *app, *texts,
-            GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes, keyboard});
+        return std::make_unique<CMainDlg>(*app, *texts,
+                                          GuiPorts{machine.volumes, machine.devices, machine.events,
+                                                   machine.attributes, keyboard, http, process});
     }
 };
 

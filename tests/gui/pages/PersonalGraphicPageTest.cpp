@@ -53,16 +53,19 @@ TEST_F(PersonalGraphicPageTest, ClicksToggleDotsAndTheHeadingsNeverShuffleTheLin
     PictureLines expected{};
     expected[5] = 0x41;
     EXPECT_EQ(page.EditorPicture(), expected);
-    EXPECT_TRUE(page.Editor()->selectionModel()->selectedRows().isEmpty()) << "the dot shows, not a highlight";
+    EXPECT_TRUE(page.Editor()->selectionModel()->selectedRows().isEmpty())
+        << "the dot shows, not a highlight";
     // A click on a heading would sort the rows of other lists; here it must leave the picture.
     QHeaderView* header = page.Editor()->horizontalHeader();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(1) + 4, 4));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 4, 4));
     EXPECT_EQ(page.EditorPicture(), expected);
 }
 
 TEST_F(PersonalGraphicPageTest, PresetsFollowTheLanguage) {
     page.PresetButton(PresetPicture::GoodFeeling)->click();
-    EXPECT_EQ(UsedPictureLines(page.EditorPicture()), (std::vector<uint8_t>{0x00, 0x36, 0x49, 0x41, 0x41, 0x22, 0x14, 0x08}));
+    EXPECT_EQ(UsedPictureLines(page.EditorPicture()),
+              (std::vector<uint8_t>{0x00, 0x36, 0x49, 0x41, 0x41, 0x22, 0x14, 0x08}));
     world.app.Config().SetLanguageInMemory(kSimplifiedChinese);
     page.PresetButton(PresetPicture::Go)->click();
     const std::vector<uint8_t> go = UsedPictureLines(page.EditorPicture());
@@ -146,7 +149,8 @@ TEST_F(PersonalGraphicPageTest, SaveToAFileWatchWritesItsClockFile) {
     page.SaveButton()->click();
     const std::string clock = kiro::test::TempFolder::ReadFile(watch.Folder() + "/CLOCK.TXT");
     EXPECT_NE(clock.find("UStr=Caf ok\r\n"), std::string::npos) << "only what the watch can show";
-    EXPECT_NE(clock.find("UPic=000000000020\r\n"), std::string::npos) << "six pairs: five empty lines, then line 5";
+    EXPECT_NE(clock.find("UPic=000000000020\r\n"), std::string::npos)
+        << "six pairs: five empty lines, then line 5";
     EXPECT_EQ(world.app.watchSettings.disp[8], 3) << "Disp[8] goes with the free space";
     EXPECT_EQ(world.app.watchSettings.uPic[6], kPictureEnd);
     EXPECT_EQ(world.host.Count("language-changed"), 1);
@@ -177,7 +181,8 @@ TEST_F(PersonalGraphicPageTest, SaveToADeviceWatchSendsABlockWithoutAlarm) {
     page.SaveButton()->click();
     const auto block = watch.ConfigBlock();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&block[48]), 4), std::string("Go \0", 4));
-    for (int i = 112; i < 152; ++i) ASSERT_EQ(block[i], 0xFF) << "a blank picture is 40 end marks, byte " << i;
+    for (int i = 112; i < 152; ++i)
+        ASSERT_EQ(block[i], 0xFF) << "a blank picture is 40 end marks, byte " << i;
     EXPECT_EQ(block[160], 0) << "the alarm goes only with Time Set";
     EXPECT_FALSE(world.app.watch.eventsSuspended);
 }

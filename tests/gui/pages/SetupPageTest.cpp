@@ -64,8 +64,8 @@ TEST_F(SetupPageTest, ADeviceWatchShowsItsControlsAndAutoModeHoldsTheSlider) {
     EXPECT_TRUE(page.RecorderBox()->isVisible()) << "model E records 24 hours";
     EXPECT_TRUE(page.AutoRadio()->isChecked()) << "a device watch arrives in Auto mode";
     EXPECT_FALSE(page.Slider()->isEnabled());
-    for (QWidget* hidden : std::initializer_list<QWidget*>{page.AlarmBox(), page.AlarmHour(), page.AlarmMinute(),
-                                                           page.AlarmOnce(), page.AlarmEveryDay()})
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             page.AlarmBox(), page.AlarmHour(), page.AlarmMinute(), page.AlarmOnce(), page.AlarmEveryDay()})
         EXPECT_FALSE(hidden->isVisible());
 
     page.ManualRadio()->click();
@@ -135,7 +135,7 @@ TEST_F(SetupPageTest, TheBatteryCurveReadsPageFourteenOfTheWatch) {
 TEST(BatteryCurveDlgTest, BarsInTheColourOfTheirLevel) {
     test::PageWorld world;
     std::array<uint8_t, 512> page{};
-    page[256] = 239;  // the newest reading is the last of the ring
+    page[256] = 239;        // the newest reading is the last of the ring
     page[272 + 0] = 209;    // 26 %: red
     page[272 + 100] = 217;  // just under 50 %: yellow
     page[272 + 200] = 250;  // full: green
@@ -146,7 +146,8 @@ TEST(BatteryCurveDlgTest, BarsInTheColourOfTheirLevel) {
     const auto count = [&image](QRgb colour) {
         int found = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) found += (image.pixel(x, y) & RGB_MASK) == (colour & RGB_MASK);
+            for (int x = 0; x < image.width(); ++x)
+                found += (image.pixel(x, y) & RGB_MASK) == (colour & RGB_MASK);
         return found;
     };
     EXPECT_GT(count(qRgb(255, 0, 0)), 0);

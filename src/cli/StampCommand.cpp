@@ -1,0 +1,19 @@
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "core/update/ProgramStamp.h"
+
+namespace kiro::cli {
+
+void AddStampCommand(CLI::App& cli, CliContext& context) {
+    auto path = std::make_shared<std::string>();
+    CLI::App* stamp = cli.add_subcommand(
+        "stamp", "Print the program stamp of a file (a Windows program's header or our ELF note) as 0x%08X");
+    stamp->add_option("FILE", *path, "Program file")->required();
+    stamp->callback([path, &context] {
+        // A file without a stamp, or that cannot be read, has the stamp that no build is older than.
+        std::printf("0x%08X\n", ReadProgramStamp(context.Files(), *path).stamp);
+    });
+}
+
+}  // namespace kiro::cli

@@ -1,0 +1,138 @@
+#include "core/update/UpdateCheck.h"
+
+#include <memory>
+
+#include "core/app/Format.h"
+#include "core/update/ProgramStamp.h"
+
+namespace kiro {
+namespace {
+
+// A download too broken to finish, or stopped: nothing of it is kept.
+class PartialDownload {
+  public:
+    PartialDownload(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+    ~PartialDownload() {
+        if (!kept_) files_.Remove(path_);
+    }
+    PartialDownload(const PartialDownload&) = delete;
+    PartialDownload& operator=(const PartialDownload&) = delete;
+    void Keep() { kept_ = true; }
+
+  private:
+    FileSystem& files_;
+    std::string path_;
+    bool kept_ = false;
+};
+
+std::span<const uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+}  // namespace
+
+std::string StampRecord(uint32_t stamp, const Clock& clock) {
+    static constexpr const char* kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const LocalTime t = clock.LocalTimeOf(stamp);
+    return Format("0x%08X --> %.3s %.3s%3d %.2d:%.2d:%.2d %d", stamp, kWeekdays[t.weekday % 7],
+                  kMonths[(t.month + 11) % 12], t.day, t.hour, t.minute, t.second, t.year);
+}
+
+UpdateCheck::UpdateCheck(FileSystem& files, HttpClient& http, const Clock& clock, UpdateUi& ui,
+                         const std::atomic<bool>& stopping)
+    : files_(files), http_(http), clock_(clock), ui_(ui), stopping_(stopping) {}
+
+HttpRequest UpdateCheck::Request(const std::string& url) const {
+    HttpRequest request;
+    request.url = url;
+    request.userAgent = kUpdateAgent;
+    // From the server itself, never from a cache on the way.
+    request.headers = {"Pragma: no-cache", "Cache-Control: no-cache"};
+    request.cancelled = [this] { return stopping_.load(); };
+    return request;
+}
+
+UpdateCheck::Found UpdateCheck::CheckForUpdate(const std::string& url, const std::string& programPath) {
+    Found found;
+    const ProgramStampRead own = ReadProgramStamp(files_, programPath);
+    if (!own.opened) {
+        if (!programPath.empty()) ui_.OwnProgramUnreadable();
+        return found;
+    }
+    if (own.tooShort) return found;
+    ui_.CheckStarted();
+    std::string head;
+    http_.Get(Request(url), [&head](std::span<const uint8_t> piece) {
+        head.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+        return head.size() < kStampSearchBytes;
+    });
+    if (head.size() > kStampSearchBytes) head.resize(kStampSearchBytes);
+    const std::optional<uint32_t> server = FindProgramStamp(Bytes(head));
+    if (server && !stopping_) {
+        ui_.RecordStamps(StampRecord(own.stamp, clock_), StampRecord(*server, clock_));
+        found = {*server > own.stamp, *server};
+        if (!found.newer) ui_.ShowNoNewVersion();
+    }
+    ui_.CheckEnded();
+    return found;
+}
+
+void UpdateCheck::Reset() {
+    ui_.ShowProgressText(false);
+    ui_.SetProgress(0);
+}
+
+void UpdateCheck::Run(const UpdateCheckSetup& setup) {
+    const Found found = CheckForUpdate(setup.url, setup.programPath);
+    if (!found.newer || stopping_) return;
+    if (!setup.autoConfirm && !ui_.AskToDownload(stopping_)) return;
+    uint64_t ownLength = 0;
+    if (files_.SizeOf(setup.programPath, ownLength) || ownLength == 0) return;
+    if (files_.MakeFolder(setup.tempFolder)) return;
+    if (!Download(setup, ownLength, found.serverStamp)) Reset();
+}
+
+bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, uint32_t serverStamp) {
+    const std::string target = setup.tempFolder + "/" + kDownloadName;
+    // The download grows under another name: a program file broken off half way is never
+    // where the updater looks for it.
+    const std::string part = target + ".part";
+    std::error_code error;
+    std::unique_ptr<WritableFile> file = files_.CreateFile(part, error);
+    if (!file) return false;
+    PartialDownload partial(files_, part);
+    ui_.ShowProgressText(true);
+    ui_.SetProgress(0);
+
+    uint64_t total = 0;
+    std::string head;
+    bool written = true;
+    const HttpResult result = http_.Get(Request(setup.url), [&](std::span<const uint8_t> piece) {
+        const std::string_view bytes(reinterpret_cast<const char*>(piece.data()), piece.size());
+        if (file->Append(bytes)) return written = false;
+        if (head.size() < kStampSearchBytes) head.append(bytes.substr(0, kStampSearchBytes - head.size()));
+        total += piece.size();
+        ui_.SetProgress(static_cast<int>(std::min<uint64_t>(total * 100 / ownLength, 99)));
+        return true;
+    });
+    if (file->Close() || !written || result.outcome != HttpOutcome::Complete || stopping_) return false;
+    if (total < ownLength / 2) return false;
+    // Only the build the check saw is taken: not a page the server sends instead, nor another
+    // build that replaced it meanwhile.
+    if (FindProgramStamp(Bytes(head)) != serverStamp) return false;
+    if (files_.Rename(part, target) || files_.SyncFolder(setup.tempFolder)) return false;
+    partial.Keep();
+
+    ui_.SetProgress(100);
+    const ProgramVersion version = FindProgramVersion(Bytes(head)).value_or(ProgramVersion{});
+    ui_.SetProgressText(Format("New Ver %d.%d.%d.%d (%d)", static_cast<int>(version.high >> 16),
+                               static_cast<int>(version.high & 0xFFFF), static_cast<int>(version.low >> 16),
+                               static_cast<int>(version.low & 0xFFFF), static_cast<int>(total)));
+    ui_.UpdateReady();
+    if (!setup.autoConfirm) ui_.ShowUpdatedNotice();
+    return true;
+}
+
+}  // namespace kiro

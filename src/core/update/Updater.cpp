@@ -1,0 +1,86 @@
+#include "core/update/Updater.h"
+
+#include <memory>
+
+#include "core/app/Format.h"
+#include "core/app/ProgramFolder.h"
+#include "core/update/UpdateCheck.h"
+
+namespace kiro {
+namespace {
+
+constexpr int kAttempts = 10;
+// The desktop program is still closing its windows and files when it starts the updater.
+constexpr uint32_t kFirstWaitMs = 2000;
+constexpr uint32_t kRetryWaitMs = 1000;
+constexpr const char* kBorder = "+====================================+";
+
+// A line of the banner: the text centred between two bars, as wide as the border.
+std::string FramedLine(const std::string& text) {
+    const size_t inside = std::string(kBorder).size() - 2;
+    const size_t left = (inside - text.size()) / 2;
+    return "|" + std::string(left, ' ') + text + std::string(inside - text.size() - left, ' ') + "|";
+}
+
+void PrintBanner(UpdaterOutput& out) {
+    out.Print(Format("\n%s", kBorder));
+    out.Print("\n" + FramedLine("KiroMeter X5"));
+    out.Print("\n" + FramedLine("Updater"));
+    out.Print(Format("\n%s\n", kBorder));
+}
+
+// Puts `source` in place of `target`: copied beside it first and renamed over it in one step,
+// so that whatever fails, the folder holds either the old program or the new one, never
+// neither. A copy left over by a failed step goes; the target never does.
+bool ReplaceProgram(FileSystem& files, const std::string& source, const std::string& target,
+                    const std::string& folder) {
+    const std::string staged = target + ".new";
+    std::error_code error = files.CopyFile(source, staged);
+    if (!error) error = files.MakeExecutable(staged);
+    if (!error) error = files.Rename(staged, target);
+    if (!error) error = files.SyncFolder(folder);
+    if (!error) return true;
+    files.Remove(staged);
+    return false;
+}
+
+// One attempt at the update; false when it has to be tried again.
+bool TryUpdate(FileSystem& files, UpdaterOutput& out, const std::string& source, const std::string& target,
+               const std::string& folder) {
+    out.Print(Format("\n  Check Old File : %s ...", target.c_str()));
+    // The old program must have ended: while it runs, its file cannot be opened for writing
+    // (text file busy), and a lock held on it by another process is refused. Holding the lock
+    // keeps it from being started again before the replacement is done.
+    std::unique_ptr<FileLock> inUseGuard;
+    if (files.OpensForReading(target)) {
+        std::error_code error;
+        inUseGuard = files.TryLock(target, error);
+        if (!inUseGuard) return false;
+    }
+    out.Print(Format("\n  Update: %s --> KiroMeter_X5", source.c_str()));
+    if (!ReplaceProgram(files, source, target, folder)) return false;
+    out.Print("\n  ** Done, Remove temp file **");
+    files.Remove(source);
+    return true;
+}
+
+}  // namespace
+
+int RunUpdater(FileSystem& files, Clock& clock, UpdaterOutput& out, const std::string& workingDirectory) {
+    PrintBanner(out);
+    const ProgramPaths paths(DeriveProgramFolder(workingDirectory));
+    out.Print(Format("\n%s\n", paths.Folder().c_str()));
+    const std::string target = paths.File("KiroMeter_X5");
+    const std::string source = paths.File(std::string("tmp/") + kDownloadName);
+
+    clock.Sleep(kFirstWaitMs);
+    bool updated = false;
+    for (int attempt = 0; attempt < kAttempts && !updated; ++attempt) {
+        updated = TryUpdate(files, out, source, target, paths.Folder());
+        if (!updated) clock.Sleep(kRetryWaitMs);
+    }
+    out.Print(updated ? "\n\n>>> Update OK <<<\n\n" : "\n\n### Err: Update failed ###\n\n");
+    return 0;
+}
+
+}  // namespace kiro

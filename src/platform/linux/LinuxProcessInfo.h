@@ -1,0 +1,14 @@
+#pragma once
+#include "core/system/ProcessInfo.h"
+
+namespace kiro::linux_platform {
+
+class LinuxProcessInfo final : public ProcessInfo {
+  public:
+    std::string OwnProgramPath() const override;
+    // One step nicer than the process: allowed to a privileged user only, and then the update
+    // check gets its answers a little sooner; refused quietly otherwise.
+    void RaiseCurrentThreadPriority() override;
+};
+
+}  // namespace kiro::linux_platform

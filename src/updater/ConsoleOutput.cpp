@@ -1,0 +1,24 @@
+#include "updater/ConsoleOutput.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "core/app/ProgramFolder.h"
+
+namespace kiro::updater {
+
+ConsoleOutput::ConsoleOutput(FileSystem& files, const std::string& programFolder) {
+    if (isatty(STDOUT_FILENO)) return;
+    // Without a log the texts still reach standard output, and the update goes on.
+    std::error_code error;
+    log_ = files.CreateFile(ProgramPaths(programFolder).File("tmp/KiroMeterUpdater.log"), error);
+}
+
+void ConsoleOutput::Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+    if (log_) log_->Append(text);
+}
+
+}  // namespace kiro::updater

@@ -1,0 +1,106 @@
+// The program stamp by both rules: a Windows program's header and our own ELF notes, the latter
+// read from this very test program, which carries them.
+#include "core/update/ProgramStamp.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/update/ProgramVersion.h"
+#include "platform/linux/PosixFileSystem.h"
+#include "support/TempFolder.h"
+
+namespace kiro {
+namespace {
+
+std::vector<uint8_t> PeImage(size_t size, size_t signatureAt, uint32_t stamp) {
+    std::vector<uint8_t> bytes(size, 0);
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    bytes[signatureAt] = 'P';
+    bytes[signatureAt + 1] = 'E';
+    for (int i = 0; i < 4; ++i) bytes[signatureAt + 8 + i] = static_cast<uint8_t>(stamp >> (8 * i));
+    return bytes;
+}
+
+std::vector<uint8_t> OwnProgram() {
+    std::ifstream in("/proc/self/exe", std::ios::binary);
+    std::vector<uint8_t> bytes(kStampSearchBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
+}
+
+TEST(ProgramStampTest, AWindowsProgramByItsHeader) {
+    EXPECT_EQ(FindProgramStamp(PeImage(1024, 0x80, 0x53A1B2C3)), 0x53A1B2C3u);
+    EXPECT_EQ(FindProgramStamp(PeImage(1024, 0x1FC, 7)), std::nullopt)
+        << "a signature in the last word of 512 bytes has its stamp beyond them: no stamp";
+    EXPECT_EQ(FindProgramStamp(PeImage(1024, 0x1F4, 7)), 7u);
+    EXPECT_EQ(FindProgramStamp(PeImage(1024, 0x202, 7)), std::nullopt) << "beyond the first 512 bytes";
+    EXPECT_EQ(FindProgramStamp(PeImage(1024, 0x81, 7)), std::nullopt) << "only whole words count";
+    EXPECT_EQ(FindProgramStamp(std::vector<uint8_t>(1024, 0)), std::nullopt);
+    EXPECT_EQ(FindProgramStamp(PeImage(0x80 + 10, 0x80, 7)), std::nullopt) << "the stamp itself is cut off";
+}
+
+TEST(ProgramStampTest, OurOwnProgramByItsNotes) {
+    std::vector<uint8_t> image = OwnProgram();
+    // This program was never stamped after its link.
+    EXPECT_EQ(FindProgramStamp(image), kNoStamp);
+    const auto version = FindProgramVersion(image);
+    ASSERT_TRUE(version.has_value());
+    EXPECT_EQ(version->high, uint32_t{KIRO_VERSION_MAJOR} << 16 | KIRO_VERSION_MINOR);
+    EXPECT_EQ(version->low, uint32_t{KIRO_VERSION_PATCH} << 16 | KIRO_VERSION_BUILD);
+
+    ASSERT_TRUE(WriteProgramStamp(image, 0x6A000001));
+    EXPECT_EQ(FindProgramStamp(image), 0x6A000001u);
+    EXPECT_TRUE(FindProgramVersion(image).has_value()) << "the version note is untouched";
+}
+
+TEST(ProgramStampTest, DamagedElfHeadersFindNothing) {
+    const std::vector<uint8_t> image = OwnProgram();
+    const struct {
+        const char* what;
+        size_t at;
+        uint8_t value;
+    } damages[] = {{"32-bit class", 4, 1}, {"big-endian", 5, 2}, {"not ELF", 1, 'X'}};
+    for (const auto& damage : damages) {
+        std::vector<uint8_t> bytes = image;
+        bytes[damage.at] = damage.value;
+        EXPECT_FALSE(FindProgramVersion(bytes).has_value()) << damage.what;
+    }
+    // A program header table pointing far beyond the bytes, and one entry count of 65535.
+    std::vector<uint8_t> far = image;
+    far[0x27] = 0x40;
+    EXPECT_FALSE(FindProgramVersion(far).has_value());
+    std::vector<uint8_t> many = image;
+    many[0x38] = many[0x39] = 0xFF;
+    EXPECT_NO_FATAL_FAILURE(FindProgramVersion(many));
+    // Cut anywhere, the reader never reads past the end.
+    for (size_t size = 0; size < 1200; size += 7)
+        EXPECT_NO_FATAL_FAILURE(FindProgramStamp(std::span<const uint8_t>(image.data(), size)));
+}
+
+TEST(ProgramStampTest, ReadingAFile) {
+    test::TempFolder folder;
+    linux_platform::PosixFileSystem files;
+    const std::vector<uint8_t> pe = PeImage(600, 0x80, 0x5000000A);
+    folder.Write("new.exe", std::string(pe.begin(), pe.end()));
+    folder.Write("short.exe", std::string(pe.begin(), pe.begin() + 511));
+    folder.Write("plain.bin", std::string(2048, 'x'));
+
+    ProgramStampRead read = ReadProgramStamp(files, folder.File("new.exe"));
+    EXPECT_TRUE(read.opened);
+    EXPECT_EQ(read.stamp, 0x5000000Au);
+    read = ReadProgramStamp(files, folder.File("short.exe"));
+    EXPECT_TRUE(read.opened);
+    EXPECT_TRUE(read.tooShort) << "a file under 512 bytes is no program";
+    EXPECT_EQ(read.stamp, kNoStamp);
+    read = ReadProgramStamp(files, folder.File("plain.bin"));
+    EXPECT_FALSE(read.tooShort);
+    EXPECT_EQ(read.stamp, kNoStamp);
+    EXPECT_FALSE(ReadProgramStamp(files, folder.File("missing.exe")).opened);
+    EXPECT_FALSE(ReadProgramStamp(files, "").opened);
+}
+
+}  // namespace
+}  // namespace kiro

@@ -1,0 +1,163 @@
+// The updater's work on a real program folder with a clock that costs no time: the downloaded
+// build replaces the program, and whatever goes wrong, the old program stays whole.
+#include "core/update/Updater.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/linux/PosixFileSystem.h"
+#include "platform/sim/FakeClock.h"
+#include "support/FaultyFileSystem.h"
+#include "support/TempFolder.h"
+
+namespace kiro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordedOutput final : public UpdaterOutput {
+  public:
+    void Print(const std::string& text) override { printed += text; }
+    std::string printed;
+};
+
+int Count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+    return found;
+}
+
+bool RunsForEveryone(const std::string& path) {
+    const fs::perms all = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+    return (fs::status(path).permissions() & all) == all;
+}
+
+class UpdaterTest : public ::testing::Test {
+  protected:
+    test::TempFolder folder;
+    linux_platform::PosixFileSystem realFiles;
+    sim::FakeClock clock;
+    const std::string program = folder.File("KiroMeter_X5");
+    const std::string download = folder.File("tmp/KiroMeter_X5_TMP.BIN");
+
+    void SetUp() override {
+        folder.Write("KiroMeter_X5", "old program");
+        folder.Write("tmp/KiroMeter_X5_TMP.BIN", "new program");
+    }
+    // What the updater printed.
+    std::string Update(FileSystem& files, const std::string& workingDirectory) {
+        RecordedOutput out;
+        EXPECT_EQ(RunUpdater(files, clock, out, workingDirectory), 0) << "0 whatever the outcome";
+        return out.printed;
+    }
+    std::string Update(FileSystem& files) { return Update(files, folder.Path()); }
+    bool Failed(const std::string& printed) const {
+        return printed.ends_with("\n\n### Err: Update failed ###\n\n") &&
+               Count(printed, "Check Old File") == 10;
+    }
+    // Nothing but the old program and the download, as before the update.
+    void ExpectUntouched() const {
+        EXPECT_EQ(folder.Read("KiroMeter_X5"), "old program");
+        EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program");
+        EXPECT_FALSE(fs::exists(program + ".new")) << "the staged copy is cleaned up";
+    }
+};
+
+TEST_F(UpdaterTest, ReplacesTheProgramAtTheFirstAttemptOnceTheProgramHadTimeToEnd) {
+    // The working directory's trailing separator is not part of the folder.
+    const std::string printed = Update(realFiles, folder.Path() + "/");
+    EXPECT_EQ(printed,
+              "\n+====================================+"
+              "\n|            KiroMeter X5            |"
+              "\n|              Updater               |"
+              "\n+====================================+\n"
+              "\n" +
+                  folder.Path() +
+                  "\n"
+                  "\n  Check Old File : " +
+                  program +
+                  " ..."
+                  "\n  Update: " +
+                  download +
+                  " --> KiroMeter_X5"
+                  "\n  ** Done, Remove temp file **"
+                  "\n\n>>> Update OK <<<\n\n");
+    EXPECT_EQ(folder.Read("KiroMeter_X5"), "new program");
+    EXPECT_TRUE(RunsForEveryone(program));
+    EXPECT_FALSE(fs::exists(download));
+    EXPECT_FALSE(fs::exists(program + ".new"));
+    EXPECT_EQ(clock.SleepCount(), 1);
+    EXPECT_EQ(clock.TotalSlept(), 2000u);
+}
+
+TEST_F(UpdaterTest, AMissingProgramIsSimplyPutInPlace) {
+    fs::remove(program);
+    EXPECT_TRUE(Update(realFiles).ends_with("\n\n>>> Update OK <<<\n\n"));
+    EXPECT_EQ(folder.Read("KiroMeter_X5"), "new program");
+    EXPECT_TRUE(RunsForEveryone(program));
+}
+
+TEST_F(UpdaterTest, WithoutADownloadTenAttemptsASecondApartFailAndTheProgramStays) {
+    fs::remove(download);
+    const std::string printed = Update(realFiles);
+    EXPECT_TRUE(Failed(printed)) << printed;
+    EXPECT_EQ(folder.Read("KiroMeter_X5"), "old program");
+    EXPECT_EQ(clock.TotalSlept(), 2000u + 10 * 1000u);
+}
+
+TEST_F(UpdaterTest, AProgramStillInUseIsNeverReplaced) {
+    std::error_code error;
+    const auto stillRunning = realFiles.TryLock(program, error);
+    ASSERT_TRUE(stillRunning) << error.message();
+    const std::string printed = Update(realFiles);
+    EXPECT_TRUE(Failed(printed)) << printed;
+    EXPECT_EQ(Count(printed, "Update:"), 0);
+    ExpectUntouched();
+}
+
+TEST_F(UpdaterTest, AReplacementThatFailsLeavesTheOldProgramAndNoCopyBehind) {
+    test::FaultyFileSystem fullDisk(realFiles);
+    fullDisk.FailPath("KiroMeter_X5.new", std::make_error_code(std::errc::no_space_on_device));
+    EXPECT_TRUE(Failed(Update(fullDisk)));
+    ExpectUntouched();
+
+    // The copy is made and made executable, and then cannot take the program's name.
+    fs::rename(program, folder.File("elsewhere"));
+    fs::create_directory(program);
+    folder.Write("KiroMeter_X5/inside", "");
+    EXPECT_TRUE(Failed(Update(realFiles)));
+    EXPECT_FALSE(fs::exists(program + ".new"));
+    EXPECT_TRUE(fs::exists(folder.File("KiroMeter_X5/inside")));
+}
+
+TEST_F(UpdaterTest, StoppedAtAnyStepTheFolderHoldsAWholeProgram) {
+    test::FaultyFileSystem counting(realFiles);
+    Update(counting);
+    const int changes = counting.Changes();
+    ASSERT_GE(changes, 4) << "copy, executable, rename, folder flush";
+
+    for (int step = 1; step <= changes; ++step) {
+        SetUp();
+        test::FaultyFileSystem crashing(realFiles);
+        crashing.CrashAt(step);
+        Update(crashing);
+        const std::string now = folder.Read("KiroMeter_X5");
+        EXPECT_TRUE(now == "old program" || (now == "new program" && RunsForEveryone(program)))
+            << "stopped before change " << step << ": " << now;
+        EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program")
+            << "the download is kept until the end";
+    }
+}
+
+TEST_F(UpdaterTest, AtTheRootThePathsTakeTwoSeparators) {
+    // Every change refused: nothing is written at the real root.
+    test::FaultyFileSystem readOnly(realFiles);
+    readOnly.FailFrom(1, std::make_error_code(std::errc::read_only_file_system));
+    const std::string printed = Update(readOnly, "/");
+    EXPECT_NE(printed.find("+\n\n/\n\n  Check Old File : //KiroMeter_X5 ..."), std::string::npos) << printed;
+    EXPECT_NE(printed.find("\n  Update: //tmp/KiroMeter_X5_TMP.BIN --> KiroMeter_X5"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kiro

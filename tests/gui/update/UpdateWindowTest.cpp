@@ -1,0 +1,144 @@
+// The main window's update check against a real server on 127.0.0.1: started only when wanted,
+// its traces in the progress bar and the settings, and a whole round through the real program
+// and the updater.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "../GuiTestSupport.h"
+#include "core/update/ProgramStamp.h"
+#include "gui/UiText.h"
+#include "gui/controls/CPercentBar.h"
+#include "gui/mainwindow/CMainDlg.h"
+#include "platform/linux/CurlHttpClient.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "platform/linux/PosixFileSystem.h"
+#include "platform/sim/FakeClock.h"
+#include "platform/sim/FixedKeyboard.h"
+#include "platform/sim/FixedLocale.h"
+#include "platform/sim/FixedProcessInfo.h"
+#include "platform/sim/SimulatedMachine.h"
+#include "support/LoopbackHttpServer.h"
+#include "support/RunCommand.h"
+#include "support/TempFolder.h"
+
+namespace kiro::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kPath = "/KiroMeter_X5.exe";
+
+std::string ReadWhole(const std::string& path) {
+    return kiro::test::TempFolder::ReadFile(path);
+}
+
+// A copy of a program with another stamp.
+std::string Restamped(std::string image, uint32_t stamp) {
+    std::span<uint8_t> bytes(reinterpret_cast<uint8_t*>(image.data()), image.size());
+    EXPECT_TRUE(WriteProgramStamp(bytes, stamp));
+    return image;
+}
+
+class UpdateWindowTest : public ::testing::Test {
+  protected:
+    UpdateWindowTest() {
+        test::EnsureQtApplication();
+        // The running program: the desktop program as built, so its notes are real.
+        program = ReadWhole(KIRO_GUI_PATH);
+        folder.Write("KiroMeter_X5", program);
+        process.path = folder.File("KiroMeter_X5");
+        ownStamp = FindProgramStamp({reinterpret_cast<const uint8_t*>(program.data()), program.size()}).value();
+    }
+    std::unique_ptr<CMainDlg> Open(int enableUpgrade) {
+        folder.Write("KiroMeter2.INI", "[Advance]\r\nEnableUpgrade=" + std::to_string(enableUpgrade) +
+                                           "\r\nAutoConfirm=1\r\nUpdateURL=" + server.Url(kPath) +
+                                           "\r\n[Personal]\r\nHeight=170\r\nWeight=60\r\nStepSize=70\r\n");
+        app = std::make_unique<App>(folder.Path(), clock, locale, files);
+        app->LoadSettings();
+        texts = std::make_unique<UiText>(*app, codec);
+        return std::make_unique<CMainDlg>(
+            *app, *texts,
+            GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes, keyboard, http, process});
+    }
+    static bool WaitForCheck(CMainDlg& window) {
+        return QTest::qWaitFor([&window] { return window.UpdateCheckWorker().Finished(); }, 30000);
+    }
+
+    kiro::test::TempFolder folder;
+    kiro::test::LoopbackHttpServer server;
+    sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
+    sim::FixedLocale locale;
+    linux_platform::IconvTextCodec codec;
+    sim::SimulatedMachine machine;
+    sim::FixedKeyboard keyboard;
+    linux_platform::PosixFileSystem files;
+    linux_platform::CurlHttpClient http;
+    sim::FixedProcessInfo process;
+    std::unique_ptr<App> app;
+    std::unique_ptr<UiText> texts;
+    std::string program;
+    uint32_t ownStamp = 0;
+};
+
+TEST_F(UpdateWindowTest, SwitchedOffAtStartNoRequestIsMade) {
+    server.Serve(kPath, Restamped(program, ownStamp + 1));
+    auto window = Open(0);
+    QTest::qWait(300);
+    EXPECT_FALSE(window->UpdateCheckWorker().Started());
+    EXPECT_EQ(server.RequestCount(), 0u);
+    EXPECT_EQ(app->Config().File().Read().ReadString("Update", "Local", "none", 100), "none");
+}
+
+TEST_F(UpdateWindowTest, ANewerBuildEndsReadyWithItsVersionInTheProgressBar) {
+    const std::string newer = Restamped(program, ownStamp + 60);
+    server.Serve(kPath, newer);
+    auto window = Open(1);
+    ASSERT_TRUE(WaitForCheck(*window));
+    QTest::qWait(50);  // the last queued changes reach the bar
+    EXPECT_TRUE(app->updateReady);
+    EXPECT_EQ(window->ProgressBar()->Pos(), 100);
+    EXPECT_EQ(window->ProgressBar()->Text(), QString("New Ver 2.42.0.0 (%1)").arg(newer.size()));
+    EXPECT_EQ(ReadWhole(folder.File("tmp/KiroMeter_X5_TMP.BIN")), newer);
+    const IniSnapshot stored = app->Config().File().Read();
+    EXPECT_EQ(stored.ReadString("Update", "Server", "", 100).substr(0, 10),
+              QString::asprintf("0x%08X", ownStamp + 60).toStdString());
+}
+
+TEST_F(UpdateWindowTest, TheSameBuildSaysNoNewVersion) {
+    server.Serve(kPath, program);
+    auto window = Open(1);
+    ASSERT_TRUE(WaitForCheck(*window));
+    QTest::qWait(50);
+    EXPECT_FALSE(app->updateReady);
+    EXPECT_EQ(window->ProgressBar()->Text(), "No new version");
+    const IniSnapshot stored = app->Config().File().Read();
+    EXPECT_EQ(stored.ReadString("Update", "Local", "", 100), stored.ReadString("Update", "Server", "", 100));
+}
+
+// The program finds a newer build, downloads it, ends; the updater puts it in place; the new
+// program reports its new stamp.
+TEST_F(UpdateWindowTest, AWholeRoundThroughTheRealProgramAndTheUpdater) {
+    const uint32_t newStamp = ownStamp + 3600;
+    server.Serve(kPath, Restamped(program, newStamp));
+    folder.Write("KiroMeter2.INI", "[Advance]\r\nUpdateURL=" + server.Url(kPath) + "\r\n");
+    fs::permissions(folder.File("KiroMeter_X5"), fs::perms::owner_all, fs::perm_options::add);
+    const std::string run = "cd " + kiro::test::ShellQuote(folder.Path()) + " && QT_QPA_PLATFORM=offscreen ./KiroMeter_X5";
+    const kiro::test::CommandResult first = kiro::test::RunCommand(run + " --unattended");
+    EXPECT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_NE(first.output.find("Find a NEW version, start upgrade (Yes/No) ? -> Yes"), std::string::npos)
+        << first.output;
+
+    const std::string log = folder.File("tmp/KiroMeterUpdater.log");
+    const bool done = QTest::qWaitFor([&log] { return ReadWhole(log).find("<<<") != std::string::npos; }, 30000);
+    ASSERT_TRUE(done) << ReadWhole(log);
+    EXPECT_NE(ReadWhole(log).find(">>> Update OK <<<"), std::string::npos) << ReadWhole(log);
+    EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
+    const kiro::test::CommandResult second = kiro::test::RunCommand("(" + run + " --stamp 2>/dev/null)");
+    EXPECT_EQ(second.output, QString::asprintf("0x%08X\n", newStamp).toStdString());
+}
+
+}  // namespace
+}  // namespace kiro::gui
