@@ -64,7 +64,8 @@ std::optional<NoteDescriptor> FindNoteIn(std::span<const uint8_t> bytes, uint64_
 
 std::optional<NoteDescriptor> FindElfNote(std::span<const uint8_t> bytes, uint32_t type) {
     bytes = bytes.first(std::min(bytes.size(), kStampSearchBytes));
-    if (bytes.size() < 52 || bytes[0] != 0x7F || bytes[1] != 'E' || bytes[2] != 'L' || bytes[3] != 'F') return {};
+    if (bytes.size() < 52 || bytes[0] != 0x7F || bytes[1] != 'E' || bytes[2] != 'L' || bytes[3] != 'F')
+        return {};
     const bool wide = bytes[4] == 2;
     if ((bytes[4] != 1 && !wide) || bytes[5] != 1) return {};  // 32 or 64 bits, little-endian only
     const uint64_t tableAt = wide ? ReadLittle(bytes, 0x20, 8) : ReadLittle(bytes, 0x1C, 4);

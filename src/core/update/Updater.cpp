@@ -15,17 +15,20 @@ constexpr uint32_t kFirstWaitMs = 2000;
 constexpr uint32_t kRetryWaitMs = 1000;
 constexpr const char* kBorder = "+====================================+";
 
-// A line of the banner: the text centred between two bars, as wide as the border.
+// A line of the banner on a line of its own: the text centred between two bars, as wide as the
+// border.
 std::string FramedLine(const std::string& text) {
     const size_t inside = std::string(kBorder).size() - 2;
     const size_t left = (inside - text.size()) / 2;
-    return "|" + std::string(left, ' ') + text + std::string(inside - text.size() - left, ' ') + "|";
+    std::string line = "\n|";
+    line.append(left, ' ').append(text).append(inside - text.size() - left, ' ').append("|");
+    return line;
 }
 
 void PrintBanner(UpdaterOutput& out) {
     out.Print(Format("\n%s", kBorder));
-    out.Print("\n" + FramedLine("KiroMeter X5"));
-    out.Print("\n" + FramedLine("Updater"));
+    out.Print(FramedLine("KiroMeter X5"));
+    out.Print(FramedLine("Updater"));
     out.Print(Format("\n%s\n", kBorder));
 }
 

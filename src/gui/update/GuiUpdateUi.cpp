@@ -12,9 +12,9 @@
 namespace kiro::gui {
 namespace {
 
-constexpr int kUpgradeCaption = 95;    // "Upgrade ..."
-constexpr int kUpgradeQuestion = 96;   // "Find a NEW version, start upgrade (Yes/No) ?"
-constexpr int kUpdatedNotice = 97;     // "Tool is updated, Close and ReStart it"
+constexpr int kUpgradeCaption = 95;   // "Upgrade ..."
+constexpr int kUpgradeQuestion = 96;  // "Find a NEW version, start upgrade (Yes/No) ?"
+constexpr int kUpdatedNotice = 97;    // "Tool is updated, Close and ReStart it"
 constexpr int kNoNewVersion = 98;
 constexpr int kMessageCaption = 87;
 
@@ -58,7 +58,8 @@ bool GuiUpdateUi::AskToDownload(const std::atomic<bool>& stopping) {
     // may run after this thread gave up waiting.
     auto answer = std::make_shared<std::atomic<int>>(0);
     Post([this, answer] {
-        const bool yes = host_.AskYesNo(app_.GetLangText(kUpgradeCaption), app_.GetLangText(kUpgradeQuestion));
+        const bool yes =
+            host_.AskYesNo(app_.GetLangText(kUpgradeCaption), app_.GetLangText(kUpgradeQuestion));
         *answer = yes ? 1 : 2;
     });
     while (*answer == 0) {

@@ -21,8 +21,9 @@ bool Spawn(const std::string& program, const std::vector<std::string>& arguments
     if (posix_spawnattr_init(&attributes) != 0) return false;
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t child = 0;
-    const int result = searchPath ? posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv.data(), environ)
-                                  : posix_spawn(&child, program.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int result = searchPath
+                           ? posix_spawnp(&child, program.c_str(), nullptr, &attributes, argv.data(), environ)
+                           : posix_spawn(&child, program.c_str(), nullptr, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     return result == 0;
 }

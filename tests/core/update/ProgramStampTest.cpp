@@ -14,13 +14,15 @@
 namespace kiro {
 namespace {
 
+// A Windows program's first bytes; the stamp goes as far as the image reaches.
 std::vector<uint8_t> PeImage(size_t size, size_t signatureAt, uint32_t stamp) {
     std::vector<uint8_t> bytes(size, 0);
     bytes[0] = 'M';
     bytes[1] = 'Z';
     bytes[signatureAt] = 'P';
     bytes[signatureAt + 1] = 'E';
-    for (int i = 0; i < 4; ++i) bytes[signatureAt + 8 + i] = static_cast<uint8_t>(stamp >> (8 * i));
+    for (size_t i = 0; i < 4 && signatureAt + 8 + i < size; ++i)
+        bytes[signatureAt + 8 + i] = static_cast<uint8_t>(stamp >> (8 * i));
     return bytes;
 }
 

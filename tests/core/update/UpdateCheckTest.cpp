@@ -83,7 +83,9 @@ class UpdateCheckTest : public ::testing::Test {
         server.Serve("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", served);
     }
     void Run() { check.Run(setup); }
-    std::string Downloaded() const { return test::TempFolder::ReadFile(folder.File("tmp/KiroMeter_X5_TMP.BIN")); }
+    std::string Downloaded() const {
+        return test::TempFolder::ReadFile(folder.File("tmp/KiroMeter_X5_TMP.BIN"));
+    }
     bool NothingInPlace() const {
         return !fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")) &&
                !fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN.part"));
@@ -107,8 +109,9 @@ TEST_F(UpdateCheckTest, ANewerBuildIsDownloadedWholeWithItsProgress) {
     Run();
     EXPECT_EQ(Downloaded(), served);
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN.part")));
-    EXPECT_EQ(ui.log, (std::vector<std::string>{"check started", "stamps", "check ended", "question", "text on",
-                                                "text: New Ver 2.42.0.0 (700000)", "ready", "notice"}));
+    EXPECT_EQ(ui.log,
+              (std::vector<std::string>{"check started", "stamps", "check ended", "question", "text on",
+                                        "text: New Ver 2.42.0.0 (700000)", "ready", "notice"}));
     // 700000 bytes against a 600000-byte program: at most 99 on the way, 100 at the end.
     ASSERT_GE(ui.positions.size(), 3u);
     EXPECT_EQ(ui.positions.front(), 0);
@@ -133,7 +136,8 @@ TEST_F(UpdateCheckTest, TheSameOrAnOlderBuildIsNoNewVersion) {
         ui = RecordingUi{};
         ServeProgram(700000, stamp);
         Run();
-        EXPECT_EQ(ui.log, (std::vector<std::string>{"check started", "stamps", "no new version", "check ended"}));
+        EXPECT_EQ(ui.log,
+                  (std::vector<std::string>{"check started", "stamps", "no new version", "check ended"}));
         EXPECT_EQ(ui.local.substr(0, 10), "0x60000000");
         EXPECT_EQ(ui.server.substr(0, 10), stamp == kOwnStamp ? "0x60000000" : "0x5FFEAE80");
         EXPECT_TRUE(NothingInPlace());
@@ -179,9 +183,12 @@ TEST_F(UpdateCheckTest, BrokenOffShortOrReplacedDownloadsAreNotTaken) {
          [](UpdateCheckTest& t) {
              t.ServeProgram(600000, kOwnStamp + 1);
              // The check's first look is served whole; the download breaks off.
-             t.ui.onQuestion = [&t] { t.server.DropAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 200000); };
+             t.ui.onQuestion = [&t] {
+                 t.server.DropAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 200000);
+             };
          }},
-        {"shorter than half the running program", [](UpdateCheckTest& t) { t.ServeProgram(299999, kOwnStamp + 1); }},
+        {"shorter than half the running program",
+         [](UpdateCheckTest& t) { t.ServeProgram(299999, kOwnStamp + 1); }},
         {"another build put on the server after the check",
          [](UpdateCheckTest& t) {
              t.ServeProgram(700000, kOwnStamp + 1);

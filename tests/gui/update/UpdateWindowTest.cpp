@@ -50,7 +50,8 @@ class UpdateWindowTest : public ::testing::Test {
         program = ReadWhole(KIRO_GUI_PATH);
         folder.Write("KiroMeter_X5", program);
         process.path = folder.File("KiroMeter_X5");
-        ownStamp = FindProgramStamp({reinterpret_cast<const uint8_t*>(program.data()), program.size()}).value();
+        ownStamp =
+            FindProgramStamp({reinterpret_cast<const uint8_t*>(program.data()), program.size()}).value();
     }
     std::unique_ptr<CMainDlg> Open(int enableUpgrade) {
         folder.Write("KiroMeter2.INI", "[Advance]\r\nEnableUpgrade=" + std::to_string(enableUpgrade) +
@@ -59,9 +60,9 @@ class UpdateWindowTest : public ::testing::Test {
         app = std::make_unique<App>(folder.Path(), clock, locale, files);
         app->LoadSettings();
         texts = std::make_unique<UiText>(*app, codec);
-        return std::make_unique<CMainDlg>(
-            *app, *texts,
-            GuiPorts{machine.volumes, machine.devices, machine.events, machine.attributes, keyboard, http, process});
+        return std::make_unique<CMainDlg>(*app, *texts,
+                                          GuiPorts{machine.volumes, machine.devices, machine.events,
+                                                   machine.attributes, keyboard, http, process});
     }
     static bool WaitForCheck(CMainDlg& window) {
         return QTest::qWaitFor([&window] { return window.UpdateCheckWorker().Finished(); }, 30000);
@@ -125,14 +126,16 @@ TEST_F(UpdateWindowTest, AWholeRoundThroughTheRealProgramAndTheUpdater) {
     server.Serve(kPath, Restamped(program, newStamp));
     folder.Write("KiroMeter2.INI", "[Advance]\r\nUpdateURL=" + server.Url(kPath) + "\r\n");
     fs::permissions(folder.File("KiroMeter_X5"), fs::perms::owner_all, fs::perm_options::add);
-    const std::string run = "cd " + kiro::test::ShellQuote(folder.Path()) + " && QT_QPA_PLATFORM=offscreen ./KiroMeter_X5";
+    const std::string run =
+        "cd " + kiro::test::ShellQuote(folder.Path()) + " && QT_QPA_PLATFORM=offscreen ./KiroMeter_X5";
     const kiro::test::CommandResult first = kiro::test::RunCommand(run + " --unattended");
     EXPECT_EQ(first.exitCode, 0) << first.output;
     EXPECT_NE(first.output.find("Find a NEW version, start upgrade (Yes/No) ? -> Yes"), std::string::npos)
         << first.output;
 
     const std::string log = folder.File("tmp/KiroMeterUpdater.log");
-    const bool done = QTest::qWaitFor([&log] { return ReadWhole(log).find("<<<") != std::string::npos; }, 30000);
+    const bool done =
+        QTest::qWaitFor([&log] { return ReadWhole(log).find("<<<") != std::string::npos; }, 30000);
     ASSERT_TRUE(done) << ReadWhole(log);
     EXPECT_NE(ReadWhole(log).find(">>> Update OK <<<"), std::string::npos) << ReadWhole(log);
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
