@@ -15,6 +15,13 @@ namespace kiro::cli {
 // first, then the settings are loaded.
 class CliContext {
   public:
+    CliContext() : clock_(systemClock_) {}
+    // Commands on another clock: a run under test sleeps no real time and sees the same day
+    // every time.
+    explicit CliContext(Clock& clock) : clock_(clock) {}
+    CliContext(const CliContext&) = delete;
+    CliContext& operator=(const CliContext&) = delete;
+
     std::string folderOption;
 
     App& LoadedApp();
@@ -25,7 +32,8 @@ class CliContext {
     std::string Utf8(const std::string& text);
 
   private:
-    linux_platform::LinuxClock clock_;
+    linux_platform::LinuxClock systemClock_;
+    Clock& clock_;
     linux_platform::EnvironmentLocale locale_;
     linux_platform::IconvTextCodec codec_;
     linux_platform::PosixFileSystem files_;

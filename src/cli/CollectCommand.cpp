@@ -1,4 +1,5 @@
 // kiro collect: one collection pass, as on the arrival of a watch, without the desktop window.
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -40,6 +41,8 @@ bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& wanted) {
         if (eq == std::string::npos) return false;
         const std::string key = part.substr(0, eq);
         const std::string value = part.substr(eq + 1);
+        // Digits only: the conversions below would take a sign, and wrap a negative seed round.
+        if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos) return false;
         try {
             if (key == "days")
                 wanted.days = std::stoi(value);
@@ -111,6 +114,14 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
                   << "' (x5c or x5e, then :days=N :seed=S :collect=0|1)\n";
         return kExitFailed;
     }
+    // The state is read and written whole: a pipe or device in its place would hang the run.
+    std::error_code statusError;
+    const auto stateKind = std::filesystem::symlink_status(args.simState, statusError);
+    if (!args.simState.empty() && std::filesystem::exists(stateKind) &&
+        !std::filesystem::is_regular_file(stateKind)) {
+        std::cerr << "kiro: --sim-state " << args.simState << " is not a regular file\n";
+        return kExitFailed;
+    }
     App& app = context.LoadedApp();
     sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{wanted.model, wanted.collect, 0});
     if (args.simState.empty() || !watch.LoadState(args.simState)) {
@@ -163,7 +174,11 @@ void AddWatchSettingsCommand(CLI::App& cli, CliContext&) {
     command->callback([path] {
         WatchSettings settings;
         linux_platform::PosixFileSystem files;
-        ReadClockFileAt(files, *path, settings);
+        if (const std::error_code error = ReadClockFileAt(files, *path, settings)) {
+            std::cerr << "kiro watch-settings: cannot read the CLOCK.TXT of " << *path << ": "
+                      << error.message() << "\n";
+            throw CLI::RuntimeError(kExitFailed);
+        }
         std::cout << DescribeWatchSettings(settings);
     });
 }

@@ -103,7 +103,7 @@ std::array<uint8_t, kPictureBytes> PictureArgument(const std::string& hex) {
 // `display-render KIND VALUES...` as a subcommand per kind, each printing the frame it renders.
 void AddRenderKind(CLI::App& render, const std::string& kind, const std::string& help,
                    const std::vector<std::string>& valueNames,
-                   std::function<DisplayFrame(const std::vector<std::string>&)> renderer) {
+                   const std::function<DisplayFrame(const std::vector<std::string>&)>& renderer) {
     auto values = std::make_shared<std::vector<std::string>>(valueNames.size());
     CLI::App* sub = render.add_subcommand(kind, help);
     for (size_t i = 0; i < valueNames.size(); ++i) sub->add_option(valueNames[i], (*values)[i])->required();

@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DateArgument.h"
+#include "cli/ReadableMonths.h"
 #include "core/analysis/StoredMinutes.h"
 #include "core/app/Format.h"
 
@@ -25,6 +26,7 @@ void AddExportCommand(CLI::App& cli, CliContext& context) {
             std::cerr << "kiro: " << args->to << " is before " << args->from << "\n";
             throw CLI::RuntimeError(1);
         }
+        RequireReadableMonths(context, from, to);
         if (args->csv) std::cout << "When,Steps\n";
         ForEachStoredMinute(context.LoadedApp().Store(), from, to, [](const StepMinute& m) {
             std::cout << Format("%04d-%02d-%02d %02d:%02d,%d\n", m.date.year, m.date.month, m.date.day,

@@ -45,6 +45,9 @@ void AddInquiryCommand(CLI::App& cli, CliContext&) {
                 std::cerr << "kiro inquiry: " << *device
                           << " did not open: no such disk, or no read-write access to its /dev/sg node "
                              "(see packaging/60-kirometer-x5.rules)\n";
+            else
+                std::cerr << "kiro inquiry: " << *device << " did not answer INQUIRY (result "
+                          << answer.result << "): not a SCSI disk\n";
             throw CLI::RuntimeError(2);
         }
         const WatchIdentity identity = IdentifyWatch(answer);

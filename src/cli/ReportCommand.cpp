@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DateArgument.h"
+#include "cli/ReadableMonths.h"
 #include "core/analysis/CalendarDay.h"
 #include "core/analysis/PlainText.h"
 #include "core/analysis/ReportBuilder.h"
@@ -37,7 +38,7 @@ void PrintTable(const std::vector<std::array<std::string, 7>>& rows) {
     const auto printLine = [&widths](const auto& cells) {
         std::string line;
         for (size_t i = 0; i < widths.size(); ++i) {
-            const std::string cell = cells[i];
+            const std::string& cell = cells[i];
             const std::string pad(widths[i] - cell.size(), ' ');
             if (i > 0) line += "  ";
             line += i == kWhenColumn ? cell + pad : pad + cell;  // the date left, numbers right
@@ -86,8 +87,13 @@ void AddReportCommand(CLI::App& cli, CliContext& context) {
     report->callback([args, &context] {
         App& app = context.LoadedApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
+        const ReportMode mode = ModeNamed(args->mode);
+        if (mode == ReportMode::Week)
+            RequireReadableMonths(context, WeekStart(date), WeekEnd(date));
+        else
+            RequireReadableMonths(context, date, date);
         ReportBuilder builder(app.Store(), app.Config());
-        const Report& report = builder.Build(ModeNamed(args->mode), date.year, date.month, date.day);
+        const Report& report = builder.Build(mode, date.year, date.month, date.day);
         const auto rows = PlainRows(report);
         if (args->json)
             PrintJson(args->mode, report, rows);

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "core/app/IniText.h"
 #include "core/app/StatusTexts.h"
 
 namespace kiro::cli {
@@ -23,6 +24,11 @@ void AddSettingsCommand(CLI::App& cli, CliContext& context) {
     set->add_option("KEY", args->key)->required();
     set->add_option("VALUE", args->value)->required();
     set->callback([args, &context] {
+        if (!IsWritableIniName({args->section, args->key, args->value})) {
+            std::cerr << "kiro settings set: a section or key name cannot be empty or hold a line break, "
+                         "nor a section name ']' or a key name '='\n";
+            throw CLI::RuntimeError(kExitFailed);
+        }
         App& app = context.LoadedApp();
         if (const std::error_code error =
                 app.Config().File().WriteString(args->section, args->key, args->value)) {

@@ -1,3 +1,4 @@
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 
@@ -21,6 +22,19 @@ bool ParseDay(const std::string& text, LocalTime& day) {
     if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &day.year, &day.month, &day.day, &extra) != 3)
         return false;
     return day.month >= 1 && day.month <= 12 && day.day >= 1 && day.day <= DaysInMonth(day.year, day.month);
+}
+
+// Digits only, within 64 bits: the number conversion alone would take "-1" and wrap it round.
+CLI::Validator WholeNumberValidator() {
+    return CLI::Validator(
+        [](const std::string& text) {
+            uint64_t value = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+            return error == std::errc() && end == text.data() + text.size()
+                       ? std::string()
+                       : "not a whole number from 0 to 18446744073709551615: " + text;
+        },
+        "N");
 }
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -47,13 +61,16 @@ void AddSimulateCommand(CLI::App& cli, CliContext&) {
         ->required();
     simulate->add_option("--from", args->from, "First day, YYYY-MM-DD")->required();
     simulate->add_option("--days", args->days, "Number of days")->required()->check(CLI::Range(1, 3660));
-    simulate->add_option("--seed", args->seed, "Seed of the step generator (default 1)");
+    simulate->add_option("--seed", args->seed, "Seed of the step generator (default 1)")
+        ->check(WholeNumberValidator());
     CLI::Option* binary =
         simulate->add_flag("--kro", args->binary, "Binary day files, every minute kept (default)");
     CLI::Option* text = simulate->add_flag("--txt", args->text, "Text day files of step periods");
     binary->excludes(text);
 
     simulate->callback([args] {
+        // An empty name would put the day files at the root of the file system.
+        if (args->folder.empty()) Fail("DIR cannot be an empty name");
         LocalTime first;
         if (!ParseDay(args->from, first)) Fail("--from must be a day that exists, as YYYY-MM-DD");
         const LocalTime last = AddDays(first, args->days - 1);

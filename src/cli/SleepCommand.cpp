@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DateArgument.h"
+#include "cli/ReadableMonths.h"
 #include "core/analysis/CalendarDay.h"
 #include "core/analysis/SleepSession.h"
 
@@ -23,6 +24,8 @@ void AddSleepCommand(CLI::App& cli, CliContext& context) {
     sleep->callback([args, &context] {
         App& app = context.LoadedApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
+        // The night may reach into the next month.
+        RequireReadableMonths(context, date, FirstOfNextMonth(date));
         // The first analysis of this process: its jitter starts from the generator's first value.
         const SleepSession session(app, date.year, date.month, date.day, false);
         if (args->json) {

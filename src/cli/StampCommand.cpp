@@ -11,8 +11,13 @@ void AddStampCommand(CLI::App& cli, CliContext& context) {
         "stamp", "Print the program stamp of a file (a Windows program's header or our ELF note) as 0x%08X");
     stamp->add_option("FILE", *path, "Program file")->required();
     stamp->callback([path, &context] {
-        // A file without a stamp, or that cannot be read, has the stamp that no build is older than.
-        std::printf("0x%08X\n", ReadProgramStamp(context.Files(), *path).stamp);
+        const ProgramStampRead read = ReadProgramStamp(context.Files(), *path);
+        if (!read.opened) {
+            (void)std::fprintf(stderr, "kiro stamp: cannot read %s as a program file\n", path->c_str());
+            throw CLI::RuntimeError(kExitFailed);
+        }
+        // A file without a stamp has the stamp that no build is older than.
+        std::printf("0x%08X\n", read.stamp);
     });
 }
 

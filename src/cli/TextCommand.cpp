@@ -17,7 +17,8 @@ void AddTextCommand(CLI::App& cli, CliContext& context) {
         ->required()
         ->check(CLI::Range(0, kTextCount - 1));
     text->add_option("--lang", args->language,
-                     "0 English, 1 Traditional Chinese, 2 Simplified Chinese (default: the settings)");
+                     "0 English, 1 Traditional Chinese, 2 Simplified Chinese (default: the settings)")
+        ->check(CLI::Range(0, 2));
     text->add_flag("--raw", args->raw, "Print the stored Big5/GBK/ASCII bytes unconverted");
     text->callback([args, &context] {
         const int language = args->language >= 0 ? args->language : context.LoadedApp().CurrentLanguage();

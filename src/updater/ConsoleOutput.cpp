@@ -16,8 +16,9 @@ ConsoleOutput::ConsoleOutput(FileSystem& files, const std::string& programFolder
 }
 
 void ConsoleOutput::Print(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
+    // Output that does not arrive has no one to be reported to; the log, if any, still gets it.
+    (void)std::fwrite(text.data(), 1, text.size(), stdout);
+    (void)std::fflush(stdout);
     if (log_) log_->Append(text);
 }
 

@@ -15,7 +15,7 @@ int main() {
     // The program folder is the working directory; without one there is nothing to update.
     const std::string programFolder = kiro::ProgramFolderOfThisProcess();
     if (programFolder.empty()) {
-        std::fputs("Fatal Error: MFC initialization failed\n", stderr);
+        (void)std::fputs("Fatal Error: MFC initialization failed\n", stderr);
         return 1;
     }
     kiro::linux_platform::PosixFileSystem files;

@@ -51,6 +51,12 @@ TEST(ListTextOrderTest, FirstRuleThatBothTextsSatisfyDecides) {
          {"2014/12/01", "2014/5/5", "2013/12/31"},
          {"2013/12/31", "2014/5/5", "2014/12/01"}},
         {"empty texts first as text", {"b", "", "a"}, {"", "a", "b"}},
+        {"not-a-number as text: read as a number it left 2.5 before 0.5",
+         {"0.5", "nan", "2.5"},
+         {"0.5", "2.5", "nan"}},
+        {"not-a-number as text, never between numbers",
+         {"2.5", "0.5", "-nan", "1.5", "3.5"},
+         {"-nan", "0.5", "1.5", "2.5", "3.5"}},
     };
     for (const Case& c : cases) EXPECT_EQ(SortedAscending(c.texts, us), c.ascending) << c.name;
 }

@@ -211,6 +211,23 @@ void LoopbackHttpServer::Answer(const std::string& path, int status, std::string
     replies_[path] = Reply{status, std::move(headerLines), {bytes.begin(), bytes.end()}};
 }
 
+void LoopbackHttpServer::ServeGenerated(const std::string& path, std::string_view start, uint64_t size) {
+    const std::span<const uint8_t> bytes = Bytes(start);
+    std::lock_guard lock(mutex_);
+    Reply& reply = replies_[path] = Reply{200, {}, {bytes.begin(), bytes.end()}};
+    reply.generatedSize = size;
+}
+
+void LoopbackHttpServer::AnnounceLength(const std::string& path, uint64_t length) {
+    std::lock_guard lock(mutex_);
+    replies_[path].announcedLength = length;
+}
+
+void LoopbackHttpServer::CloseWithoutAnswer(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    replies_[path].noAnswer = true;
+}
+
 void LoopbackHttpServer::DropAfter(const std::string& path, size_t bytes) {
     std::lock_guard lock(mutex_);
     faults_[path] = BodyFault{bytes, std::nullopt};
@@ -278,18 +295,39 @@ void LoopbackHttpServer::HandleConnection(int socket) {
     SendReply(socket, reply, fault);
 }
 
-void LoopbackHttpServer::SendReply(int socket, const Reply& reply,
-                                   const std::optional<BodyFault>& fault) const {
+void LoopbackHttpServer::SendReply(int socket, const Reply& reply, const std::optional<BodyFault>& fault) {
+    if (reply.noAnswer) return;
+    const uint64_t size = reply.BodySize();
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
     for (const std::string& line : reply.headerLines) head += line + "\r\n";
-    head += "Content-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
+    head += "Content-Length: " + std::to_string(reply.announcedLength.value_or(size)) +
+            "\r\nConnection: close\r\n\r\n";
     if (!SendAll(socket, wakeRead_, Bytes(head))) return;
 
-    const std::span<const uint8_t> body(reply.body);
-    const size_t first = fault ? std::min(fault->afterBytes, body.size()) : body.size();
-    if (!SendAll(socket, wakeRead_, body.first(first))) return;
+    const uint64_t first = fault ? std::min<uint64_t>(fault->afterBytes, size) : size;
+    if (!SendBody(socket, reply, 0, first)) return;
     if (!fault || !fault->stall || !HoldUnlessClientLeaves(socket, wakeRead_, *fault->stall)) return;
-    SendAll(socket, wakeRead_, body.subspan(first));
+    SendBody(socket, reply, first, size);
+}
+
+bool LoopbackHttpServer::SendBody(int socket, const Reply& reply, uint64_t from, uint64_t to) {
+    const std::span<const uint8_t> stored(reply.body);
+    if (from < stored.size()) {
+        const uint64_t end = std::min<uint64_t>(to, stored.size());
+        if (!SendAll(socket, wakeRead_, stored.subspan(from, end - from))) return false;
+        bodyBytesSent_ += end - from;
+        from = end;
+    }
+    if (from >= to) return true;
+    // The filler goes out a chunk at a time, so a body of any size costs one chunk of memory.
+    const std::vector<uint8_t> filler(64 * 1024, 0x5A);
+    while (from < to) {
+        const size_t piece = static_cast<size_t>(std::min<uint64_t>(to - from, filler.size()));
+        if (!SendAll(socket, wakeRead_, std::span(filler).first(piece))) return false;
+        bodyBytesSent_ += piece;
+        from += piece;
+    }
+    return true;
 }
 
 }  // namespace kiro::test

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace kiro::test {
@@ -26,9 +28,10 @@ struct RecordedRequest {
 };
 
 // A real HTTP/1.1 server on 127.0.0.1, on a port the system chose, for tests of code that
-// fetches over the network. Every answer announces its whole body in Content-Length and closes
-// the connection; each connection is served on its own thread. A path without an answer gets
-// 404 with a small page, a method other than GET 405. All members may be called from any thread.
+// fetches over the network. Every answer announces its whole body in Content-Length (unless a
+// test says otherwise) and closes the connection; each connection is served on its own thread.
+// A path without an answer gets 404 with a small page, a method other than GET 405. All members
+// may be called from any thread.
 class LoopbackHttpServer {
   public:
     // Listens at once; throws std::system_error when it cannot.
@@ -47,6 +50,14 @@ class LoopbackHttpServer {
     // GET `path` answers with any status, a body and extra header lines ("Location: /new").
     void Answer(const std::string& path, int status, std::string_view body,
                 std::vector<std::string> headerLines = {});
+    // GET `path` answers 200 with a body of `size` bytes made while it is sent: `start`, then
+    // filler. However large, it is never held in memory.
+    void ServeGenerated(const std::string& path, std::string_view start, uint64_t size);
+    // The answer for `path` announces `length` in its Content-Length, whatever its body is; set
+    // after the answer, which a new Serve or Answer replaces whole.
+    void AnnounceLength(const std::string& path, uint64_t length);
+    // A request for `path` is read, then the connection is closed without any answer.
+    void CloseWithoutAnswer(const std::string& path);
 
     // Faults in the body of the answer for `path`, whichever answer it is; the announced length
     // stays the whole body's. The last one set for a path counts.
@@ -59,12 +70,24 @@ class LoopbackHttpServer {
 
     std::vector<RecordedRequest> Requests() const;
     size_t RequestCount() const;
+    // Body bytes handed to the system for sending, over every answer so far.
+    uint64_t BodyBytesSent() const { return bodyBytesSent_; }
 
   private:
     struct Reply {
+        Reply() = default;
+        Reply(int code, std::vector<std::string> lines, std::vector<uint8_t> bytes)
+            : status(code), headerLines(std::move(lines)), body(std::move(bytes)) {}
+
         int status = 200;
         std::vector<std::string> headerLines;
         std::vector<uint8_t> body;
+        // Filler after `body` up to this size, made while it is sent.
+        uint64_t generatedSize = 0;
+        std::optional<uint64_t> announcedLength;
+        bool noAnswer = false;
+
+        uint64_t BodySize() const { return std::max<uint64_t>(body.size(), generatedSize); }
     };
     struct BodyFault {
         size_t afterBytes = 0;
@@ -80,7 +103,9 @@ class LoopbackHttpServer {
     void AcceptConnections();
     void JoinFinishedConnections(bool all);
     void HandleConnection(int socket);
-    void SendReply(int socket, const Reply& reply, const std::optional<BodyFault>& fault) const;
+    void SendReply(int socket, const Reply& reply, const std::optional<BodyFault>& fault);
+    // Sends bytes [from, to) of the reply's body.
+    bool SendBody(int socket, const Reply& reply, uint64_t from, uint64_t to);
 
     int listener_ = -1;
     // Written once when the server stops; every wait also watches its reading end.
@@ -92,6 +117,7 @@ class LoopbackHttpServer {
     std::map<std::string, Reply> replies_;
     std::map<std::string, BodyFault> faults_;
     std::vector<RecordedRequest> requests_;
+    std::atomic<uint64_t> bodyBytesSent_ = 0;
 
     // Only the accepting thread touches the connections.
     std::list<Connection> connections_;

@@ -22,12 +22,13 @@ std::optional<RowMinutes> ParseRowMinutes(ReportMode mode, const std::string& wh
     int startHour = 0, startMinute = 0, endHour = 23, endMinute = 59;
     int consumed = -1;
     const char* text = whenText.c_str();
-    // %n is reached only when everything before it matched, so a partial match leaves it at -1.
+    // %n is reached only when everything before it matched, so a partial match leaves it at -1
+    // and the count sscanf returns adds nothing.
     if (mode == ReportMode::Month)
-        std::sscanf(text, "%d/%d/%d%n", &row.year, &row.month, &row.day, &consumed);
+        (void)std::sscanf(text, "%d/%d/%d%n", &row.year, &row.month, &row.day, &consumed);
     else
-        std::sscanf(text, "%d/%d/%d %d:%d ~ %d:%d%n", &row.year, &row.month, &row.day, &startHour,
-                    &startMinute, &endHour, &endMinute, &consumed);
+        (void)std::sscanf(text, "%d/%d/%d %d:%d ~ %d:%d%n", &row.year, &row.month, &row.day, &startHour,
+                          &startMinute, &endHour, &endMinute, &consumed);
     if (consumed < 0 || static_cast<size_t>(consumed) != whenText.size()) return std::nullopt;
     if (row.month < 1 || row.month > 12 || row.day < 1 || row.day > DaysInMonth(row.year, row.month))
         return std::nullopt;

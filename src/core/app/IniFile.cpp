@@ -25,6 +25,9 @@ IniSnapshot IniFile::Read() const {
 }
 
 void IniFile::Stage(FolderTransaction& transaction, const std::vector<IniChange>& changes) const {
+    for (const IniChange& change : changes)
+        if (!IsWritableIniName(change))
+            return transaction.Fail(std::make_error_code(std::errc::invalid_argument));
     const IniSnapshot now = Read();
     if (now.error) return transaction.Fail(now.error);
     transaction.Replace(kSettingsFileName, WithIniValues(now.content, changes));

@@ -45,7 +45,8 @@ class IniFile {
 
     // Writes keys together, creating the file and sections when missing and keeping every other
     // line; a file that holds the values already is left alone. A file that exists but cannot be
-    // read is never replaced: that is an error.
+    // read is never replaced: that is an error, and so is a section or key name that cannot be
+    // written as one (invalid_argument).
     std::error_code Write(const std::vector<IniChange>& changes) const;
     std::error_code WriteString(std::string_view section, std::string_view key, std::string_view value) const;
     std::error_code WriteInt(std::string_view section, std::string_view key, int value) const;

@@ -122,7 +122,8 @@ void ApplyChange(Lines& lines, const IniChange& change) {
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key) {
     bool inSection = false;
-    for (const std::string& line : SplitLines(content).text) {
+    const Lines lines = SplitLines(content);
+    for (const std::string& line : lines.text) {
         if (const auto name = SectionName(line)) {
             inSection = EqualsNoCase(*name, section);
             continue;
@@ -149,6 +150,12 @@ std::string WithIniValues(std::string_view content, const std::vector<IniChange>
         if (i + 1 < lines.text.size() || lines.endsWithLineBreak) result += lines.lineEnd;
     }
     return result;
+}
+
+bool IsWritableIniName(const IniChange& change) {
+    return !change.section.empty() && !change.key.empty() &&
+           change.section.find_first_of("\r\n]") == std::string::npos &&
+           change.key.find_first_of("\r\n=") == std::string::npos;
 }
 
 int ParseProfileInt(std::string_view text) {

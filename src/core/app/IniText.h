@@ -25,6 +25,11 @@ std::optional<std::string> FindIniValue(std::string_view content, std::string_vi
 // would otherwise end the line and let the rest of the value become keys of its own.
 std::string WithIniValues(std::string_view content, const std::vector<IniChange>& changes);
 
+// Whether a change's section and key can be written as the names they are: neither may be
+// empty or hold a line break (the rest would become lines of their own), a section no ']' (which
+// ends its name) and a key no '=' (which ends its name and starts its value).
+bool IsWritableIniName(const IniChange& change);
+
 // The integer that the Windows profile functions read from a value: optional blanks and
 // sign, then decimal digits up to the first other character; no digits reads as 0.
 int ParseProfileInt(std::string_view text);

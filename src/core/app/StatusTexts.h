@@ -16,6 +16,7 @@ enum StatusText : int {
     kTextFolderNotUpdated = 133,  // %s: why the program folder could not be read or written
     kTextCannotWrite = 134,       // %s: a file of the watch that could not be written
     kTextWatchWriteFailed = 136,  // %d: the result of a failed vendor command that sends settings
+    kTextCannotRead = 137,        // %s: a file of the watch that is there but could not be read
 };
 
 }  // namespace kiro

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace kiro {
@@ -11,6 +12,14 @@ class ProcessInfo {
     virtual std::string OwnProgramPath() const = 0;
     // Asks for the calling thread to run above normal priority; the system may refuse.
     virtual void RaiseCurrentThreadPriority() = 0;
+
+    // What the program holds of the machine now, for watching it over a long run; -1 for a
+    // figure the system does not give.
+    struct Usage {
+        int64_t residentKilobytes = -1;
+        int openDescriptors = -1;
+    };
+    virtual Usage CurrentUsage() const = 0;
 };
 
 }  // namespace kiro

@@ -68,6 +68,8 @@ std::optional<NoteDescriptor> FindElfNote(std::span<const uint8_t> bytes, uint32
         return {};
     const bool wide = bytes[4] == 2;
     if ((bytes[4] != 1 && !wide) || bytes[5] != 1) return {};  // 32 or 64 bits, little-endian only
+    // The file header of a 64-bit program is longer: 64 bytes, against 52.
+    if (wide && bytes.size() < 64) return {};
     const uint64_t tableAt = wide ? ReadLittle(bytes, 0x20, 8) : ReadLittle(bytes, 0x1C, 4);
     const uint64_t entrySize = ReadLittle(bytes, wide ? 0x36 : 0x2A, 2);
     const uint64_t entries = ReadLittle(bytes, wide ? 0x38 : 0x2C, 2);

@@ -25,6 +25,10 @@ class PartialDownload {
     bool kept_ = false;
 };
 
+// No new build is this many times the size of the running one: a server that sends more is not
+// sending a program, and the download must not fill the disk or run without end.
+constexpr uint64_t kMaxGrowth = 64;
+
 std::span<const uint8_t> Bytes(const std::string& text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
@@ -111,6 +115,7 @@ bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, ui
     bool written = true;
     const HttpResult result = http_.Get(Request(setup.url), [&](std::span<const uint8_t> piece) {
         const std::string_view bytes(reinterpret_cast<const char*>(piece.data()), piece.size());
+        if (total + piece.size() > ownLength * kMaxGrowth) return written = false;
         if (file->Append(bytes)) return written = false;
         if (head.size() < kStampSearchBytes) head.append(bytes.substr(0, kStampSearchBytes - head.size()));
         total += piece.size();

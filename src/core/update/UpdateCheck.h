@@ -56,7 +56,8 @@ std::string StampRecord(uint32_t stamp, const Clock& clock);
 // The update check: compares the running program's stamp with that of the program file at the
 // address, and, when the server's is newer and the user agrees, downloads it into the program
 // folder's tmp folder. A download is kept only when it came whole, is at least half as long as
-// the running program and carries the very stamp the check saw.
+// the running program and carries the very stamp the check saw; one that grows past 64 times the
+// running program's length is given up there.
 class UpdateCheck {
   public:
     UpdateCheck(FileSystem& files, HttpClient& http, const Clock& clock, UpdateUi& ui,

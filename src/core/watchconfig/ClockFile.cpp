@@ -14,6 +14,10 @@ namespace kiro {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// The reader's line buffer. It holds the longest line the program writes, a picture of 39 lines
+// ("UPic=" and 78 digits): with 80, as it once was, the last two lines of a drawing were cut off
+// when the file was read back at the next collection.
+constexpr size_t kReadBuffer = 128;
 
 std::string DispLetters(const WatchSettings& settings) {
     std::string letters;
@@ -108,7 +112,7 @@ std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime
 
 void ParseClockFile(const std::string& content, WatchSettings& settings) {
     settings.ResetDisplay();
-    for (const TextChunk& chunk : SplitTextChunks(content, 80)) {
+    for (const TextChunk& chunk : SplitTextChunks(content, kReadBuffer)) {
         const std::string& line = chunk.text;
         const auto valueOf = [&line](const char* key) -> std::optional<std::string> {
             const size_t at = line.find(key);
@@ -140,11 +144,14 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
     settings.sped = std::clamp(settings.sped, 0, 8);
 }
 
-void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings) {
-    std::string content;
+std::error_code ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings) {
+    FileContent file;
     if (const auto name = FindRootFile(files, root, "CLOCK.TXT"))
-        content = files.ReadFile(root + "/" + *name, kWatchFileLimit, OverLimit::Refuse).bytes;
-    ParseClockFile(content, settings);
+        file = files.ReadFile(root + "/" + *name, kWatchFileLimit, OverLimit::Refuse);
+    else
+        file.error = files.ListFolder(root).error;  // no such file is no error; no such root is
+    ParseClockFile(file.bytes, settings);
+    return file.error;
 }
 
 std::string DescribeWatchSettings(const WatchSettings& settings) {

@@ -33,8 +33,10 @@ std::string BuildClockFileTimeSet(const std::string& oldContent, const LocalTime
 void ParseClockFile(const std::string& content, WatchSettings& settings);
 
 // The same for the CLOCK.TXT at the root of a watch disk (any letter case); a file that is
-// missing, not a regular file or larger than any real one leaves the reset values.
-void ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings);
+// missing, not a regular file or larger than any real one leaves the reset values. Returns why
+// the file could not be read: the root cannot be listed, or the file cannot be read whole (too
+// large); a missing file is no error.
+std::error_code ReadClockFileAt(FileSystem& files, const std::string& root, WatchSettings& settings);
 
 // The settings as "Key=value" lines, for people and scripts: the text form that
 // ParseWatchSettingsText reads back, with the picture and message exactly as held.

@@ -311,7 +311,11 @@ void Collector::ReadSettingsBack() {
 
 void Collector::ReadClockFile(char letter) {
     app_.watchSettings.ResetDisplay();
-    if (letter != kNoDrive) ReadClockFileAt(app_.Files(), volumes_.RootOf(letter), app_.watchSettings);
+    if (letter == kNoDrive) return;
+    // The steps are stored by now; a CLOCK.TXT that cannot be read only leaves the reset settings,
+    // which the status line says.
+    if (ReadClockFileAt(app_.Files(), volumes_.RootOf(letter), app_.watchSettings))
+        host_.SetStatusText(FormatText(app_.GetLangText(kTextCannotRead), "CLOCK.TXT"));
 }
 
 void Collector::ShowClockReport() {

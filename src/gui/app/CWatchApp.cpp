@@ -18,6 +18,7 @@
 #include "gui/UiText.h"
 #include "gui/app/UpdaterImage.h"
 #include "gui/app/X11Keyboard.h"
+#include "gui/demo/DemoCycles.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/pages/CPersonalGraphicPage.h"
@@ -89,7 +90,8 @@ void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
     }
 }
 
-void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const StartOptions& options) {
+void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const StartOptions& options,
+              App& app, const ProcessInfo& process) {
     const auto deliver = [&window, &demo] { demo.Machine().events.Dispatch(window.DeviceSink()); };
     QMenu* menu = window.DemoMenuBar()->addMenu("&Demo");
     QAction* plugIn = menu->addAction("Plug the watch &in", [&demo, deliver] {
@@ -121,19 +123,29 @@ void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const 
     });
     runLine->setCheckable(true);
 
-    QTimer::singleShot(kDemoPlugInDelayMs, &window, [&window, &demo, deliver, runLine, options] {
-        demo.PlugIn();
-        deliver();
-        if (options.screenshotPath.empty()) return;
-        // The picture is taken from inside the window it shows, which may run its own loop.
-        QTimer::singleShot(500, &window, [&window, runLine, options] {
-            // The factory window is pictured with new watches going through it.
-            if (options.window == DemoWindow::Factory) runLine->trigger();
-            QTimer::singleShot(options.window == DemoWindow::None ? 0 : kWindowSettleMs, &window,
-                               [&window, options] { SaveScreenshotAndEnd(window, options); });
-            OpenPicturedWindow(window, options);
+    QTimer::singleShot(
+        kDemoPlugInDelayMs, &window, [&window, &demo, deliver, runLine, options, &app, &process] {
+            demo.PlugIn();
+            deliver();
+            if (options.demoCycles > 0) {
+                auto* cycles = new DemoCycles(
+                    window, demo, app, process, options.demoCycles, deliver, [](const std::string& text) {
+                        std::printf("%s\n", text.c_str());
+                        (void)std::fflush(stdout);  // a closed pipe has no one to tell
+                    });
+                cycles->Start();
+                return;
+            }
+            if (options.screenshotPath.empty()) return;
+            // The picture is taken from inside the window it shows, which may run its own loop.
+            QTimer::singleShot(500, &window, [&window, runLine, options] {
+                // The factory window is pictured with new watches going through it.
+                if (options.window == DemoWindow::Factory) runLine->trigger();
+                QTimer::singleShot(options.window == DemoWindow::None ? 0 : kWindowSettleMs, &window,
+                                   [&window, options] { SaveScreenshotAndEnd(window, options); });
+                OpenPicturedWindow(window, options);
+            });
         });
-    });
 }
 
 // Without a person at the screen and without the demo, the program runs its start (the update
@@ -177,6 +189,16 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
         } else if (arg == "--stamp") {
             error = "--stamp takes no other argument";
             return false;
+        } else if (arg.rfind("--demo-cycles=", 0) == 0) {
+            const std::string number = arg.substr(14);
+            options.demoCycles = !number.empty() && number.size() <= 6 &&
+                                         number.find_first_not_of("0123456789") == std::string::npos
+                                     ? std::stoi(number)
+                                     : 0;
+            if (options.demoCycles < 1) {
+                error = "--demo-cycles takes a number of passes from 1 to 999999";
+                return false;
+            }
         } else if (arg == "--unattended") {
             options.unattended = true;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
@@ -197,6 +219,10 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
             error = "unknown argument '" + arg + "'";
             return false;
         }
+    }
+    if (options.demoCycles > 0 && !options.demo) {
+        error = "--demo-cycles needs --demo";
+        return false;
     }
     return true;
 }
@@ -245,7 +271,7 @@ int CWatchApp::Run(const StartOptions& options) {
         window->Host().SetUnattended(true);
         window->Host().echo = [](const std::string& text) {
             std::printf("%s\n", text.c_str());
-            std::fflush(stdout);
+            (void)std::fflush(stdout);  // a closed pipe has no one to tell
         };
     }
     if (startProblem)
@@ -259,17 +285,18 @@ int CWatchApp::Run(const StartOptions& options) {
     if (demo) {
         line = std::make_unique<DemoWatchStream>(demo->Machine(), clock,
                                                  app.Paths().Folder() + "/demo-factory-line");
-        WireDemo(*window, *demo, *line, options);
+        WireDemo(*window, *demo, *line, options, app, process);
     } else if (options.unattended) {
         EndWhenUpdateCheckEnds(*window);
     }
-    window->exec();
+    const int result = window->exec();
 
     // The end of the run: the check stops (a download in the middle is given up), and a new
     // build that is ready goes to the updater, which puts it in place once this program has ended.
     window->StopUpdateCheck();
     HandOverToUpdater(app, launcher, UpdaterImage());
-    return 0;
+    // The window's own ways of closing end the program normally, whatever code they close with.
+    return options.demoCycles > 0 ? result : 0;
 }
 
 }  // namespace kiro::gui

@@ -26,10 +26,14 @@ struct StartOptions {
     // new watches running through it).
     DemoWindow window = DemoWindow::None;
     std::string demoDataFolder;
+    // The demo's endurance run: this many passes of plugging the watch out and in with a new day
+    // each time, then the program ends (0 when every check held).
+    int demoCycles = 0;
 };
 
 // The program: settles the program folder and settings, chooses the real devices or the
-// simulated watch of the demo, runs the main window until it is closed, and ends with 0.
+// simulated watch of the demo, runs the main window until it is closed, and ends with 0 (the
+// endurance run of the demo: with its result).
 class CWatchApp {
   public:
     int Run(const StartOptions& options);

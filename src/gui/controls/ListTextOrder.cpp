@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -38,7 +39,9 @@ std::optional<double> ReadDecimal(const QByteArray& bytes) {
     const char* begin = bytes.constData();
     char* end = nullptr;
     const double value = std::strtod(begin, &end);
-    if (end == begin) return std::nullopt;
+    // "nan" is no number to sort by: it would be neither before nor after any other, and the
+    // order of the numbers around it would then depend on where it stood.
+    if (end == begin || std::isnan(value)) return std::nullopt;
     if (*end == '%') ++end;
     if (*SkipTrailingBlanks(end) != '\0') return std::nullopt;
     return value;

@@ -95,6 +95,12 @@ void DemoSession::PlugIn() {
     }
 }
 
+bool DemoSession::AddDay(const sim::DaySteps& day) {
+    if (fileWatch_) return fileWatch_->AddDay(day, sim::DayFileFormat::Binary);
+    deviceWatch_->Record(day);
+    return true;
+}
+
 void DemoSession::PlugOut() {
     if (letter_ != 0) machine_.Unplug(letter_);
     letter_ = 0;

@@ -29,6 +29,12 @@ class DemoSession {
     void PlugIn();
     void PlugOut();
     bool PluggedIn() const { return letter_ != 0; }
+    // Gives the watch another day of steps to hand over at its next collection; false when the
+    // watch's disk could not take it.
+    bool AddDay(const sim::DaySteps& day);
+    // A file-mode watch hands over day files of any date; a device-mode watch only what it
+    // recorded in its recent memory.
+    bool FileMode() const { return fileWatch_ != nullptr; }
 
   private:
     void StoreAsCollectedBefore(const std::vector<sim::DaySteps>& days);

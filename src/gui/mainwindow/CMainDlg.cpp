@@ -39,7 +39,7 @@ QLocale CalendarLocale(int language) {
 
 }  // namespace
 
-CMainDlg::CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* parent)
+CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget* parent)
     : QDialog(parent),
       app_(app),
       texts_(texts),

@@ -29,7 +29,7 @@ class CPercentBar;
 class CMainDlg : public QDialog {
     Q_OBJECT
   public:
-    CMainDlg(App& app, const UiText& texts, GuiPorts ports, QWidget* parent = nullptr);
+    CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget* parent = nullptr);
     ~CMainDlg() override;
 
     // The title again in the current language (after a language change).

@@ -1,10 +1,13 @@
 #include "platform/linux/LinuxProcessInfo.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <memory>
 #include <vector>
 
 namespace kiro::linux_platform {
@@ -22,6 +25,26 @@ void LinuxProcessInfo::RaiseCurrentThreadPriority() {
     errno = 0;
     const int nice = ::getpriority(PRIO_PROCESS, thread);
     if (errno == 0) ::setpriority(PRIO_PROCESS, thread, nice - 1);
+}
+
+ProcessInfo::Usage LinuxProcessInfo::CurrentUsage() const {
+    Usage usage;
+    std::ifstream statm("/proc/self/statm");
+    int64_t sizePages = 0;
+    int64_t residentPages = 0;
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    if (statm >> sizePages >> residentPages && pageBytes > 0)
+        usage.residentKilobytes = residentPages * pageBytes / 1024;
+
+    const auto close = [](DIR* folder) { ::closedir(folder); };
+    const std::unique_ptr<DIR, decltype(close)> fds(::opendir("/proc/self/fd"), close);
+    if (!fds) return usage;
+    int entries = 0;
+    while (const dirent* entry = ::readdir(fds.get()))
+        if (entry->d_name[0] != '.') ++entries;
+    // The listing's own descriptor is one of them.
+    usage.openDescriptors = entries - 1;
+    return usage;
 }
 
 }  // namespace kiro::linux_platform

@@ -9,6 +9,8 @@ class LinuxProcessInfo final : public ProcessInfo {
     // One step nicer than the process: allowed to a privileged user only, and then the update
     // check gets its answers a little sooner; refused quietly otherwise.
     void RaiseCurrentThreadPriority() override;
+    // From /proc/self: the resident pages of statm, and the entries of fd.
+    Usage CurrentUsage() const override;
 };
 
 }  // namespace kiro::linux_platform

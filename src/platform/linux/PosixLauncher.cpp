@@ -4,8 +4,6 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace kiro::linux_platform {
 namespace {
 
@@ -14,6 +12,7 @@ bool Spawn(const std::string& program, const std::vector<std::string>& arguments
     words.push_back(program);
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 

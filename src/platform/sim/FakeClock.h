@@ -9,7 +9,7 @@ namespace kiro::sim {
 // so waits in the program cost no real time under test.
 class FakeClock final : public Clock {
   public:
-    explicit FakeClock(LocalTime now = {2014, 5, 5, 10, 0, 0, 1}, uint32_t tick = 100000)
+    explicit FakeClock(const LocalTime& now = {2014, 5, 5, 10, 0, 0, 1}, uint32_t tick = 100000)
         : now_(now), tick_(tick) {}
 
     LocalTime Now() const override { return now_; }

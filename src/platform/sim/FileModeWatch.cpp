@@ -51,7 +51,7 @@ std::string TextDayFile(const DaySteps& day) {
 std::vector<uint8_t> BinaryDayFile(const DaySteps& day) {
     std::vector<uint8_t> bytes(kBinaryDayFileSize, 0);
     for (int hour = 0; hour < 24; ++hour) {
-        const size_t offset = static_cast<size_t>((hour / 4) * 512 + (hour % 4) * 120);
+        const size_t offset = static_cast<size_t>(hour / 4) * 512 + static_cast<size_t>(hour % 4) * 120;
         for (int minute = 0; minute < 60; ++minute) {
             const uint16_t count = day.At(hour, minute);
             bytes[offset + 2 * minute] = static_cast<uint8_t>(count >> 8);

@@ -12,6 +12,7 @@ class FixedProcessInfo final : public ProcessInfo {
     explicit FixedProcessInfo(std::string path = {}) : path(std::move(path)) {}
     std::string OwnProgramPath() const override { return path; }
     void RaiseCurrentThreadPriority() override { ++raised; }
+    Usage CurrentUsage() const override { return {}; }
 
     std::string path;
     std::atomic<int> raised = 0;

@@ -35,6 +35,7 @@ std::vector<RealDay> LoadRealWorldSteps(const std::string& csvPath, const std::s
             entry.minutes[hour * 60 + m] = static_cast<uint16_t>(std::stoi(value));
     }
     std::vector<RealDay> result;
+    result.reserve(days.size());
     for (auto& [key, entry] : days) result.push_back(entry);
     return result;
 }

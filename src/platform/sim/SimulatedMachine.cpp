@@ -28,7 +28,7 @@ char SimulatedMachine::PlugIn(DeviceModeWatch& watch, const std::string& volumeR
 }
 
 std::string SimulatedMachine::PlugInWithoutVolume(DeviceModeWatch& watch) {
-    const std::string path = Format("/dev/sim-x5-%d", ++pathsGiven_);
+    std::string path = Format("/dev/sim-x5-%d", ++pathsGiven_);
     watch.OnPluggedIn();
     volumes.AddUnmountedDisk(path);
     devices.Attach(path, watch);

@@ -77,9 +77,17 @@ TEST(ProgramStampTest, DamagedElfHeadersFindNothing) {
     std::vector<uint8_t> many = image;
     many[0x38] = many[0x39] = 0xFF;
     EXPECT_NO_FATAL_FAILURE(FindProgramVersion(many));
-    // Cut anywhere, the reader never reads past the end.
-    for (size_t size = 0; size < 1200; size += 7)
-        EXPECT_NO_FATAL_FAILURE(FindProgramStamp(std::span<const uint8_t>(image.data(), size)));
+    // Cut anywhere, the reader never reads past the end: each cut is a buffer of its own, so that
+    // the sanitizers see a read beyond it. A 64-bit header cut within its last 12 bytes (a server's
+    // answer of 57 bytes) once had its entry count read from beyond the end.
+    for (size_t size = 0; size < 1200; size += size < 128 ? 1 : 7) {
+        const std::vector<uint8_t> cut(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(size));
+        const std::optional<uint32_t> stamp = FindProgramStamp(cut);
+        if (size < 64) {
+            EXPECT_EQ(stamp, std::nullopt) << "a header without its program headers, " << size;
+        }
+        static_cast<void>(FindProgramVersion(cut));
+    }
 }
 
 TEST(ProgramStampTest, ReadingAFile) {

@@ -84,6 +84,24 @@ TEST(ClockFileReaderTest, MessageKeepsItsLineBreakAndDemoLinesAreIgnored) {
     EXPECT_EQ(settings.uStr, "Hello\n");
 }
 
+TEST(ClockFileReaderTest, APictureOfEveryLengthTheProgramWritesReadsBackWhole) {
+    // 38 and 39 lines make the longest lines the program writes (81 and 83 characters after
+    // "UPic="); read with too short a line buffer they came back as 37 lines.
+    for (size_t lines = 0; lines < kPictureBytes; ++lines) {
+        WatchSettings drawn;
+        for (size_t line = 0; line < lines; ++line) drawn.uPic[line] = static_cast<uint8_t>(0x40 | line);
+        drawn.uPic[lines] = kPictureEnd;
+        const std::vector<uint8_t> used(drawn.uPic.begin(),
+                                        drawn.uPic.begin() + static_cast<std::ptrdiff_t>(lines));
+        for (const std::string& file :
+             {BuildClockFileFull(drawn, kNow), BuildClockFilePersonal("Go", used, drawn, false)}) {
+            WatchSettings read;
+            ParseClockFile(file, read);
+            EXPECT_EQ(read.uPic, drawn.uPic) << lines << " lines";
+        }
+    }
+}
+
 TEST(ClockFileReaderTest, EmptyFileLeavesTheResetValues) {
     WatchSettings settings;
     settings.sped = 1;

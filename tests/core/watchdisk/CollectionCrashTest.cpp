@@ -23,7 +23,7 @@ enum class WatchKind { TextDays, BinaryDays, DeviceC, DeviceE };
 // program folder it is collected into.
 class Situation {
   public:
-    explicit Situation(WatchKind kind) : kind_(kind) {
+    explicit Situation(WatchKind kind) {
         switch (kind) {
             case WatchKind::TextDays:
             case WatchKind::BinaryDays:
@@ -67,7 +67,6 @@ class Situation {
     sim::SimulatedMachine machine;
 
   private:
-    WatchKind kind_;
     std::unique_ptr<sim::FileModeWatch> fileWatch_;
     std::unique_ptr<sim::DeviceModeWatch> deviceWatch_;
     char letter_ = 0;

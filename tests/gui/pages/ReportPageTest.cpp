@@ -127,7 +127,7 @@ TEST_F(ReportPageTest, AWatchOfMinutesShowsBarsInTheMonth) {
     world.Store(2014, 5, 10, 600, {1000});
     // Idle hours: the lines of a period watch run along the zero line, bars of no height draw
     // nothing there.
-    const auto zeroLinePainted = [this](const CReportPage& page) {
+    const auto zeroLinePainted = [](const CReportPage& page) {
         const QImage plot = page.Graph()->Render();
         const PlotEdges edges = page.Graph()->Plot();
         const int x = edges.left + static_cast<int>(19.5 * edges.Width() / (31.99 - 1.0));  // 20 May, noon
