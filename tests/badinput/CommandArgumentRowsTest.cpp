@@ -214,7 +214,7 @@ TEST(CommandArgumentRows, EachBadArgumentFailsWithItsReason) {
         Sandbox box;
         Arrange(box, settingsText);
         std::string name = "kiro";
-        for (const std::string& argument : row.arguments) name += " " + argument.substr(0, 60);
+        for (const std::string& argument : row.arguments) name.append(" ").append(argument, 0, 60);
         test::RunRow(box, name, row.arguments,
                      {kAnyFailure, row.errorSays, "", std::chrono::milliseconds(5000)});
     }
