@@ -6,8 +6,8 @@
 // Arguments that could reach outside the folder are refused: paths with "/" or "..", and the
 // inquiry command, which sends INQUIRY to the machine's real removable disks. Day counts are kept
 // small so that a run stays short.
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -25,15 +25,17 @@ namespace {
 
 constexpr size_t kMaxCommands = 4;
 constexpr size_t kMaxArguments = 16;
-constexpr long kMaxDays = 62;
+constexpr int kMaxDays = 62;
 
 using Command = std::vector<std::string>;
 
+// Whether a text holds a number above kMaxDays (the count of "--days N" or ":days=N").
 bool DaysTooMany(const std::string& text) {
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (text[at] < '0' || text[at] > '9') continue;
-        if (std::strtol(text.c_str() + at, nullptr, 10) > kMaxDays || text.size() - at > 9) return true;
-        while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = at;
+        while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+        if (end - at > 2 || (end > at && std::stoi(text.substr(at, end - at)) > kMaxDays)) return true;
+        at = std::max(end, at + 1);
     }
     return false;
 }
