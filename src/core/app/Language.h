@@ -11,7 +11,7 @@ enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese 
 // Texts 0..124 are the program's own table; the texts after them were added since: 125..134
 // report failures of the program folder and the watch (see StatusText), 135 heads the cadence
 // column of the reports, 136 reports settings that did not reach a device-mode watch.
-inline constexpr int kTextCount = 138;
+inline constexpr int kTextCount = 139;
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.

@@ -17,6 +17,7 @@ enum StatusText : int {
     kTextCannotWrite = 134,       // %s: a file of the watch that could not be written
     kTextWatchWriteFailed = 136,  // %d: the result of a failed vendor command that sends settings
     kTextCannotRead = 137,        // %s: a file of the watch that is there but could not be read
+    kTextDownloadFailed = 138,    // the new build the user asked for did not arrive whole
 };
 
 }  // namespace kiro

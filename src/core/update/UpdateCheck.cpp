@@ -93,9 +93,14 @@ void UpdateCheck::Run(const UpdateCheckSetup& setup) {
     if (!found.newer || stopping_) return;
     if (!setup.autoConfirm && !ui_.AskToDownload(stopping_)) return;
     uint64_t ownLength = 0;
-    if (files_.SizeOf(setup.programPath, ownLength) || ownLength == 0) return;
-    if (files_.MakeFolder(setup.tempFolder)) return;
-    if (!Download(setup, ownLength, found.serverStamp)) Reset();
+    const bool downloaded = !files_.SizeOf(setup.programPath, ownLength) && ownLength != 0 &&
+                            !files_.MakeFolder(setup.tempFolder) &&
+                            Download(setup, ownLength, found.serverStamp);
+    if (downloaded) return;
+    Reset();
+    // The user asked for the new build: a bar that merely went back to empty would not tell
+    // them it never came. A program that is ending has no one to tell.
+    if (!stopping_) ui_.ShowDownloadFailed();
 }
 
 bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, uint32_t serverStamp) {

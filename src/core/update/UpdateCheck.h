@@ -35,6 +35,8 @@ class UpdateUi {
     virtual void UpdateReady() = 0;
     // "Tool is updated, Close and ReStart it".
     virtual void ShowUpdatedNotice() = 0;
+    // The user asked for the new build and it did not come (nothing of it was kept).
+    virtual void ShowDownloadFailed() = 0;
 };
 
 // What one check needs to know, taken when it starts.

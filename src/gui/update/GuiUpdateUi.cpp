@@ -93,4 +93,12 @@ void GuiUpdateUi::ShowUpdatedNotice() {
     Post([this] { host_.ShowMessage(app_.GetLangText(kUpdatedNotice), app_.GetLangText(kMessageCaption)); });
 }
 
+void GuiUpdateUi::ShowDownloadFailed() {
+    Post([this] {
+        bar_.SetPos(0);
+        bar_.ShowText(true);
+        bar_.SetText(texts_.Get(kTextDownloadFailed));
+    });
+}
+
 }  // namespace kiro::gui

@@ -29,6 +29,7 @@ class GuiUpdateUi final : public UpdateUi {
     void SetProgressText(const std::string& text) override;
     void UpdateReady() override;
     void ShowUpdatedNotice() override;
+    void ShowDownloadFailed() override;
 
   private:
     void Post(std::function<void()> call);

@@ -119,6 +119,19 @@ TEST_F(UpdateWindowTest, TheSameBuildSaysNoNewVersion) {
     EXPECT_EQ(stored.ReadString("Update", "Local", "", 100), stored.ReadString("Update", "Server", "", 100));
 }
 
+TEST_F(UpdateWindowTest, ADownloadCutShortSaysSoInTheProgressBar) {
+    server.Serve(kPath, Restamped(program, ownStamp + 60));
+    // The first look at the server comes whole; the download breaks off after it.
+    server.DropAfter(kPath, kStampSearchBytes + 1000);
+    auto window = Open(1);
+    ASSERT_TRUE(WaitForCheck(*window));
+    QTest::qWait(50);
+    EXPECT_FALSE(app->updateReady);
+    EXPECT_EQ(window->ProgressBar()->Pos(), 0);
+    EXPECT_EQ(window->ProgressBar()->Text(), "Update download failed");
+    EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
+}
+
 // The program finds a newer build, downloads it, ends; the updater puts it in place; the new
 // program reports its new stamp.
 TEST_F(UpdateWindowTest, AWholeRoundThroughTheRealProgramAndTheUpdater) {
