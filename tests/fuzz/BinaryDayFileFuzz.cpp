@@ -2,17 +2,16 @@
 // (first byte), the slight-move threshold (second byte, signed), then the file.
 #include <cstdint>
 #include <memory>
+#include <optional>
 
-#include "FuzzCheck.h"
-#include "core/watchdisk/DayDataDecoders.h"
+#include "DayFileInput.h"
 
 using namespace kiro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2) return 0;
-    const int day = data[0] % kDaysPerMonthFile + 1;
-    const int slightMoving = static_cast<int8_t>(data[1]);
-    const std::string content(fuzz::TextOf(data + 2, size - 2));
+    const std::optional<fuzz::DayFileInput> input = fuzz::ReadDayFileInput(data, size);
+    if (!input) return 0;
+    const auto& [day, slightMoving, content] = *input;
 
     const auto month = std::make_unique<MonthBuffer>();
     StepTally tally;
@@ -20,11 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(taken == (content.size() >= static_cast<size_t>(kKroFileBytes)),
                   "a file is taken exactly when it is long enough");
 
-    const int first = MonthBuffer::SlotIndex(day, 0, 0);
+    const int first = fuzz::RequireOnlyItsDay(*month, day);
     const uint16_t* minutes = month->minutes.data();
-    fuzz::Require(fuzz::AllZero(minutes, first) && fuzz::AllZero(minutes + first + kMinutesPerDay,
-                                                                 kSlotsPerMonth - first - kMinutesPerDay),
-                  "a day file adds only to its own day");
     int64_t stored = 0;
     int64_t minutesWithSteps = 0;
     for (int minute = 0; minute < kMinutesPerDay; ++minute) {
