@@ -119,7 +119,9 @@ void ParseClockFile(const std::string& content, WatchSettings& settings) {
             if (at == std::string::npos) return std::nullopt;
             return line.substr(at + 5);
         };
-        if (line.find("Demo=") != std::string::npos) continue;
+        // A demo line is ignored; a message that holds the text "Demo=" after its key is still the
+        // message, or a message typed that way would be lost at the next collection.
+        if (line.find("Demo=") < line.find("UStr=")) continue;
         if (const auto value = valueOf("UStr=")) {
             settings.uStr = value->substr(0, kMessageLength);
         } else if (const auto value = valueOf("UPic=")) {

@@ -84,6 +84,17 @@ TEST(ClockFileReaderTest, MessageKeepsItsLineBreakAndDemoLinesAreIgnored) {
     EXPECT_EQ(settings.uStr, "Hello\n");
 }
 
+TEST(ClockFileReaderTest, AMessageHoldingTheDemoKeyReadsBackAsWritten) {
+    // Found by the fuzz target: the message "M :od=Demo=" was written and then ignored as a demo line.
+    WatchSettings written;
+    written.uStr = "M :od=Demo=";
+    WatchSettings read;
+    ParseClockFile(BuildClockFileFull(written, kNow), read);
+    EXPECT_EQ(read.uStr, "M :od=Demo=\n");
+    ParseClockFile(BuildClockFilePersonal("Demo=1", {}, written, true), read);
+    EXPECT_EQ(read.uStr, "Demo=1\n") << "the demo line after it is still ignored";
+}
+
 TEST(ClockFileReaderTest, APictureOfEveryLengthTheProgramWritesReadsBackWhole) {
     // 38 and 39 lines make the longest lines the program writes (81 and 83 characters after
     // "UPic="); read with too short a line buffer they came back as 37 lines.
