@@ -45,8 +45,13 @@ std::span<const uint16_t> DayMinutes(const MonthBuffer& buffer, int day) {
 // Adds the filtered steps of each hour of a day to `sums` from `firstHour` on.
 void AddHourlySums(std::span<const uint16_t> dayMinutes, int slightMoving, std::vector<int>& sums,
                    int firstHour) {
-    for (int m = 0; m < kMinutesPerDay; ++m)
-        sums[firstHour + m / 60] += FilteredCount(dayMinutes[m], slightMoving);
+    // Hour by hour, so that the inner sum has no store in it and the compiler can vectorise it.
+    for (int hour = 0; hour < kHoursPerDay; ++hour) {
+        int sum = 0;
+        for (const uint16_t count : dayMinutes.subspan(static_cast<size_t>(hour) * 60, 60))
+            sum += FilteredCount(count, slightMoving);
+        sums[firstHour + hour] += sum;
+    }
 }
 
 int AxisFromSums(const std::vector<int>& sums) {
@@ -100,7 +105,12 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
     if (mode != ReportMode::Day && built_ == key) return report_;
 
     ++generation_;
+    // The rows' room is kept from one report to the next: a week holds hundreds of rows, and
+    // growing their vector anew each time cost more than making them.
+    std::vector<ReportRow> rows = std::move(report_.rows);
+    rows.clear();
     report_ = Report{};
+    report_.rows = std::move(rows);
     report_.mode = mode;
     const ModeLayout layout = LayoutOf(mode, mode == ReportMode::Day && values.displayMode != 0);
     report_.series.assign(layout.points, 0);
@@ -142,15 +152,13 @@ void ReportBuilder::BuildMonth(int year, int month) {
     const BodyMeasures body{values.weight, values.stepSize};
     for (int day = 1; day <= kDaysPerMonthFile; ++day) {
         const std::span<const uint16_t> minutes = DayMinutes(loaded.buffer, day);
-        AddHourlySums(minutes, values.slightMoving, report_.series, (day - 1) * kHoursPerDay);
+        const int firstHour = (day - 1) * kHoursPerDay;
+        AddHourlySums(minutes, values.slightMoving, report_.series, firstHour);
         int steps = 0;
-        int activeMinutes = 0;
-        for (uint16_t count : minutes) {
-            const int filtered = FilteredCount(count, values.slightMoving);
-            steps += filtered;
-            if (filtered > 0) ++activeMinutes;
-        }
+        for (int hour = firstHour; hour < firstHour + kHoursPerDay; ++hour) steps += report_.series[hour];
         if (steps == 0) continue;
+        int activeMinutes = 0;
+        for (const uint16_t count : minutes) activeMinutes += FilteredCount(count, values.slightMoving) > 0;
         const int index = static_cast<int>(report_.rows.size());
         report_.rows.push_back(
             MakeReportRow(index, DayText(year, month, day), steps, DayFigures(body, steps, activeMinutes)));
@@ -161,15 +169,23 @@ void ReportBuilder::BuildMonth(int year, int month) {
 
 void ReportBuilder::BuildWeek(int year, int month, int day) {
     const LocalTime sunday = WeekStart(year, month, day);
+    const int slightMoving = settings_.Values().slightMoving;
     bool anyFound = false;
+    std::array<LocalTime, 7> dates;
+    std::array<std::vector<ActivityPeriod>, 7> periods;
+    size_t rows = 0;
     for (int offset = 0; offset < 7; ++offset) {
-        const LocalTime date = AddDays(sunday, offset);
-        const LoadedMonth& loaded = months_.Get(date.year, date.month);
+        dates[offset] = AddDays(sunday, offset);
+        const LoadedMonth& loaded = months_.Get(dates[offset].year, dates[offset].month);
         anyFound = anyFound || loaded.found;
-        AddHourlySums(DayMinutes(loaded.buffer, date.day), settings_.Values().slightMoving, report_.series,
-                      offset * kHoursPerDay);
-        AddPeriodRows(loaded.buffer, date.year, date.month, date.day);
+        const std::span<const uint16_t> minutes = DayMinutes(loaded.buffer, dates[offset].day);
+        AddHourlySums(minutes, slightMoving, report_.series, offset * kHoursPerDay);
+        periods[offset] = FindActivityPeriods(minutes, slightMoving);
+        rows += periods[offset].size();
     }
+    report_.rows.reserve(rows);
+    for (int offset = 0; offset < 7; ++offset)
+        AddPeriodRows(periods[offset], dates[offset].year, dates[offset].month, dates[offset].day);
     if (!anyFound) return;
     report_.leftMax = AxisFromSums(report_.series);
     const SettingsValues& values = settings_.Values();
@@ -182,7 +198,7 @@ void ReportBuilder::BuildDay(int year, int month, int day) {
     const SettingsValues& values = settings_.Values();
     std::vector<int> hourly(kHoursPerDay, 0);
     AddHourlySums(DayMinutes(loaded.buffer, day), values.slightMoving, hourly, 0);
-    AddPeriodRows(loaded.buffer, year, month, day);
+    AddPeriodRows(FindActivityPeriods(DayMinutes(loaded.buffer, day), values.slightMoving), year, month, day);
     report_.leftMax = AxisFromSums(hourly);
     report_.rightMax = CalorieAxisMaximum({values.weight, values.stepSize}, report_.leftMax);
     if (values.displayMode != 0) {
@@ -196,10 +212,10 @@ void ReportBuilder::BuildDay(int year, int month, int day) {
 
 // The periods of one day, split at midnight so that every row names minutes of a single day
 // (which is what deleting a row relies on).
-void ReportBuilder::AddPeriodRows(const MonthBuffer& buffer, int year, int month, int day) {
+void ReportBuilder::AddPeriodRows(const std::vector<ActivityPeriod>& periods, int year, int month, int day) {
     const SettingsValues& values = settings_.Values();
     const BodyMeasures body{values.weight, values.stepSize};
-    for (const ActivityPeriod& period : FindActivityPeriods(DayMinutes(buffer, day), values.slightMoving)) {
+    for (const ActivityPeriod& period : periods) {
         const int index = static_cast<int>(report_.rows.size());
         report_.rows.push_back(MakeReportRow(index, PeriodText(year, month, day, period.first, period.last),
                                              period.steps,

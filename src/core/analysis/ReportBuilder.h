@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/analysis/ActivityPeriods.h"
 #include "core/analysis/RecentMonths.h"
 #include "core/analysis/Report.h"
 
@@ -38,7 +39,7 @@ class ReportBuilder {
     void BuildMonth(int year, int month);
     void BuildWeek(int year, int month, int day);
     void BuildDay(int year, int month, int day);
-    void AddPeriodRows(const MonthBuffer& buffer, int year, int month, int day);
+    void AddPeriodRows(const std::vector<ActivityPeriod>& periods, int year, int month, int day);
 
     const MonthStore& store_;
     const Settings& settings_;

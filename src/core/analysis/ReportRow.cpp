@@ -1,6 +1,6 @@
 #include "core/analysis/ReportRow.h"
 
-#include "core/app/Format.h"
+#include "core/app/NumberText.h"
 
 namespace kiro {
 
@@ -8,26 +8,61 @@ Rgb RowBackground(int rowIndex) {
     return rowIndex % 2 == 0 ? Rgb{220, 200, 255} : Rgb{220, 255, 200};
 }
 
+namespace {
+
+std::string IntCell(const char* before, long long value, const char* after) {
+    std::string cell(before);
+    AppendInt(cell, value);
+    cell += after;
+    return cell;
+}
+
+std::string FixedCell(double value, int decimals) {
+    std::string cell;
+    AppendFixed(cell, value, decimals);
+    cell += "   ";
+    return cell;
+}
+
+// "hh:mm" of a minute of the day.
+void AppendClock(std::string& out, int minuteOfDay) {
+    AppendZeroPadded(out, minuteOfDay / 60, 2);
+    out += ':';
+    AppendZeroPadded(out, minuteOfDay % 60, 2);
+}
+
+}  // namespace
+
+// The cells as "   %d", "%d   ", "%.2f   " and "%.3f   " write them.
 ReportRow MakeReportRow(int rowIndex, std::string when, int steps, const WalkFigures& figures) {
     ReportRow row;
-    row.cells = {Format("   %d", rowIndex + 1),
-                 std::move(when),
-                 Format("%d   ", steps),
-                 Format("%.2f   ", figures.cadence),
-                 Format("%.3f   ", figures.distanceKm),
-                 Format("%.3f   ", figures.speedKmh),
-                 Format("%.3f   ", figures.calories)};
+    row.cells = {IntCell("   ", rowIndex + 1, ""), std::move(when),
+                 IntCell("", steps, "   "),        FixedCell(figures.cadence, 2),
+                 FixedCell(figures.distanceKm, 3), FixedCell(figures.speedKmh, 3),
+                 FixedCell(figures.calories, 3)};
     row.background = RowBackground(rowIndex);
     return row;
 }
 
+// "%04d/%02d/%02d"
 std::string DayText(int year, int month, int day) {
-    return Format("%04d/%02d/%02d", year, month, day);
+    std::string text;
+    AppendZeroPadded(text, year, 4);
+    text += '/';
+    AppendZeroPadded(text, month, 2);
+    text += '/';
+    AppendZeroPadded(text, day, 2);
+    return text;
 }
 
+// "%04d/%02d/%02d %02d:%02d ~ %02d:%02d"
 std::string PeriodText(int year, int month, int day, int firstMinute, int lastMinute) {
-    return Format("%04d/%02d/%02d %02d:%02d ~ %02d:%02d", year, month, day, firstMinute / 60,
-                  firstMinute % 60, lastMinute / 60, lastMinute % 60);
+    std::string text = DayText(year, month, day);
+    text += ' ';
+    AppendClock(text, firstMinute);
+    text += " ~ ";
+    AppendClock(text, lastMinute);
+    return text;
 }
 
 }  // namespace kiro

@@ -36,9 +36,11 @@ LoadedMonth MonthStore::LoadMonth(int year, int month) const {
     }
     result.found = true;
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
+    const size_t whole = file.bytes.size() / 2;
+    for (size_t slot = 0; slot < whole; ++slot)
+        result.buffer.minutes[slot] = static_cast<uint16_t>(bytes[2 * slot] | (bytes[2 * slot + 1] << 8));
     // A half slot at the end of a short file reads with a zero high byte.
-    for (size_t i = 0; i < file.bytes.size(); ++i)
-        result.buffer.minutes[i / 2] |= static_cast<uint16_t>(bytes[i] << (i % 2 == 0 ? 0 : 8));
+    if (file.bytes.size() % 2 != 0) result.buffer.minutes[whole] = bytes[2 * whole];
     return result;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace kiro {
 namespace {
 
@@ -24,6 +26,14 @@ TEST(MinuteWindowSumsTest, WindowsStayWholeAtBothEndsOfTheMonth) {
     EXPECT_EQ(last[1409], sum(30 * 1440 - 61));
     EXPECT_EQ(last[1439], sum(30 * 1440 - 60)) << "past the month end: its last hour";
     EXPECT_EQ(MinuteWindowSums(month, 2016, 2, 29)[1439], sum(29 * 1440 - 60)) << "leap February";
+    // Every minute of every day: the window centred on it, held within the month.
+    for (int day = 1; day <= 30; ++day) {
+        const std::vector<int> sums = MinuteWindowSums(month, 2014, 4, day);
+        for (int m = 0; m < 1440; ++m) {
+            const int start = std::clamp((day - 1) * 1440 + m - 30, 0, 30 * 1440 - 60);
+            ASSERT_EQ(sums[m], sum(start)) << "day " << day << " minute " << m;
+        }
+    }
 
     month.minutes.fill(65535);
     EXPECT_EQ(MinuteWindowSums(month, 2014, 5, 31)[1439], 60 * 65535) << "a month of counts passes 2^31";

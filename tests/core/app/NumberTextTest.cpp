@@ -1,0 +1,53 @@
+// Numbers written without printf must read exactly as printf writes them: the report list, its
+// export and the tests of both were made on printf's texts.
+#include "core/app/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "core/app/Format.h"
+
+namespace kiro {
+namespace {
+
+TEST(NumberTextTest, IntegersAsPrintfWritesThem) {
+    std::vector<long long> values = {0, 1, -1, 9, 10, 99, 100, 65535, std::numeric_limits<int>::max(),
+                                     std::numeric_limits<int>::min(), std::numeric_limits<long long>::min()};
+    for (const long long value : values) {
+        std::string text;
+        AppendInt(text, value);
+        EXPECT_EQ(text, Format("%lld", value));
+    }
+    for (const int value : {0, 5, 59, 123, 2016, 12345, -1, -42, std::numeric_limits<int>::min()}) {
+        for (const int width : {2, 4}) {
+            std::string text;
+            AppendZeroPadded(text, value, width);
+            EXPECT_EQ(text, Format("%0*d", width, value)) << value << " in " << width;
+        }
+    }
+}
+
+TEST(NumberTextTest, FixedDecimalsAsPrintfWritesThemIncludingTiesAndOddValues) {
+    std::vector<double> values = {0.0,   -0.0,   0.125, 0.375,  2.5,   0.0005, 0.0015, 1.005, 123456.789,
+                                  1e20,  1e300,  -3.14159, std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), std::nan("")};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> spread(0, 100000);
+    for (int i = 0; i < 2000; ++i) values.push_back(spread(random));
+    // Steps and kilometres as the report computes them: whole steps of 0.7 m.
+    for (int steps = 0; steps < 2000; ++steps) values.push_back(steps * 0.7 / 1000);
+    for (const double value : values) {
+        for (const int decimals : {2, 3}) {
+            std::string text;
+            AppendFixed(text, value, decimals);
+            EXPECT_EQ(text, Format("%.*f", decimals, value)) << value;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kiro
