@@ -1,147 +1,146 @@
-// A year of day files collected from a file-mode watch disk, against the plain file work the
-// same pass cannot do without: read every day file, write its backup copy and delete it, and
-// read and write each month file once (through a temporary, flushed and renamed).
+// Collection from a watch against the plain file work it cannot do without: a year of day files
+// (binary and text) from a file-mode watch, and a model E watch's largest pass (99 block reads:
+// 98 blocks of data and the empty block that ends them). The limit reads the same bytes and reads
+// and rewrites each month file once, flushed and renamed as a careful program does.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <set>
+#include <string>
+#include <vector>
 
-#include "core/app/App.h"
-#include "core/watchdisk/Collector.h"
-#include "core/watchdisk/WatchDiscovery.h"
-#include "platform/linux/PosixFileSystem.h"
-#include "platform/sim/FakeClock.h"
-#include "platform/sim/FixedLocale.h"
-#include "platform/sim/SimulatedMachine.h"
+#include "BenchSupport.h"
+#include "core/watchdisk/CollectionWorld.h"
+#include "core/watchdisk/MonthStore.h"
 #include "platform/sim/StepGenerator.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using kiro::sim::DayFileFormat;
+using kiro::sim::DaySteps;
 
-constexpr int kDays = 365;
+constexpr int kYear = 365;
+// A model E watch hands over 12 hours a block; 49 days fill 98 blocks, and the 99th read ends.
+constexpr int kModelEDays = 49;
+constexpr size_t kBlockBytes = 512;
+constexpr kiro::LocalTime kAfterTheDays{2015, 1, 2, 12, 0, 0, 5};
 
-class QuietHost final : public kiro::Host {
-  public:
-    void SetStatusText(const std::string&) override {}
-    void SetDiskLabel(const std::string&) override {}
-    void SetDiskLabelLargeFont() override {}
-    void ShowMessage(const std::string&, const std::string&) override {}
-    bool AskYesNo(const std::string&, const std::string&) override { return true; }
-    bool AskQuestion(const std::string&, const std::string&) override { return true; }
-    void ShowAward(const std::string&, kiro::AwardPicture) override {}
-    void PumpMessages() override {}
-    void NotifyDataChanged() override {}
-    void NotifyLanguageChanged() override {}
-};
-
-std::string MakeTempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "kiro-bench-XXXXXX").string();
-    return mkdtemp(pattern.data()) ? pattern : std::string();
+std::vector<DaySteps> DaysOf2014(int count) {
+    return kiro::sim::GenerateDays(2014, 1, 1, count, 3);
 }
 
-// A watch disk holding a year of day files in one format, written afresh for each run.
-class YearOnDisk {
-  public:
-    explicit YearOnDisk(kiro::sim::DayFileFormat format)
-        : format_(format), days_(kiro::sim::GenerateDays(2014, 1, 1, kDays, 3)) {}
-    void Fill(const std::string& folder) const {
-        kiro::sim::FileModeWatch watch(folder);
-        for (const auto& day : days_) watch.AddDay(day, format_);
-    }
+std::set<std::string> MonthFilesOf(const std::string& programFolder, const std::vector<DaySteps>& days) {
+    const kiro::ProgramPaths paths(programFolder);
+    std::set<std::string> files;
+    for (const DaySteps& day : days) files.insert(paths.MonthFile(day.year, day.month));
+    return files;
+}
 
-  private:
-    kiro::sim::DayFileFormat format_;
-    std::vector<kiro::sim::DaySteps> days_;
-};
-
-void CollectAYear(benchmark::State& state, kiro::sim::DayFileFormat format) {
-    const YearOnDisk year(format);
+void CollectDayFiles(benchmark::State& state, DayFileFormat format) {
+    const std::vector<DaySteps> days = DaysOf2014(kYear);
     for (auto _ : state) {
         state.PauseTiming();
-        const std::string root = MakeTempFolder();
-        year.Fill(root + "/watch");
         {
-            kiro::sim::FakeClock clock;
-            kiro::sim::FixedLocale locale;
-            kiro::linux_platform::PosixFileSystem files;
-            kiro::App app(root + "/program", clock, locale, files);
-            fs::create_directories(root + "/program");
-            app.LoadSettings();
-            app.Config().SetAutoConfirm(true);
-            kiro::sim::SimulatedMachine machine;
-            QuietHost host;
-            kiro::Collector collector(app, machine.volumes, machine.devices, host, machine.attributes);
-            kiro::WatchDiscovery discovery(app, machine.volumes, machine.devices, host, collector);
-            const char letter = machine.volumes.Mount(root + "/watch");
+            kiro::test::CollectionWorld world;
+            world.clock.SetNow(kAfterTheDays);
+            world.app.Config().SetAutoConfirm(true);
+            kiro::sim::FileModeWatch watch(world.DiskFolder("watch"));
+            for (const DaySteps& day : days) watch.AddDay(day, format);
+            world.machine.PlugIn(watch);
             state.ResumeTiming();
-            if (discovery.IsWatchDisk(letter)) {
-                app.watch.currentDrive = letter;
-                collector.CollectFromWatch();
-            }
+            world.DeliverEvents();
             state.PauseTiming();
         }
-        fs::remove_all(root);
         state.ResumeTiming();
     }
+    kiro::bench::SetTargetRatio(state, 3.0);
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-void WriteFlushed(const std::string& path, const std::string& content) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    benchmark::DoNotOptimize(::write(fd, content.data(), content.size()));
-    ::fsync(fd);
-    ::close(fd);
-}
-
-// The limit: the same bytes moved by plain file operations.
-void PlainFileWork(benchmark::State& state, kiro::sim::DayFileFormat format) {
-    const YearOnDisk year(format);
+// Every day file read, kept as a backup copy and removed; every month file rewritten once.
+void CollectDayFilesLimit(benchmark::State& state, DayFileFormat format) {
+    const std::vector<DaySteps> days = DaysOf2014(kYear);
     for (auto _ : state) {
         state.PauseTiming();
-        const std::string root = MakeTempFolder();
-        year.Fill(root + "/watch");
-        fs::create_directories(root + "/program/Data");
-        fs::create_directories(root + "/program/KiroMeter2");
-        state.ResumeTiming();
-        std::map<std::string, int> months;
-        for (const auto& entry : fs::directory_iterator(root + "/watch")) {
-            const std::string name = entry.path().filename().string();
-            const std::string content = ReadAll(entry.path().string());
-            std::ofstream(root + "/program/KiroMeter2/" + name + "-001", std::ios::binary) << content;
-            fs::remove(entry.path());
-            ++months[name.substr(0, 6)];
+        {
+            kiro::test::TempFolder root;
+            kiro::sim::FileModeWatch watch(root.File("watch"));
+            for (const DaySteps& day : days) watch.AddDay(day, format);
+            fs::create_directories(root.File("program/Data"));
+            fs::create_directories(root.File("program/KiroMeter2"));
+            state.ResumeTiming();
+            uint64_t sum = 0;
+            for (const auto& entry : fs::directory_iterator(root.File("watch"))) {
+                const std::string bytes = kiro::bench::ReadWholeFile(entry.path().string());
+                sum += kiro::bench::SumOfWords(bytes);
+                fs::copy_file(entry.path(),
+                              root.File("program/KiroMeter2/" + entry.path().filename().string()));
+                fs::remove(entry.path());
+            }
+            benchmark::DoNotOptimize(sum);
+            for (const std::string& month : MonthFilesOf(root.File("program"), days))
+                kiro::bench::RewriteFlushed(month, kiro::kMonthFileBytes);
+            state.PauseTiming();
         }
-        for (const auto& [month, count] : months) {
-            const std::string path = root + "/program/Data/Kiro" + month + ".BIN";
-            std::string bytes = ReadAll(path);
-            bytes.resize(89280);
-            WriteFlushed(path + ".tmp", bytes);
-            fs::rename(path + ".tmp", path);
-        }
-        state.PauseTiming();
-        fs::remove_all(root);
         state.ResumeTiming();
     }
 }
 
-BENCHMARK_CAPTURE(CollectAYear, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)
+void CollectModelEPass(benchmark::State& state) {
+    const std::vector<DaySteps> days = DaysOf2014(kModelEDays);
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            kiro::test::CollectionWorld world;
+            world.clock.SetNow(kAfterTheDays);
+            world.app.Config().SetAutoConfirm(true);
+            kiro::sim::DeviceModeWatch watch(world.clock, kiro::sim::DeviceWatchOptions{'E', true, 0});
+            for (const DaySteps& day : days) watch.Record(day);
+            world.machine.PlugIn(watch, world.DiskFolder("volume"));
+            state.ResumeTiming();
+            world.DeliverEvents();
+            state.PauseTiming();
+            if (watch.RecordedHours() != 0) state.SkipWithError("the watch kept data back");
+        }
+        state.ResumeTiming();
+    }
+    kiro::bench::SetTargetRatio(state, 3.0);
+}
+
+// The 99 blocks' bytes read from a file; every month file rewritten once.
+void CollectModelEPassLimit(benchmark::State& state) {
+    const std::vector<DaySteps> days = DaysOf2014(kModelEDays);
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            kiro::test::TempFolder root;
+            root.Write("blocks", std::string(99 * kBlockBytes, '\x01'));
+            fs::create_directories(root.File("program/Data"));
+            state.ResumeTiming();
+            benchmark::DoNotOptimize(kiro::bench::ReadAndPass({root.File("blocks")}));
+            for (const std::string& month : MonthFilesOf(root.File("program"), days))
+                kiro::bench::RewriteFlushed(month, kiro::kMonthFileBytes);
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+
+BENCHMARK_CAPTURE(CollectDayFiles, binary, DayFileFormat::Binary)
+    ->Name("collection/365 binary day files")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlainFileWork, BinaryDayFiles, kiro::sim::DayFileFormat::Binary)
+BENCHMARK_CAPTURE(CollectDayFilesLimit, binary, DayFileFormat::Binary)
+    ->Name("collection/365 binary day files/limit")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CollectAYear, TextDayFiles, kiro::sim::DayFileFormat::Text)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlainFileWork, TextDayFiles, kiro::sim::DayFileFormat::Text)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CollectDayFiles, text, DayFileFormat::Text)
+    ->Name("collection/365 text day files")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(CollectDayFilesLimit, text, DayFileFormat::Text)
+    ->Name("collection/365 text day files/limit")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CollectModelEPass)->Name("collection/model E, 99 block reads")->Unit(benchmark::kMillisecond);
+BENCHMARK(CollectModelEPassLimit)
+    ->Name("collection/model E, 99 block reads/limit")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,68 +1,48 @@
-// Building reports from a month of real steps: the month report (reading its file included) and
-// the day report with per-minute window sums.
+// The reports as the program builds them when a page opens, each with its month file read
+// afresh, against reading the same file and one plain pass over its bytes.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-
+#include "BenchSupport.h"
+#include "RealDataFolder.h"
 #include "core/analysis/ReportBuilder.h"
-#include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
-#include "platform/sim/FakeClock.h"
-#include "platform/sim/FixedLocale.h"
-#include "platform/sim/RealWorldSteps.h"
 
 namespace {
 
-// A program folder holding April 2016 of one real person, removed at the end.
-class RealMonthFolder {
-  public:
-    RealMonthFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kiro-bench-XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-        app_ = std::make_unique<kiro::App>(path_, clock_, locale_, files_);
-        app_->LoadSettings();
-        app_->Config().SetPersonal(20000201, 170, 60, 70);
-        kiro::MonthBuffer april;
-        const std::string csv = std::string(KIRO_SOURCE_DIR) + "/data/realworld/minuteStepsWide.csv";
-        for (const kiro::sim::RealDay& day :
-             kiro::sim::LoadRealWorldSteps(csv, kiro::sim::kRealWorldParticipants[0]))
-            if (day.year == 2016 && day.month == 4)
-                for (int m = 0; m < 1440; ++m)
-                    kiro::AddToSlot(april, day.day, m / 60, m % 60, day.minutes[m]);
-        app_->Store().SaveMonth(2016, 4, april);
-    }
-    ~RealMonthFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    kiro::App& App() { return *app_; }
+using kiro::ReportMode;
+using kiro::bench::RealDataFolder;
 
-  private:
-    std::string path_;
-    kiro::sim::FakeClock clock_;
-    kiro::sim::FixedLocale locale_;
-    kiro::linux_platform::PosixFileSystem files_;
-    std::unique_ptr<kiro::App> app_;
-};
-
-void MonthReport(benchmark::State& state) {
-    RealMonthFolder folder;
-    kiro::ReportBuilder builder(folder.App().Store(), folder.App().Config());
+// 20 April 2016: a Wednesday; its week runs from Sunday 17 April within the month.
+void BuildReport(benchmark::State& state, ReportMode mode, int displayMode) {
+    const auto folder = RealDataFolder::TwoMonths();
+    folder->App().Config().SetDisplayMode(displayMode);
+    kiro::ReportBuilder builder(folder->App().Store(), folder->App().Config());
+    size_t rows = 0;
     for (auto _ : state) {
-        builder.Invalidate();  // a full build: the month file is read again
-        benchmark::DoNotOptimize(builder.Build(kiro::ReportMode::Month, 2016, 4, 20).rows.size());
+        builder.Invalidate();
+        rows = builder.Build(mode, 2016, 4, 20).rows.size();
+        benchmark::DoNotOptimize(rows);
     }
+    state.counters["rows"] = static_cast<double>(rows);
+    kiro::bench::SetTargetRatio(state, 2.0);
 }
-BENCHMARK(MonthReport)->Unit(benchmark::kMicrosecond);
 
-void DayReportWithMinuteWindows(benchmark::State& state) {
-    RealMonthFolder folder;
-    folder.App().Config().SetDisplayMode(1);
-    kiro::ReportBuilder builder(folder.App().Store(), folder.App().Config());
-    for (auto _ : state)
-        benchmark::DoNotOptimize(builder.Build(kiro::ReportMode::Day, 2016, 4, 20).series.data());
+void ReadTheMonthFile(benchmark::State& state) {
+    const auto folder = RealDataFolder::TwoMonths();
+    const std::string april = folder->MonthFile(2016, 4);
+    for (auto _ : state) benchmark::DoNotOptimize(kiro::bench::ReadAndPass({april}));
 }
-BENCHMARK(DayReportWithMinuteWindows)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_CAPTURE(BuildReport, month, ReportMode::Month, 0)
+    ->Name("report/month")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTheMonthFile)->Name("report/month/limit")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BuildReport, week, ReportMode::Week, 0)->Name("report/week")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTheMonthFile)->Name("report/week/limit")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BuildReport, day, ReportMode::Day, 0)->Name("report/day")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTheMonthFile)->Name("report/day/limit")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BuildReport, minutes, ReportMode::Day, 1)
+    ->Name("report/day per minute")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReadTheMonthFile)->Name("report/day per minute/limit")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

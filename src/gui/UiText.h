@@ -18,6 +18,7 @@ class UiText {
     QString Convert(const std::string& text) const;
     // A text in the current language's 8-bit code page, as the table keeps its texts.
     QByteArray ToCodePage(const QString& text) const;
+    int CurrentLanguage() const { return app_.CurrentLanguage(); }
 
   private:
     const App& app_;

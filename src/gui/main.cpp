@@ -5,6 +5,9 @@
 #include <string_view>
 
 #include "gui/app/CWatchApp.h"
+#include "gui/app/UserFolder.h"
+#include "gui/demo/DemoDataFolder.h"
+#include "platform/linux/LinuxProcessInfo.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "--stamp") return kiro::gui::PrintOwnStamp();
@@ -14,15 +17,23 @@ int main(int argc, char** argv) {
     (void)std::setlocale(LC_NUMERIC, "C");  // NOLINT(concurrency-mt-unsafe): no thread of ours runs yet
 
     kiro::gui::StartOptions options;
-    options.demoDataFolder = KIRO_DEMO_DATA_DIR;
+    options.demoDataFolder =
+        kiro::gui::DemoDataFolder(kiro::linux_platform::LinuxProcessInfo().OwnProgramPath(),
+                                  KIRO_INSTALLED_DEMO_DATA_DIR, KIRO_DEMO_DATA_DIR);
     std::string error;
     if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
         (void)std::fprintf(
             stderr,
-            "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--demo[=device-c|device-e|file]] "
+            "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--user-folder] [--demo[=device-c|device-e|file]] "
             "[--unattended] [--page N] [--window=simulation|battery|factory] [--screenshot=FILE] "
+            "[--measure-startup] "
             "[--stamp]\n",
             error.c_str());
+        return 2;
+    }
+    // Before anything of the program folder is read: the working directory is the program folder.
+    if (options.userFolder && !kiro::gui::EnterUserFolder(error)) {
+        (void)std::fprintf(stderr, "KiroMeter_X5: %s\n", error.c_str());
         return 2;
     }
     return kiro::gui::CWatchApp().Run(options);

@@ -82,6 +82,7 @@ struct QuietUi final : UpdateUi {
     void RecordStamps(const std::string&, const std::string&) override {}
     void ShowNoNewVersion() override {}
     void ShowDownloadFailed() override {}
+    void ShowUpdateByPackageManager() override {}
     bool AskToDownload(const std::atomic<bool>&) override { return answer; }
     void ShowProgressText(bool) override {}
     void SetProgress(int position) override {

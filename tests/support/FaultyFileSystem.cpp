@@ -75,6 +75,11 @@ std::error_code FaultyFileSystem::Remove(const std::string& path) {
     return real_.Remove(path);
 }
 
+bool FaultyFileSystem::MayReplace(const std::string& path) {
+    if (!failPath_.empty() && path.find(failPath_) != std::string::npos) return false;
+    return real_.MayReplace(path);
+}
+
 std::error_code FaultyFileSystem::MakeFolder(const std::string& path) {
     if (const auto error = NextChange(path)) return error;
     return real_.MakeFolder(path);

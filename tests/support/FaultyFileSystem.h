@@ -44,6 +44,8 @@ class FaultyFileSystem final : public FileSystem {
     std::error_code MakeExecutable(const std::string& path) override;
     std::error_code Rename(const std::string& from, const std::string& to) override;
     std::error_code Remove(const std::string& path) override;
+    // A failing path is not the process's to replace either.
+    bool MayReplace(const std::string& path) override;
     std::error_code MakeFolder(const std::string& path) override;
     std::error_code SyncFolder(const std::string& path) override;
     FolderListing ListFolder(const std::string& path) override;

@@ -30,6 +30,7 @@ struct RecordingUpdateUi final : UpdateUi {
     void UpdateReady() override { Log("ready"); }
     void ShowUpdatedNotice() override { Log("notice"); }
     void ShowDownloadFailed() override { Log("download failed"); }
+    void ShowUpdateByPackageManager() override { Log("package manager"); }
 
     void Log(const std::string& line) { log.push_back(line); }
     bool Said(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }

@@ -10,8 +10,10 @@ enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese 
 
 // Texts 0..124 are the program's own table; the texts after them were added since: 125..134
 // report failures of the program folder and the watch (see StatusText), 135 heads the cadence
-// column of the reports, 136 reports settings that did not reach a device-mode watch.
-inline constexpr int kTextCount = 139;
+// column of the reports, 136 reports settings that did not reach a device-mode watch, 137 a watch
+// file that could not be read, 138 and 139 updates that cannot come (see StatusText), 140..184
+// the accessible names and descriptions of the window's controls (see gui/AccessibleTexts.h).
+inline constexpr int kTextCount = 185;
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.

@@ -90,6 +90,10 @@ class FileSystem {
     virtual std::error_code MakeFolder(const std::string& path) = 0;
     // Makes the names in a folder (renames, new and removed files) last through a power cut.
     virtual std::error_code SyncFolder(const std::string& path) = 0;
+    // Whether this process may put another file in place of `path`: it may write the file and
+    // the folder that holds it. A program installed for the whole system is not the user's to
+    // replace.
+    virtual bool MayReplace(const std::string& path) = 0;
     virtual FolderListing ListFolder(const std::string& path) = 0;
     // One attempt at an exclusive lock: on a file (created when missing) or on a folder itself.
     // Another holder gives resource_unavailable_try_again.

@@ -20,6 +20,9 @@ class ProcessInfo {
         int openDescriptors = -1;
     };
     virtual Usage CurrentUsage() const = 0;
+    // How long ago the process started, in milliseconds (at the system's clock-tick
+    // resolution); -1 when the system does not tell.
+    virtual int64_t MillisecondsSinceStart() const = 0;
 };
 
 }  // namespace kiro

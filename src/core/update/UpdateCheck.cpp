@@ -91,6 +91,11 @@ void UpdateCheck::Reset() {
 void UpdateCheck::Run(const UpdateCheckSetup& setup) {
     const Found found = CheckForUpdate(setup.url, setup.programPath);
     if (!found.newer || stopping_) return;
+    // Downloading a build that the updater could never put in place would only fail at exit.
+    if (!files_.MayReplace(setup.programPath)) {
+        ui_.ShowUpdateByPackageManager();
+        return;
+    }
     if (!setup.autoConfirm && !ui_.AskToDownload(stopping_)) return;
     uint64_t ownLength = 0;
     const bool downloaded = !files_.SizeOf(setup.programPath, ownLength) && ownLength != 0 &&

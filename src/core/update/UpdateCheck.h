@@ -37,6 +37,9 @@ class UpdateUi {
     virtual void ShowUpdatedNotice() = 0;
     // The user asked for the new build and it did not come (nothing of it was kept).
     virtual void ShowDownloadFailed() = 0;
+    // The server has a newer build, but the running program's file is not this user's to
+    // replace (installed for the whole system): its package manager updates it.
+    virtual void ShowUpdateByPackageManager() = 0;
 };
 
 // What one check needs to know, taken when it starts.

@@ -16,6 +16,7 @@
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdaterHandOver.h"
 #include "gui/UiText.h"
+#include "gui/app/StartupProbe.h"
 #include "gui/app/UpdaterImage.h"
 #include "gui/app/X11Keyboard.h"
 #include "gui/demo/DemoCycles.h"
@@ -201,6 +202,10 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
             }
         } else if (arg == "--unattended") {
             options.unattended = true;
+        } else if (arg == "--user-folder") {
+            options.userFolder = true;
+        } else if (arg == "--measure-startup") {
+            options.measureStartup = true;
         } else if (arg.rfind("--screenshot=", 0) == 0) {
             options.screenshotPath = arg.substr(13);
         } else if (arg.rfind("--window=", 0) == 0) {
@@ -288,6 +293,14 @@ int CWatchApp::Run(const StartOptions& options) {
         WireDemo(*window, *demo, *line, options, app, process);
     } else if (options.unattended) {
         EndWhenUpdateCheckEnds(*window);
+    }
+    if (options.measureStartup) {
+        CMainDlg& shown = *window;
+        // Owned by the window, as its child.
+        new FirstPaintProbe(shown, [&shown, &process] {
+            PrintStartupFigures(process);
+            shown.done(0);
+        });
     }
     const int result = window->exec();
 

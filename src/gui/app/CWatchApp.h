@@ -18,6 +18,9 @@ struct StartOptions {
     // No person at the screen: questions are answered Yes, message boxes are not shown, and
     // status texts are printed.
     bool unattended = false;
+    // The program folder is KiroMeter2 in the person's data folder (made when missing) instead of
+    // the working directory: the start from the desktop's menu.
+    bool userFolder = false;
     // Saves a picture of the window there after the demo's collection, then ends the program.
     std::string screenshotPath;
     // The page shown in that picture (0..6); none: the page the window opened on.
@@ -29,6 +32,9 @@ struct StartOptions {
     // The demo's endurance run: this many passes of plugging the watch out and in with a new day
     // each time, then the program ends (0 when every check held).
     int demoCycles = 0;
+    // Prints the time from process start to the end of the main window's first paint, and the
+    // resident memory then, and ends the program.
+    bool measureStartup = false;
 };
 
 // The program: settles the program folder and settings, chooses the real devices or the

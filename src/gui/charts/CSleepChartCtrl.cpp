@@ -87,16 +87,22 @@ void CSleepChartCtrl::PlotMinute(double hour, double value) {
     const QImage& grid = GridLayer();
     // Only columns on the layer can show; the rest would be clipped anyway.
     const int fromX = std::max(firstX, 0);
-    const int toX = std::min(lastX, grid.width() - 1);
+    const int toX = std::min(lastX, contentsRect().width() - 1);
 
+    // Columns and dots fill whole client pixels, however many device pixels each one covers.
+    const qreal ratio = grid.devicePixelRatio();
+    const auto gridBlackAt = [&grid, ratio](int x, int y) {
+        const QPoint device(qRound(x * ratio), qRound(y * ratio));
+        return grid.valid(device) && (grid.pixel(device) & 0xFFFFFF) == 0;
+    };
     QPainter painter(&PlotLayer());
-    painter.setPen(QPen(QColor(BandColour(value)), 0));
+    const QColor band(BandColour(value));
     for (int x = fromX; x <= toX; ++x) {
-        const bool gridBlack = grid.valid(x, baseRow) && (grid.pixel(x, baseRow) & 0xFFFFFF) == 0;
-        if (!gridBlack) painter.drawLine(x, baseRow, x, top);
+        if (!gridBlackAt(x, baseRow))
+            painter.fillRect(QRect(QPoint(x, std::min(baseRow, top)), QPoint(x, std::max(baseRow, top))),
+                             band);
     }
-    painter.setPen(QPen(QColor(kDotColour), 0));
-    for (int x = fromX; x <= toX; ++x) painter.drawPoint(x, top);
+    for (int x = fromX; x <= toX; ++x) painter.fillRect(QRect(x, top, 1, 1), QColor(kDotColour));
     update();
 }
 

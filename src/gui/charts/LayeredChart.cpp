@@ -24,6 +24,11 @@ LayeredChart::LayeredChart(QWidget* parent) : QFrame(parent), font_(ChartFont())
 
 void LayeredChart::DrawLineWithoutEnd(QPoint from, QPoint to, const QColor& colour) {
     if (plotLayer_.isNull()) return;
+    // The walk runs over device pixels, so that on a high-density screen the line is as fine as
+    // the grid's and its steps are not magnified.
+    const qreal ratio = plotLayer_.devicePixelRatio();
+    from = QPoint(qRound(from.x() * ratio), qRound(from.y() * ratio));
+    to = QPoint(qRound(to.x() * ratio), qRound(to.y() * ratio));
     // Bresenham's walk from `from` towards `to`, stopping one step short.
     const int dx = std::abs(to.x() - from.x()), dy = -std::abs(to.y() - from.y());
     const int stepX = from.x() < to.x() ? 1 : -1, stepY = from.y() < to.y() ? 1 : -1;
@@ -53,15 +58,27 @@ QImage LayeredChart::Render() const {
     return combined;
 }
 
+QImage LayeredChart::NewLayer(QSize client) const {
+    // One layer pixel per device pixel: text and lines stay sharp on a high-density screen.
+    const qreal ratio = devicePixelRatioF();
+    QImage layer(client * ratio, QImage::Format_RGB32);
+    layer.setDevicePixelRatio(ratio);
+    return layer;
+}
+
+QSize LayeredChart::LayerClientSize() const {
+    return gridLayer_.deviceIndependentSize().toSize();
+}
+
 void LayeredChart::RedrawGrid() {
     const QSize client = contentsRect().size();
-    if (gridLayer_.size() != client) {
+    if (LayerClientSize() != client || gridLayer_.devicePixelRatio() != devicePixelRatioF()) {
         if (client.isEmpty()) {
             gridLayer_ = QImage();
             plotLayer_ = QImage();
         } else {
-            gridLayer_ = QImage(client, QImage::Format_RGB32);
-            plotLayer_ = QImage(client, QImage::Format_RGB32);
+            gridLayer_ = NewLayer(client);
+            plotLayer_ = NewLayer(client);
         }
     }
     labels_.clear();
@@ -126,8 +143,9 @@ void LayeredChart::paintEvent(QPaintEvent* event) {
 void LayeredChart::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     // Qt also delivers a resize on first show with an unchanged size; redrawing then would
-    // erase what the caller has already drawn.
-    if (gridLayer_.size() != contentsRect().size()) RedrawGrid();
+    // erase what the caller has already drawn. A new pixel density alone waits for the next
+    // redraw too: until then the layers are scaled to the screen.
+    if (LayerClientSize() != contentsRect().size()) RedrawGrid();
 }
 
 }  // namespace kiro::gui

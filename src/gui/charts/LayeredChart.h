@@ -30,7 +30,8 @@ enum class LabelAnchor { TopLeft, TopRight, TopCentre, BaselineLeft, BaselineRig
 class LayeredChart : public QFrame {
     Q_OBJECT
   public:
-    // The client area combined as the screen shows it; a null image while the client is empty.
+    // The client area combined as the screen shows it, one pixel per device pixel (the client
+    // size times the device pixel ratio); a null image while the client is empty.
     QImage Render() const;
     // The plot rectangle of the last grid redraw, in client coordinates.
     const PlotEdges& Plot() const { return axes_.plot; }
@@ -49,10 +50,11 @@ class LayeredChart : public QFrame {
 
     // The plot layer is missing only while the client area is empty.
     bool HasPlotLayer() const { return !plotLayer_.isNull(); }
+    // The layers carry the device pixel ratio: a painter on them takes client coordinates.
     QImage& PlotLayer() { return plotLayer_; }
-    // A one-pixel line on the plot layer drawn as the description's drawing rules assume: its first
-    // point is drawn, its end point is not, and a line of no length draws nothing. Points off the
-    // layer are left out.
+    // A one-device-pixel line on the plot layer between client points: its first point is drawn,
+    // its end point is not, and a line of no length draws nothing. Points off the layer are left
+    // out.
     void DrawLineWithoutEnd(QPoint from, QPoint to, const QColor& colour);
     const QImage& GridLayer() const { return gridLayer_; }
 
@@ -71,6 +73,10 @@ class LayeredChart : public QFrame {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    QImage NewLayer(QSize client) const;
+    // The client size the layers were made for.
+    QSize LayerClientSize() const;
+
     ChartAxes axes_;
     QFont font_;
     QImage gridLayer_;

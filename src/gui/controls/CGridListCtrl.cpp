@@ -26,6 +26,8 @@ CGridListCtrl::CGridListCtrl(QWidget* parent) : QTableView(parent), rows_(new Gr
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(false);
     setWordWrap(false);
+    // Arrow keys move between cells; Tab goes on to the next control instead of through every cell.
+    setTabKeyNavigation(false);
     setIconSize(QSize(kImageSize, kImageSize));
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(0);
@@ -120,9 +122,10 @@ bool CGridListCtrl::SetImageList(const QString& stripPath, QRgb maskColour) {
 }
 
 void CGridListCtrl::keyPressEvent(QKeyEvent* event) {
-    // The space bar would select or toggle rows; in this list it does nothing.
+    // The space bar would select or toggle rows; in this list it only tells of the current cell.
     if (event->key() == Qt::Key_Space) {
         event->accept();
+        if (currentIndex().isValid()) emit SpacePressed(currentIndex().row(), currentIndex().column());
         return;
     }
     QTableView::keyPressEvent(event);

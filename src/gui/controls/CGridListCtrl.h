@@ -56,6 +56,8 @@ class CGridListCtrl : public QTableView {
     void Clicked(int row, int column);
     // After a header click sorted the rows.
     void Sorted(int column, bool ascending);
+    // The space bar on the current cell: what a click is to the mouse, for the keyboard.
+    void SpacePressed(int row, int column);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -18,8 +18,10 @@ void MakeDotGrid(CGridListCtrl& grid, int rows) {
         grid.InsertItem(row, QString());
         ShowDotLine(grid, row, 0);
     }
-    // Sorting would shuffle the lines of the picture: the headings are not buttons here.
+    // Sorting would shuffle the lines of the picture: the headings are not buttons here. A
+    // highlighted row would hide its dots; the keyboard's current dot shows by its focus frame.
     grid.horizontalHeader()->setSectionsClickable(false);
+    grid.setSelectionMode(QAbstractItemView::NoSelection);
     grid.verticalHeader()->setDefaultSectionSize(16);
     grid.verticalHeader()->setMinimumSectionSize(16);
 }

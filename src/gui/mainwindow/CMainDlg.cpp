@@ -9,6 +9,8 @@
 
 #include "core/app/Format.h"
 #include "core/app/Language.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -86,6 +88,8 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
     CreatePages();
     SetTabCaptions();
     OnClockTick();
+    RefreshAccessibleTexts();
+    connect(pageTab_, &CPageTab::PagesRetexted, this, &CMainDlg::RefreshAccessibleTexts);
 
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &CMainDlg::OnCalendarSelection);
     connect(clockTimer_, &QTimer::timeout, this, &CMainDlg::OnClockTick);
@@ -145,6 +149,13 @@ void CMainDlg::CreatePages() {
             context, [this] { FollowLanguage(); }, pageTab_),
     };
     pageTab_->SetPages(pages);
+    // The pages joined the window's Tab order last: the calendar, right of them, comes after them.
+    // Qt orders only controls that take focus.
+    QWidget* lastOfPages = previousInFocusChain();
+    while (lastOfPages != this && lastOfPages->focusPolicy() == Qt::NoFocus)
+        lastOfPages = lastOfPages->previousInFocusChain();
+    QWidget::setTabOrder(lastOfPages, calendar_);
+    for (int i = 0; i < kPageCount; ++i) NameWithText(*pages[i], kTabCaptions[i], kPageDescriptionText);
     // Reports need the personal data: without it the window opens where it is entered.
     const SettingsValues& v = app_.Config().Values();
     if (v.height <= 0 || v.weight <= 0 || v.stepSize <= 0) pageTab_->SwitchTo(kPersonalInformationPage);
@@ -162,7 +173,13 @@ void CMainDlg::FollowLanguage() {
     OnLanguageChanged();
     SetTabCaptions();
     calendar_->setLocale(CalendarLocale(app_.CurrentLanguage()));
+    RefreshAccessibleTexts();
     update();
+}
+
+void CMainDlg::RefreshAccessibleTexts() {
+    ApplyAccessibleTexts(*this, texts_);
+    for (int i = 0; i < kPageCount; ++i) AssignMnemonics(*pageTab_->Page(i), texts_);
 }
 
 void CMainDlg::OnClockTick() {

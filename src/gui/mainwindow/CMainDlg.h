@@ -37,6 +37,8 @@ class CMainDlg : public QDialog {
     // A language chosen on the options page: title, tab captions and calendar follow it.
     void FollowLanguage();
     void SetTabCaptions();
+    // Names, descriptions and mnemonics of the controls again, after their texts changed.
+    void RefreshAccessibleTexts();
 
     GuiHost& Host() { return *host_; }
     WatchDiscovery& Discovery() { return *discovery_; }

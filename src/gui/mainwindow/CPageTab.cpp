@@ -1,5 +1,6 @@
 #include "gui/mainwindow/CPageTab.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -35,6 +36,13 @@ CPageTab::CPageTab(QWidget* parent)
 bool CPageTab::eventFilter(QObject* watched, QEvent* event) {
     if (watched == tabBar_ && event->type() == QEvent::MouseButtonPress)
         pressedButton_ = static_cast<QMouseEvent*>(event)->button();
+    if (watched == tabBar_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            SwitchTo(tabBar_->currentIndex());
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -60,18 +68,22 @@ void CPageTab::SwitchTo(int index) {
     tabBar_->setCurrentIndex(index);
     stack_->setCurrentIndex(index);
     pages_[index]->setFocus();
+    emit PagesRetexted();
 }
 
 void CPageTab::SendDataChanged() {
     for (CPage* page : pages_) page->OnDataChanged();
+    emit PagesRetexted();
 }
 
 void CPageTab::SendLanguageChanged() {
     for (CPage* page : pages_) page->OnLanguageChanged();
+    emit PagesRetexted();
 }
 
 void CPageTab::SendDateChanged() {
     pages_[kReportPage]->OnDataChanged();
+    emit PagesRetexted();
 }
 
 }  // namespace kiro::gui

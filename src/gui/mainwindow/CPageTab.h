@@ -16,9 +16,9 @@ inline constexpr int kPersonalGraphicPage = 4;
 inline constexpr int kSetupPage = 5;
 inline constexpr int kUserOptionsPage = 6;
 
-// The tab control of the main window with its seven pages. Only a left click on a tab switches
-// the page: moving the tab selection with the keyboard highlights another tab and leaves the page
-// shown as it is, and other buttons do nothing.
+// The tab control of the main window with its seven pages. A left click on a tab switches the
+// page: moving the tab selection with the keyboard highlights another tab and leaves the page
+// shown as it is until Enter or Space opens the highlighted one, and other buttons do nothing.
 class CPageTab : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +36,10 @@ class CPageTab : public QWidget {
     void SendDataChanged();      // to every page
     void SendLanguageChanged();  // to every page
     void SendDateChanged();      // as data changed, to the report page only
+
+  signals:
+    // The pages may show other texts: after every notification and page switch.
+    void PagesRetexted();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,8 @@
 #include "gui/pages/CBatteryCurveDlg.h"
 
 #include "core/watchconfig/BatteryCurve.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/mainwindow/DialogUnits.h"
 
 namespace kiro::gui {
@@ -33,6 +35,8 @@ CBatteryCurveDlg::CBatteryCurveDlg(const UiText& texts, const std::array<uint8_t
     graph_->SetTimeRange(-kBatteryHours, 0, CGraphCtrl::TimeLabels::Numbers);
     graph_->SetXCaption(texts.Get(kHoursText));
     graph_->SetYCaptions(texts.Get(kBatteryText), QString());
+    NameWithText(*graph_, kTitleText, kBatteryCurveDescriptionText);
+    ApplyAccessibleTexts(*this, texts);
     // Each hour is three thin bars side by side, so that the hours fill the width between them.
     for (const BatteryHour& hour : BatteryCurve(page)) {
         const double x = hour.hour - kBatteryHours;

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/mainwindow/DialogUnits.h"
 
@@ -34,10 +36,12 @@ CDisplaySimDlg::CDisplaySimDlg(const PageContext& context, const Volumes& volume
     status_->setAlignment(Qt::AlignCenter);
     screen_->setGeometry(DialogRect(18, 20, 84, 150));
     MakeDotGrid(*screen_, kDisplayLines);
-    screen_->setSelectionMode(QAbstractItemView::NoSelection);
     stop_->setGeometry(DialogRect(35, 176, 50, 16));
     stop_->setText(context_.texts.Get(kStopText));
     connect(stop_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
+    NameWithText(*screen_, kSegmentDisplayNameText, kSegmentDisplayDescriptionText);
+    ApplyAccessibleTexts(*this, context_.texts);
+    AssignMnemonics(*this, context_.texts);
     connect(refreshTimer_, &QTimer::timeout, this, &CDisplaySimDlg::Refresh);
     QTimer::singleShot(kStartDelayMs, this, &CDisplaySimDlg::RunSequence);
 }

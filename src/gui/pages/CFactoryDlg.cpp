@@ -4,6 +4,8 @@
 
 #include "core/app/Format.h"
 #include "core/app/StatusTexts.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/RgbColour.h"
 #include "gui/boxes/ChooseFolder.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -65,6 +67,13 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QW
     chooseFolder_->setText(texts.Get(kSetupText));
     connect(preCopy_, &QCheckBox::clicked, this, &CFactoryDlg::OnPreCopyClicked);
     connect(chooseFolder_, &QPushButton::clicked, this, &CFactoryDlg::OnChooseFolder);
+    NameWithText(*date_, kFactoryDateNameText);
+    NameWithText(*time_, kFactoryTimeNameText);
+    NameWithText(*counter_, kWatchesDoneNameText);
+    // The folder shown is the one the PreCopy box copies.
+    NameWithText(*path_, kPreCopyText);
+    ApplyAccessibleTexts(*this, texts);
+    AssignMnemonics(*this, texts);
 
     setup_.Open();
     ShowPreCopyState();

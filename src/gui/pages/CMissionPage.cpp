@@ -61,6 +61,7 @@ void CMissionPage::BuildPanel(MissionId id, int left) {
     panel.targetLabel->setGeometry(DialogRect(106, 14, 110, 12));
     panel.target = new QLineEdit(group);
     panel.target->setGeometry(DialogRect(106, 28, 90, 14));
+    panel.targetLabel->setBuddy(panel.target);
     panel.start = new QPushButton(group);
     panel.start->setGeometry(DialogRect(106, 48, 52, 15));
     panel.stop = new QPushButton(group);

@@ -2,7 +2,10 @@
 
 #include "core/app/StatusTexts.h"
 #include "core/watchconfig/PersonalGraphicActions.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/controls/DotGrid.h"
+#include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/pages/CDisplaySimDlg.h"
 #include "gui/pages/CFactoryDlg.h"
@@ -63,6 +66,8 @@ void CPersonalGraphicPage::BuildControls() {
     editor_->setGeometry(DialogRect(6, 6, 92, 266));
     MakeDotGrid(*editor_, kPictureLines);
     connect(editor_, &CGridListCtrl::Clicked, this, &CPersonalGraphicPage::OnCellClicked);
+    connect(editor_, &CGridListCtrl::SpacePressed, this, &CPersonalGraphicPage::OnCellClicked);
+    NameWithText(*editor_, kPictureEditorNameText, kPictureEditorDescriptionText);
 
     goodFeeling_->setGeometry(DialogRect(106, 6, 72, 16));
     go_->setGeometry(DialogRect(106, 26, 72, 16));
@@ -76,9 +81,11 @@ void CPersonalGraphicPage::BuildControls() {
         button->setGeometry(DialogRect(106 + 38 * ((slot - 1) % 2), 52 + 20 * ((slot - 1) / 2), 34, 16));
         connect(button, &QPushButton::clicked, this,
                 [this, slot] { LoadPicture(PictureFromSlot(context_.app.Config().ReadTempGraphic(slot))); });
+        NameWithFormat(*button, kPictureSlotNameText, QString::number(slot));
         slots_[slot - 1] = button;
     }
     slotSelector_->setGeometry(DialogRect(106, 96, 34, 16));
+    NameWithText(*slotSelector_, kSlotChoiceNameText);
     for (int slot = 1; slot <= 4; ++slot) slotSelector_->addItem(QString::number(slot));
     push_->setGeometry(DialogRect(144, 96, 34, 16));
     connect(push_, &QPushButton::clicked, this, &CPersonalGraphicPage::Push);
@@ -88,9 +95,11 @@ void CPersonalGraphicPage::BuildControls() {
     messageLabel_->setGeometry(DialogRect(192, 6, 80, 12));
     message_->setGeometry(DialogRect(192, 18, 252, 16));
     message_->setMaxLength(kMessageLength);
+    messageLabel_->setBuddy(message_);
     speedLabel_->setGeometry(DialogRect(192, 44, 90, 12));
     speed_->setGeometry(DialogRect(290, 42, 100, 16));
     for (const char* name : kSpeedNames) speed_->addItem(QString::fromLatin1(name));
+    speedLabel_->setBuddy(speed_);
 
     // The year item has no stage in the simulation and no row on the page.
     int y = 64;
@@ -99,6 +108,7 @@ void CPersonalGraphicPage::BuildControls() {
         effects_[item] = new QComboBox(this);
         for (const char* name : kEffectNames) effects_[item]->addItem(QString::fromLatin1(name));
         connect(items_[item], &QPushButton::clicked, this, [this, item] { Preview(item); });
+        NameAfterCaptionOf(*effects_[item], kEffectNameText, *items_[item]);
         if (item == static_cast<int>(DisplayItem::Year)) {
             items_[item]->hide();
             effects_[item]->hide();
@@ -115,6 +125,14 @@ void CPersonalGraphicPage::BuildControls() {
     connect(simulation_, &QPushButton::clicked, this, [this] { Preview(-1); });
     save_->setGeometry(DialogRect(300, 250, 90, 18));
     connect(save_, &QPushButton::clicked, this, &CPersonalGraphicPage::Save);
+    // The controls were made in another order than the columns they stand in.
+    std::vector<QWidget*> order{editor_, goodFeeling_, go_};
+    order.insert(order.end(), slots_.begin(), slots_.end());
+    order.insert(order.end(), {slotSelector_, push_, clean_, message_, speed_});
+    for (int item = 0; item < kDisplayItems; ++item)
+        order.insert(order.end(), {items_[item], effects_[item]});
+    order.insert(order.end(), {demo_, simulation_, save_});
+    ChainTabOrder(order);
 }
 
 void CPersonalGraphicPage::ShowSettings() {

@@ -3,6 +3,7 @@
 #include "core/app/Format.h"
 #include "core/app/Numbers.h"
 #include "core/app/StatusTexts.h"
+#include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/Pictures.h"
 
@@ -37,6 +38,10 @@ CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
         units_[i]->setGeometry(DialogRect(168, y + 2, 40, 14));
     }
     save_->setGeometry(DialogRect(104, 160, 60, 16));
+    birthdayLabel_->setBuddy(birthday_);
+    for (int i = 0; i < 3; ++i) labels_[i]->setBuddy(boxes_[i]);
+    // The button was made before the boxes above it.
+    ChainTabOrder({birthday_, boxes_[0], boxes_[1], boxes_[2], save_});
     connect(save_, &QPushButton::clicked, this, &CPersonalPage::SavePersonal);
     auto* picture = new QLabel(this);
     picture->setGeometry(DialogRect(260, 40, 150, 130));

@@ -7,6 +7,8 @@
 #include "core/app/StatusTexts.h"
 #include "core/watchconfig/WatchClockActions.h"
 #include "core/watchdisk/WatchCommands.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
 #include "gui/FontCells.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/pages/CBatteryCurveDlg.h"
@@ -63,6 +65,7 @@ void CSetupPage::BuildControls() {
         disks_[i] = new QPushButton(diskGroup_);
         disks_[i]->setGeometry(DialogRect(10 + 53 * i, 14, 46, 26));
         connect(disks_[i], &QPushButton::clicked, this, [this, i] { SelectDisk(i); });
+        NameAfterCaptionOf(*disks_[i], kWatchDiskNameText, *disks_[i]);
     }
     timeGroup_ = new QGroupBox(this);
     timeGroup_->setGeometry(DialogRect(6, 56, 440, 158));
@@ -116,6 +119,9 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
     ledTo_->setGeometry(DialogRect(178, 86, 22, 14));
     ledToLabel_ = new QLabel(QStringLiteral(":59"), group);
     ledToLabel_->setGeometry(DialogRect(202, 88, 20, 12));
+    NameWithText(*slider_, kClockRateNameText);
+    NameWithText(*ledFrom_, kLedFromNameText);
+    NameWithText(*ledTo_, kLedToNameText);
     for (QLineEdit* box : {ledFrom_, ledTo_}) {
         box->setMaxLength(2);
         box->setAlignment(Qt::AlignRight);
@@ -155,6 +161,8 @@ void CSetupPage::BuildAlarmControls(QWidget* group) {
     alarmMinute_->setGeometry(DialogRect(136, 128, 30, 14));
     alarmOnce_->setGeometry(DialogRect(14, 146, 90, 12));
     alarmEveryDay_->setGeometry(DialogRect(110, 146, 90, 12));
+    NameWithText(*alarmHour_, kAlarmHourNameText);
+    NameWithText(*alarmMinute_, kAlarmMinuteNameText);
     connect(alarm_, &QCheckBox::clicked, this, [this] {
         context_.app.watchSettings.alarmEnabled = alarm_->isChecked();
         ApplyEnableStates();

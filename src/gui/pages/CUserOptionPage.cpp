@@ -6,6 +6,9 @@
 
 #include "core/app/Language.h"
 #include "core/app/Numbers.h"
+#include "gui/AccessibleNaming.h"
+#include "gui/AccessibleTexts.h"
+#include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/DrawnPictures.h"
 
@@ -85,6 +88,12 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
     slightMoving_->setAlignment(Qt::AlignCenter);
     slightMoving_->setText(QString::number(values.slightMoving));
     slightUnit_->setGeometry(PageRect(155, 129, 43, 9));
+    slightLabel_->setBuddy(slightMoving_);
+    // The languages show their names as pictures.
+    for (int language = 0; language < 3; ++language)
+        NameWithText(*radios_[language], kFirstLanguageNameText + language);
+    // The language choice was made after the controls below it.
+    ChainTabOrder({radios_[0], radios_[1], radios_[2], upgrade_, autoConfirm_, slightMoving_});
 
     ShowLanguage();
     ApplyTexts();

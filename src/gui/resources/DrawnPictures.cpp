@@ -5,11 +5,12 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+#include "gui/resources/DevicePixmap.h"
+
 namespace kiro::gui {
 
 QPixmap ArrowPicture(ArrowDirection direction, QSize size, const QColor& colour) {
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
+    QPixmap picture = BlankDevicePixmap(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     const double w = size.width(), h = size.height();
@@ -25,8 +26,7 @@ QPixmap ArrowPicture(ArrowDirection direction, QSize size, const QColor& colour)
 QPixmap LanguageNamePicture(int language) {
     static const char* const kNames[] = {"English", "繁體中文", "简体中文"};
     const QString name = QString::fromUtf8(kNames[language == 1 || language == 2 ? language : 0]);
-    QPixmap picture(kLanguageNameSize);
-    picture.fill(Qt::transparent);
+    QPixmap picture = BlankDevicePixmap(kLanguageNameSize);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font(QStringLiteral("Arial"));

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "gui/resources/DevicePixmap.h"
+
 namespace kiro::gui {
 
 QSize NaturalPictureSize(const QString& path) {
@@ -13,10 +15,9 @@ QSize NaturalPictureSize(const QString& path) {
 QPixmap LoadPicture(const QString& path, QSize size) {
     QSvgRenderer drawing(path);
     if (!drawing.isValid() || size.isEmpty()) return {};
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
+    QPixmap picture = BlankDevicePixmap(size);
     QPainter painter(&picture);
-    drawing.render(&painter);
+    drawing.render(&painter, QRectF(QPointF(0, 0), size));
     return picture;
 }
 

@@ -20,7 +20,8 @@ inline constexpr int kDotOff = 0;
 inline constexpr int kDotOn = 4;
 }  // namespace pictures
 
-// One of the drawings drawn at `size`; a null pixmap when there is no such drawing.
+// One of the drawings drawn at `size` (logical pixels, at the screen's pixel density); a null
+// pixmap when there is no such drawing.
 QPixmap LoadPicture(const QString& path, QSize size);
 
 // The size a drawing was made for; an invalid size when there is no such drawing.

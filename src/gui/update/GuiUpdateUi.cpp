@@ -101,4 +101,11 @@ void GuiUpdateUi::ShowDownloadFailed() {
     });
 }
 
+void GuiUpdateUi::ShowUpdateByPackageManager() {
+    Post([this] {
+        bar_.ShowText(true);
+        bar_.SetText(texts_.Get(kTextUpdateByPackageManager));
+    });
+}
+
 }  // namespace kiro::gui

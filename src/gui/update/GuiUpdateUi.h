@@ -30,6 +30,7 @@ class GuiUpdateUi final : public UpdateUi {
     void UpdateReady() override;
     void ShowUpdatedNotice() override;
     void ShowDownloadFailed() override;
+    void ShowUpdateByPackageManager() override;
 
   private:
     void Post(std::function<void()> call);

@@ -4,10 +4,13 @@
 #include <errno.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 namespace kiro::linux_platform {
@@ -45,6 +48,25 @@ ProcessInfo::Usage LinuxProcessInfo::CurrentUsage() const {
     // The listing's own descriptor is one of them.
     usage.openDescriptors = entries - 1;
     return usage;
+}
+
+int64_t LinuxProcessInfo::MillisecondsSinceStart() const {
+    std::ifstream file("/proc/self/stat");
+    const std::string stat{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // The program's name, in parentheses, may hold blanks and parentheses: the fields after it
+    // start past the last ')', with the state (field 3); the start time is field 22.
+    const size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) return -1;
+    std::istringstream fields(stat.substr(nameEnd + 1));
+    std::string field;
+    for (int number = 3; number < 22; ++number) fields >> field;
+    unsigned long long startTicks = 0;
+    const long ticksPerSecond = ::sysconf(_SC_CLK_TCK);
+    timespec now{};
+    if (!(fields >> startTicks) || ticksPerSecond <= 0 || ::clock_gettime(CLOCK_BOOTTIME, &now) != 0)
+        return -1;
+    const int64_t nowMs = static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return nowMs - static_cast<int64_t>(startTicks * 1000 / static_cast<unsigned long long>(ticksPerSecond));
 }
 
 }  // namespace kiro::linux_platform

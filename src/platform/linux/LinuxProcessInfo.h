@@ -11,6 +11,8 @@ class LinuxProcessInfo final : public ProcessInfo {
     void RaiseCurrentThreadPriority() override;
     // From /proc/self: the resident pages of statm, and the entries of fd.
     Usage CurrentUsage() const override;
+    // The start time of /proc/self/stat against the clock that counts from boot.
+    int64_t MillisecondsSinceStart() const override;
 };
 
 }  // namespace kiro::linux_platform

@@ -138,19 +138,27 @@ FileContent PosixFileSystem::ReadFile(const std::string& path, size_t limit, Ove
     if (!fd.Valid()) return result;
     // Read one byte past the limit to know whether the file is longer, whatever its size says.
     const size_t wanted = overLimit == OverLimit::Refuse ? limit + 1 : limit;
-    std::array<char, 65536> chunk{};
-    while (result.bytes.size() < wanted) {
-        const size_t ask = std::min(chunk.size(), wanted - result.bytes.size());
-        const ssize_t got = ::read(fd.Get(), chunk.data(), ask);
+    // Straight into the result, sized for what the file says it holds and one byte more (the end
+    // then shows in the same buffer); a file that grows while it is read gets more room.
+    struct stat info {};
+    const size_t stated =
+        ::fstat(fd.Get(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+    std::string& bytes = result.bytes;
+    bytes.resize(std::min(wanted, std::max<size_t>(stated + 1, 4096)));
+    size_t have = 0;
+    while (have < wanted) {
+        if (have == bytes.size()) bytes.resize(std::min(wanted, bytes.size() * 2));
+        const ssize_t got = ::read(fd.Get(), bytes.data() + have, bytes.size() - have);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) {
             result.error = LastError();
-            result.bytes.clear();
+            bytes.clear();
             return result;
         }
         if (got == 0) break;
-        result.bytes.append(chunk.data(), static_cast<size_t>(got));
+        have += static_cast<size_t>(got);
     }
+    bytes.resize(have);
     if (result.bytes.size() > limit) {
         result.bytes.clear();
         result.error = std::make_error_code(std::errc::file_too_large);
@@ -248,6 +256,15 @@ std::error_code PosixFileSystem::SyncFolder(const std::string& path) {
     // Some file systems cannot sync a folder at all (EINVAL); their names are as safe as they get.
     if (::fsync(fd.Get()) != 0 && errno != EINVAL) return LastError();
     return {};
+}
+
+bool PosixFileSystem::MayReplace(const std::string& path) {
+    // Asked with the process's effective identity, as the replacement would be made; a
+    // read-only file system refuses even the superuser.
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 &&
+           ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 FolderListing PosixFileSystem::ListFolder(const std::string& path) {

@@ -13,6 +13,7 @@ class FixedProcessInfo final : public ProcessInfo {
     std::string OwnProgramPath() const override { return path; }
     void RaiseCurrentThreadPriority() override { ++raised; }
     Usage CurrentUsage() const override { return {}; }
+    int64_t MillisecondsSinceStart() const override { return -1; }
 
     std::string path;
     std::atomic<int> raised = 0;

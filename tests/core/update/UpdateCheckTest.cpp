@@ -136,6 +136,18 @@ TEST_F(UpdateCheckTest, AutoConfirmAsksNothingAndShowsNoNotice) {
     EXPECT_TRUE(ui.Said("ready"));
 }
 
+TEST_F(UpdateCheckTest, AProgramNotTheUsersToReplaceIsLeftToThePackageManager) {
+    // Installed for the whole system: asking and downloading would end in an updater that
+    // cannot put the new build in place.
+    files.FailPath("KiroMeter_X5", std::make_error_code(std::errc::permission_denied));
+    ServeProgram(700000, kOwnStamp + 5);
+    Run();
+    EXPECT_EQ(ui.log,
+              (std::vector<std::string>{"check started", "stamps", "check ended", "package manager"}));
+    EXPECT_EQ(server.RequestCount(), 1u) << "the look at the stamp, no download";
+    EXPECT_TRUE(NothingInPlace());
+}
+
 TEST_F(UpdateCheckTest, ANoAnswerDownloadsNothing) {
     ServeProgram(700000, kOwnStamp + 5);
     ui.answer = false;

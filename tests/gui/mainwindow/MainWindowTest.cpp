@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "../GuiTestSupport.h"
+#include "MainWindowWorld.h"
 #include "core/app/App.h"
 #include "gui/UiText.h"
 #include "gui/mainwindow/CMainDlg.h"
@@ -29,31 +30,7 @@
 namespace kiro::gui {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override { test::EnsureQtApplication(); }
-
-    kiro::test::TempFolder folder;
-    sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
-    sim::FixedLocale locale;
-    linux_platform::IconvTextCodec codec;
-    sim::SimulatedMachine machine;
-    sim::FixedKeyboard keyboard;
-    linux_platform::PosixFileSystem files;
-    sim::OfflineHttpClient http;
-    sim::FixedProcessInfo process;
-    std::unique_ptr<App> app;
-    std::unique_ptr<UiText> texts;
-
-    std::unique_ptr<CMainDlg> Open() {
-        app = std::make_unique<App>(folder.Path(), clock, locale, files);
-        app->LoadSettings();
-        texts = std::make_unique<UiText>(*app, codec);
-        return std::make_unique<CMainDlg>(*app, *texts,
-                                          GuiPorts{machine.volumes, machine.devices, machine.events,
-                                                   machine.attributes, keyboard, http, process});
-    }
-};
+class MainWindowTest : public ::testing::Test, protected test::MainWindowWorld {};
 
 TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     auto window = Open();

@@ -20,6 +20,7 @@
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/FixedProcessInfo.h"
 #include "platform/sim/SimulatedMachine.h"
+#include "support/FaultyFileSystem.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
@@ -75,7 +76,8 @@ class UpdateWindowTest : public ::testing::Test {
     linux_platform::IconvTextCodec codec;
     sim::SimulatedMachine machine;
     sim::FixedKeyboard keyboard;
-    linux_platform::PosixFileSystem files;
+    linux_platform::PosixFileSystem realFiles;
+    kiro::test::FaultyFileSystem files{realFiles};
     linux_platform::CurlHttpClient http;
     sim::FixedProcessInfo process;
     std::unique_ptr<App> app;
@@ -130,6 +132,17 @@ TEST_F(UpdateWindowTest, ADownloadCutShortSaysSoInTheProgressBar) {
     EXPECT_EQ(window->ProgressBar()->Pos(), 0);
     EXPECT_EQ(window->ProgressBar()->Text(), "Update download failed");
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
+}
+
+TEST_F(UpdateWindowTest, AProgramInstalledForTheSystemLeavesTheUpdateToThePackageManager) {
+    server.Serve(kPath, Restamped(program, ownStamp + 60));
+    files.FailPath("KiroMeter_X5", std::make_error_code(std::errc::read_only_file_system));
+    auto window = Open(1);
+    ASSERT_TRUE(WaitForCheck(*window));
+    QTest::qWait(50);
+    EXPECT_FALSE(app->updateReady);
+    EXPECT_EQ(window->ProgressBar()->Text(), "New version: update with the package manager");
+    EXPECT_EQ(server.RequestCount(), 1u) << "nothing downloaded";
 }
 
 // The program finds a newer build, downloads it, ends; the updater puts it in place; the new

@@ -2,8 +2,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace kiro::linux_platform {
@@ -27,6 +30,28 @@ TEST(LinuxProcessInfoTest, UsageFollowsWhatTheProcessHolds) {
     for (size_t at = 0; at < block.size(); at += 4096) block[at] = 1;
     asm volatile("" : : "r"(block.data()) : "memory");  // the writes must happen
     EXPECT_GE(process.CurrentUsage().residentKilobytes, before.residentKilobytes + 60 * 1024);
+}
+
+TEST(LinuxProcessInfoTest, TimeSinceStartCountsFromThisProcesssOwnStart) {
+    // A new process (its start is known) reports after 300 ms of its life, through a pipe.
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const int64_t running = LinuxProcessInfo().MillisecondsSinceStart();
+        const bool sent = ::write(channel[1], &running, sizeof running) == sizeof running;
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(channel[1]);
+    int64_t running = -1;
+    EXPECT_EQ(::read(channel[0], &running, sizeof running), static_cast<ssize_t>(sizeof running));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_GE(running, 290) << "the clock ticks by 10 ms";
+    EXPECT_LT(running, 5000);
 }
 
 }  // namespace

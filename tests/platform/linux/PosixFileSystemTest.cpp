@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -129,6 +130,22 @@ TEST_F(PosixFileSystemTest, FoldersAreMadeOnceAndFlushed) {
     EXPECT_EQ(files.MakeFolder(folder.File("file")), std::errc::file_exists) << "a file of that name is";
     EXPECT_TRUE(test::Ok(files.SyncFolder(folder.File("Data"))));
     EXPECT_TRUE(IsMissing(files.SyncFolder(folder.File("none"))));
+}
+
+TEST_F(PosixFileSystemTest, AFileIsReplaceableOnlyWithItsFolderWritable) {
+    folder.Write("program", "x");
+    EXPECT_TRUE(files.MayReplace(folder.File("program")));
+    EXPECT_FALSE(files.MayReplace(folder.File("none"))) << "a missing program";
+    EXPECT_FALSE(files.MayReplace(folder.File("none/program")));
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write whatever the permissions say";
+    // As installed for the whole system: the file and its folder belong to someone else.
+    fs::create_directories(folder.File("system"));
+    folder.Write("system/program", "x");
+    fs::permissions(folder.File("system"), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(files.MayReplace(folder.File("system/program"))) << "a folder that takes no new name";
+    fs::permissions(folder.File("system"), fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(folder.File("system/program"), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(files.MayReplace(folder.File("system/program"))) << "a file that takes no writes";
 }
 
 TEST_F(PosixFileSystemTest, OneLockHolderAtATimeOnFilesAndFolders) {

@@ -1,0 +1,23 @@
+# The Debian package that scripts/package makes with CPack from what `cmake --install` puts in
+# place. Its dependencies are the Debian packages of the libraries the programs link against, as
+# dpkg-shlibdeps (dpkg-dev) finds them, with the versions they were built against.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kirometer)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The KiroMeter developers")
+set(CPACK_PACKAGE_CONTACT "The KiroMeter developers <packages@kirometer.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop companion of the X5 step-counting wristwatch")
+# One paragraph in lines of at most 80 characters, as Debian's control files want it.
+set(CPACK_PACKAGE_DESCRIPTION "KiroMeter X5 finds an X5 wristwatch plugged in as a USB disk, collects its\n\
+per-minute steps into monthly files and shows day, week and month reports, sleep\n\
+analysis, missions and totals; it writes the watch's settings, clock and display\n\
+back. The command-line program kiro works on the same data. A udev rule gives\n\
+the person at the desk access to the watch.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kirometer.example/)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Chinese texts need a font with CJK characters.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
+include(CPack)
