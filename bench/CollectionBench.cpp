@@ -30,6 +30,13 @@ std::vector<DaySteps> DaysOf2014(int count) {
     return kiro::sim::GenerateDays(2014, 1, 1, count, 3);
 }
 
+int64_t StepsOf(const std::vector<DaySteps>& days) {
+    int64_t steps = 0;
+    for (const DaySteps& day : days)
+        for (const uint16_t minute : day.minutes) steps += minute;
+    return steps;
+}
+
 std::set<std::string> MonthFilesOf(const std::string& programFolder, const std::vector<DaySteps>& days) {
     const kiro::ProgramPaths paths(programFolder);
     std::set<std::string> files;
@@ -51,6 +58,9 @@ void CollectDayFiles(benchmark::State& state, DayFileFormat format) {
             state.ResumeTiming();
             world.DeliverEvents();
             state.PauseTiming();
+            // A pass that stored nothing would be fast for nothing.
+            if (world.app.Config().Values().totalSteps != StepsOf(days))
+                state.SkipWithError("steps not stored");
         }
         state.ResumeTiming();
     }
@@ -100,7 +110,8 @@ void CollectModelEPass(benchmark::State& state) {
             state.ResumeTiming();
             world.DeliverEvents();
             state.PauseTiming();
-            if (watch.RecordedHours() != 0) state.SkipWithError("the watch kept data back");
+            if (watch.RecordedHours() != 0 || world.app.Config().Values().totalSteps != StepsOf(days))
+                state.SkipWithError("the watch kept data back, or its steps were not stored");
         }
         state.ResumeTiming();
     }
