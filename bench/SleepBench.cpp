@@ -1,6 +1,7 @@
 // The sleep analysis of a real night as the sleep view opens it (the month and the next one
 // read), against reading the same two files and one plain pass over them; and the curve and its
-// classification alone, on data in memory.
+// classification alone, on data in memory. The second estimate of the same night, from the store
+// and in memory: it must stay well under 100 us a night.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -9,6 +10,7 @@
 #include "RealDataFolder.h"
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepCurve.h"
+#include "core/analysis/SleepEstimate.h"
 #include "core/analysis/SleepSession.h"
 
 namespace {
@@ -44,6 +46,21 @@ void SleepCurveAndClassification(benchmark::State& state) {
 }
 BENCHMARK(SleepCurveAndClassification)
     ->Name("sleep analysis/curve and classification in memory")
+    ->Unit(benchmark::kMicrosecond);
+
+void SleepEstimateFromTheStore(benchmark::State& state) {
+    const auto folder = RealDataFolder::TwoMonths();
+    for (auto _ : state) benchmark::DoNotOptimize(kiro::EstimateSleep(folder->App().Store(), {2016, 4, 20}));
+}
+BENCHMARK(SleepEstimateFromTheStore)->Name("sleep estimate/night of 20 April")->Unit(benchmark::kMicrosecond);
+
+void SleepEstimateInMemory(benchmark::State& state) {
+    const auto folder = RealDataFolder::TwoMonths();
+    const auto window = kiro::ReadEstimateWindow(folder->App().Store(), {2016, 4, 20});
+    for (auto _ : state) benchmark::DoNotOptimize(kiro::FindSleepInterval(window));
+}
+BENCHMARK(SleepEstimateInMemory)
+    ->Name("sleep estimate/interval search in memory")
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -20,7 +20,7 @@ void AddSleepCommand(CLI::App& cli, CliContext& context) {
     sleep->add_option("DATE", args->date, "The day the window starts from")
         ->required()
         ->check(CalendarDayValidator());
-    sleep->add_flag("--json", args->json, "Times, efficiency and the curve as JSON");
+    sleep->add_flag("--json", args->json, "Times, efficiency, the curve and the estimate as JSON");
     sleep->callback([args, &context] {
         App& app = context.LoadedApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
@@ -35,11 +35,18 @@ void AddSleepCommand(CLI::App& cli, CliContext& context) {
             out["sleep"] = DurationText(session.Result().SleepMinutes());
             out["efficiency"] = session.Result().efficiency;
             out["curve"] = session.Curve();
+            // Minutes after 00:00 of DATE; wake is the last minute asleep.
+            if (const auto& estimate = session.Estimate())
+                out["estimate"] = {{"bed_minute", estimate->bedMinute},
+                                   {"wake_minute", estimate->wakeMinute}};
+            else
+                out["estimate"] = nullptr;
             std::cout << out.dump() << "\n";
             return;
         }
-        for (const std::string& text : {session.BedTimeText(), session.WakeTimeText(),
-                                        session.SleepTimeText(), session.EfficiencyText()})
+        for (const std::string& text :
+             {session.BedTimeText(), session.WakeTimeText(), session.SleepTimeText(),
+              session.EfficiencyText(), session.EstimateText()})
             std::cout << context.Codec().ToUtf8(text, app.CurrentLanguage()) << "\n";
     });
 }

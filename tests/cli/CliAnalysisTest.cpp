@@ -65,7 +65,7 @@ TEST_F(CliAnalysisTest, ReportAsTableCsvAndJson) {
 
 TEST_F(CliAnalysisTest, SleepOfAQuietNightIsTheFirstAnalysisOfTheProcess) {
     EXPECT_EQ(Kiro("sleep 2014-05-10").output,
-              "20:05\nBad Time\n09:01\nAwake Time\n12:55\nSleep Time\n99%\nEfficiency\n");
+              "20:05\nBad Time\n09:01\nAwake Time\n12:55\nSleep Time\n99%\nEfficiency\nEstimate: -\n");
     const auto result = Kiro("sleep 2014-05-10 --json");
     EXPECT_EQ(
         result.output.find("{\"bed\":\"20:05\",\"wake\":\"09:01\",\"sleep\":\"12:55\",\"efficiency\":99,"),
@@ -80,6 +80,25 @@ TEST_F(CliAnalysisTest, SleepOfAQuietNightIsTheFirstAnalysisOfTheProcess) {
     app.LoadSettings();
     EXPECT_EQ(nlohmann::json::parse(result.output)["curve"].get<std::vector<int>>(),
               SleepSession(app, 2014, 5, 10, false).Curve());
+}
+
+TEST_F(CliAnalysisTest, SleepAddsTheEstimateBesideTheCurvesTimes) {
+    EXPECT_TRUE(nlohmann::json::parse(Kiro("sleep 2014-05-10 --json").output)["estimate"].is_null())
+        << "10 and 11 May hold no step: the text form shows a dash";
+
+    // 20 May: walking every minute until 23:00; 21 May: still until 06:30, then walking.
+    std::string may = folder.Read("Data/Kiro201405.BIN");
+    const auto walk = [&may](int day, int from, int to) {
+        for (int minute = from; minute < to; ++minute) may[2 * ((day - 1) * 1440 + minute)] = 20;
+    };
+    walk(20, 18 * 60, 23 * 60);
+    walk(21, 6 * 60 + 30, 12 * 60);
+    folder.Write("Data/Kiro201405.BIN", may);
+    const nlohmann::json json = nlohmann::json::parse(Kiro("sleep 2014-05-20 --json").output);
+    EXPECT_EQ(json["estimate"], nlohmann::json::parse(R"({"bed_minute":1380,"wake_minute":1829})"));
+    EXPECT_TRUE(json["bed"].is_string()) << "the curve's own times stay";
+    EXPECT_NE(Kiro("sleep 2014-05-20").output.find("\nEstimate: bed 23:00, getting up 06:29\n"),
+              std::string::npos);
 }
 
 TEST_F(CliAnalysisTest, SummaryTextsWithTheTimeInEnglish) {

@@ -6,6 +6,12 @@
 #include "core/app/Format.h"
 
 namespace kiro {
+namespace {
+
+constexpr int kSleepEstimateText = 185;  // "Estimate: bed %s, getting up %s"
+constexpr int kNoSleepEstimateText = 186;
+
+}  // namespace
 
 std::string ClockTimeText(int minutes) {
     return Format("%02d:%02d", minutes / 60 % 24, minutes % 60);
@@ -26,11 +32,13 @@ void SleepSession::LoadMinutes() {
     const int days = DaysInMonth(position_.year, position_.month);
     const int nextYear = position_.month == 12 ? position_.year + 1 : position_.year;
     const int nextMonth = position_.month == 12 ? 1 : position_.month + 1;
-    const MonthBuffer first = store.LoadMonth(position_.year, position_.month).buffer;
-    const MonthBuffer second = store.LoadMonth(nextYear, nextMonth).buffer;
+    const LoadedMonth first = store.LoadMonth(position_.year, position_.month);
+    const LoadedMonth second = store.LoadMonth(nextYear, nextMonth);
     // The next month follows the last real day, not the empty day blocks after it.
-    minutes_.assign(first.minutes.begin(), first.minutes.begin() + days * kMinutesPerDay);
-    minutes_.insert(minutes_.end(), second.minutes.begin(), second.minutes.end());
+    minutes_.assign(first.buffer.minutes.begin(), first.buffer.minutes.begin() + days * kMinutesPerDay);
+    minutes_.insert(minutes_.end(), second.buffer.minutes.begin(), second.buffer.minutes.end());
+    firstMonthRead_ = first.found && !first.error;
+    secondMonthRead_ = second.found && !second.error;
     loadedYear_ = position_.year;
     loadedMonth_ = position_.month;
 }
@@ -40,6 +48,15 @@ void SleepSession::Analyse() {
     const int windowStart = (position_.day - 1) * kMinutesPerDay + position_.startHour * 60;
     curve_ = BuildSleepCurve(minutes_, windowStart, position_.WindowMinutes(), app_.Rng());
     result_ = ClassifySleep(curve_);
+    // The estimate's window lies within the minutes already read: the night's date and the day
+    // after it, which may be the first of the next month.
+    const auto dayAt = [this](int index) {
+        const bool inFirstMonth = index < DaysInMonth(position_.year, position_.month);
+        return StoredDay{
+            std::span(minutes_).subspan(static_cast<size_t>(index) * kMinutesPerDay, kMinutesPerDay),
+            inFirstMonth ? firstMonthRead_ : secondMonthRead_};
+    };
+    estimate_ = EstimateSleep(EstimateWindowOf(dayAt(position_.day - 1), dayAt(position_.day)));
 }
 
 std::string SleepSession::Title() const {
@@ -64,6 +81,12 @@ std::string SleepSession::SleepTimeText() const {
 }
 std::string SleepSession::EfficiencyText() const {
     return LabelledText(Format("%d%%", result_.efficiency), 118);
+}
+
+std::string SleepSession::EstimateText() const {
+    if (!estimate_) return app_.GetLangText(kNoSleepEstimateText);
+    return FormatText(app_.GetLangText(kSleepEstimateText), ClockTimeText(estimate_->bedMinute).c_str(),
+                      ClockTimeText(estimate_->wakeMinute).c_str());
 }
 
 SleepChartSetup SleepSession::ChartSetup() const {

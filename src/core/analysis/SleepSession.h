@@ -1,11 +1,13 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/analysis/Rgb.h"
 #include "core/analysis/SleepClassification.h"
+#include "core/analysis/SleepEstimate.h"
 #include "core/analysis/SleepWindow.h"
 
 namespace kiro {
@@ -62,6 +64,11 @@ class SleepSession {
     int BedTime() const { return result_.sleepStart + position_.startHour * 60; }
     int WakeTime() const { return result_.sleepEnd + position_.startHour * 60 + 1; }
 
+    // The second estimate of the same night, from 18:00 to 12:00 whatever the window, and its line
+    // under the results: both times, or a dash when there is none.
+    const std::optional<SleepEstimate>& Estimate() const { return estimate_; }
+    std::string EstimateText() const;
+
     SleepChartSetup ChartSetup() const;
     std::vector<SleepPoint> PlotPoints() const;
 
@@ -87,8 +94,11 @@ class SleepSession {
     int loadedYear_ = 0;
     int loadedMonth_ = 0;
     std::vector<uint16_t> minutes_;
+    bool firstMonthRead_ = false;
+    bool secondMonthRead_ = false;
     std::vector<int> curve_;
     SleepResult result_;
+    std::optional<SleepEstimate> estimate_;
 };
 
 }  // namespace kiro

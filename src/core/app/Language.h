@@ -13,7 +13,7 @@ enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese 
 // column of the reports, 136 reports settings that did not reach a device-mode watch, 137 a watch
 // file that could not be read, 138 and 139 updates that cannot come (see StatusText), 140..184
 // the accessible names and descriptions of the window's controls (see gui/AccessibleTexts.h).
-inline constexpr int kTextCount = 185;
+inline constexpr int kTextCount = 187;
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -23,6 +24,7 @@
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/pages/CPersonalGraphicPage.h"
+#include "gui/pages/CReportPage.h"
 #include "gui/pages/CSetupPage.h"
 #include "platform/linux/CurlHttpClient.h"
 #include "platform/linux/EnvironmentLocale.h"
@@ -85,6 +87,13 @@ void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
         case DemoWindow::Factory:
             window.Pages().SwitchTo(kPersonalGraphicPage);
             graphics.OpenFactory();
+            break;
+        case DemoWindow::Sleep:
+            // Today's night has not ended yet: the picture shows the night before last, picked
+            // on the calendar as a user would.
+            window.Calendar()->setSelectedDate(window.Calendar()->selectedDate().addDays(-2));
+            window.Pages().SwitchTo(kReportPage);
+            static_cast<CReportPage&>(*window.Pages().Page(kReportPage)).SleepButton()->click();
             break;
         case DemoWindow::None:
             break;
@@ -172,6 +181,8 @@ bool ParseDemoWindow(const std::string& text, DemoWindow& window) {
         window = DemoWindow::BatteryCurve;
     } else if (text == "factory") {
         window = DemoWindow::Factory;
+    } else if (text == "sleep") {
+        window = DemoWindow::Sleep;
     } else {
         return false;
     }
@@ -210,7 +221,7 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
             options.screenshotPath = arg.substr(13);
         } else if (arg.rfind("--window=", 0) == 0) {
             if (!ParseDemoWindow(arg.substr(9), options.window)) {
-                error = "unknown window '" + arg.substr(9) + "' (simulation, battery or factory)";
+                error = "unknown window '" + arg.substr(9) + "' (simulation, battery, factory or sleep)";
                 return false;
             }
         } else if (arg == "--page" || arg.rfind("--page=", 0) == 0) {

@@ -7,8 +7,8 @@
 namespace kiro::gui {
 
 // A window of the demo that a screenshot shows instead of the main window.
-enum class DemoWindow { None, Simulation, BatteryCurve, Factory };
-// Parses "simulation", "battery" or "factory".
+enum class DemoWindow { None, Simulation, BatteryCurve, Factory, Sleep };
+// Parses "simulation", "battery", "factory" or "sleep".
 bool ParseDemoWindow(const std::string& text, DemoWindow& window);
 
 // How the program was asked to start.

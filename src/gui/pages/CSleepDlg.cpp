@@ -16,16 +16,19 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
     : QDialog(parent),
       texts_(context.texts),
       session_(context.app, year, month, day, context.keyboard.RightShiftAndRightAltHeld()),
+      estimate_(new QLabel(this)),
       chart_(new CSleepChartCtrl(this)) {
     setFont(QFont(QStringLiteral("Arial Black")));
-    setFixedSize(DialogRect(0, 0, 420, 246).size());
+    setFixedSize(DialogRect(0, 0, 420, 260).size());
     for (int i = 0; i < 4; ++i) {
         results_[i] = new QLabel(this);
         results_[i]->setGeometry(DialogRect(10 + 102 * i, 6, 94, 30));
         results_[i]->setAlignment(Qt::AlignCenter);
         results_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
-    chart_->setGeometry(DialogRect(10, 40, 400, 180));
+    estimate_->setGeometry(DialogRect(10, 39, 400, 12));
+    estimate_->setAlignment(Qt::AlignCenter);
+    chart_->setGeometry(DialogRect(10, 54, 400, 180));
 
     // Start arrows at the left end of the chart, end arrows at the right, the day in the middle.
     const struct {
@@ -37,7 +40,7 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
                       {kEndEarlier, ArrowDirection::Left, 374},  {kEndLater, ArrowDirection::Right, 392}};
     for (const auto& place : placements) {
         auto* button = new QToolButton(this);
-        button->setGeometry(DialogRect(place.x, 225, 18, 16));
+        button->setGeometry(DialogRect(place.x, 239, 18, 16));
         const QColor colour = place.arrow == kPreviousDay || place.arrow == kNextDay ? QColor(230, 140, 40)
                                                                                      : QColor(60, 120, 220);
         button->setIcon(ArrowPicture(place.direction, button->size() * 3 / 4, colour));
@@ -80,6 +83,7 @@ void CSleepDlg::Show() {
     const std::string texts[] = {session_.BedTimeText(), session_.WakeTimeText(), session_.SleepTimeText(),
                                  session_.EfficiencyText()};
     for (int i = 0; i < 4; ++i) results_[i]->setText(texts_.Convert(texts[i]));
+    estimate_->setText(texts_.Convert(session_.EstimateText()));
 
     const SleepChartSetup setup = session_.ChartSetup();
     chart_->SetValueRange(setup.valueLower, setup.valueUpper, setup.decimals);

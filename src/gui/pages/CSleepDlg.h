@@ -28,6 +28,8 @@ class CSleepDlg final : public QDialog {
     QToolButton* ArrowButton(Arrow arrow) const { return arrows_[arrow]; }
     // Going to sleep, getting up, sleep time, efficiency.
     QLabel* ResultLabel(int index) const { return results_[index]; }
+    // The second estimate's bed and wake times, under the results.
+    QLabel* EstimateLabel() const { return estimate_; }
     CSleepChartCtrl* Chart() const { return chart_; }
 
   private:
@@ -37,6 +39,7 @@ class CSleepDlg final : public QDialog {
     const UiText& texts_;
     SleepSession session_;
     std::array<QLabel*, 4> results_{};
+    QLabel* estimate_;
     CSleepChartCtrl* chart_;
     std::array<QToolButton*, 6> arrows_{};
 };

@@ -58,6 +58,24 @@ TEST_F(SleepDlgTest, ArrowsStopAtTheirEdgesAndOnlyTheHourArrowsWriteTheSettings)
     EXPECT_EQ(dialog.Session().Position().day, 30) << "the window's end stays within May";
 }
 
+TEST_F(SleepDlgTest, TheEstimateLineFollowsTheNightAndTheLanguage) {
+    // 20 May: walking every minute until 23:00; 21 May: still until 06:30, then walking.
+    for (int minute = 18 * 60; minute < 23 * 60; ++minute) world.Store(2014, 5, 20, minute, {20});
+    for (int minute = 6 * 60 + 30; minute < 12 * 60; ++minute) world.Store(2014, 5, 21, minute, {20});
+    CSleepDlg dialog(world.Context(), 2014, 5, 20);
+    EXPECT_EQ(dialog.EstimateLabel()->text(), "Estimate: bed 23:00, getting up 06:29");
+    EXPECT_EQ(dialog.ResultLabel(0)->text().right(8), "Bad Time") << "the described results stay";
+    EXPECT_GT(dialog.EstimateLabel()->geometry().top(), dialog.ResultLabel(0)->geometry().bottom());
+    EXPECT_LT(dialog.EstimateLabel()->geometry().bottom(), dialog.Chart()->geometry().top());
+
+    dialog.ArrowButton(CSleepDlg::kNextDay)->click();
+    EXPECT_EQ(dialog.EstimateLabel()->text(), "Estimate: -") << "22 May holds no step";
+
+    world.app.Config().SetLanguageInMemory(kTraditionalChinese);
+    CSleepDlg chinese(world.Context(), 2014, 5, 20);
+    EXPECT_EQ(chinese.EstimateLabel()->text(), QString::fromUtf8("估計：就寢 23:00，起床 06:29"));
+}
+
 TEST_F(SleepDlgTest, TheDebugChordHeldAsItOpensMarksTheTitleOnly) {
     world.keyboard.chordHeld = true;
     CSleepDlg dialog(world.Context(), 2014, 5, 3);
