@@ -1,6 +1,6 @@
 # The Debian package that scripts/package makes with CPack from what `cmake --install` puts in
 # place. Its dependencies are the Debian packages of the libraries the programs link against, as
-# dpkg-shlibdeps (dpkg-dev) finds them, with the versions they were built against.
+# dpkg-shlibdeps (dpkg-dev) finds them, with the versions they were built against, and libcurl4.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kirometer)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,6 +18,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kirometer.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libcurl is opened at run time (for the update check), so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4")
 # The Chinese texts need a font with CJK characters.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 include(CPack)

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "gui/app/StartupProbe.h"
+#include "gui/mainwindow/FirstPaintProbe.h"
 #include "platform/linux/LinuxProcessInfo.h"
 
 int main(int argc, char** argv) {

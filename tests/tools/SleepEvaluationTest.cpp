@@ -18,7 +18,8 @@ std::string HourRow(const std::string& person, const std::string& hour, int step
 
 std::string HourText(int day, int hour) {
     const int twelve = hour % 12 == 0 ? 12 : hour % 12;
-    return "4/" + std::to_string(day) + "/2016 " + std::to_string(twelve) + ":00:00 " + (hour < 12 ? "AM" : "PM");
+    return "4/" + std::to_string(day) + "/2016 " + std::to_string(twelve) + ":00:00 " +
+           (hour < 12 ? "AM" : "PM");
 }
 
 // Person 1, night of 1 April: walking until 23:00, still until 07:00, walking until noon; labelled
@@ -41,14 +42,15 @@ struct Fixture {
                 steps += HourRow("3", HourText(day, hour), 15);
             }
         folder.Write("steps.csv", steps);
-        folder.Write("sleep.csv",
-                     "Id,date,value,logId\n"
-                     "1,4/1/2016 11:10:00 PM,1,100\n1,4/2/2016 3:00:30 AM,2,100\n1,4/2/2016 6:40:30 AM,1,100\n"
-                     "1,4/2/2016 7:30:00 AM,1,101\n1,4/2/2016 7:35:00 AM,1,101\n"
-                     "1,4/3/2016 10:00:00 PM,1,102\n1,4/4/2016 6:00:00 AM,1,102\n"
-                     "2,4/1/2016 3:30:00 PM,1,200\n2,4/1/2016 4:30:00 PM,1,200\n"
-                     "3,4/2/2016 1:00:00 AM,1,300\n3,4/2/2016 5:00:00 AM,1,300\n"
-                     "1,not a time,1,103\n");
+        folder.Write(
+            "sleep.csv",
+            "Id,date,value,logId\n"
+            "1,4/1/2016 11:10:00 PM,1,100\n1,4/2/2016 3:00:30 AM,2,100\n1,4/2/2016 6:40:30 AM,1,100\n"
+            "1,4/2/2016 7:30:00 AM,1,101\n1,4/2/2016 7:35:00 AM,1,101\n"
+            "1,4/3/2016 10:00:00 PM,1,102\n1,4/4/2016 6:00:00 AM,1,102\n"
+            "2,4/1/2016 3:30:00 PM,1,200\n2,4/1/2016 4:30:00 PM,1,200\n"
+            "3,4/2/2016 1:00:00 AM,1,300\n3,4/2/2016 5:00:00 AM,1,300\n"
+            "1,not a time,1,103\n");
         nights = LoadLabelledNights(folder.File("steps.csv"), folder.File("sleep.csv"));
     }
 };
@@ -71,7 +73,8 @@ TEST(SleepEvaluationTest, OnlyLabelledNightsWithEveryHourAreScored) {
     EXPECT_EQ(night.referenceBed, 23 * 60 + 10);
     EXPECT_EQ(night.referenceWake, 24 * 60 + 7 * 60 + 35) << "the second session before 09:00 counts";
     EXPECT_EQ(fixture.nights[1].person, "3");
-    EXPECT_EQ(fixture.nights[1].date, (CalendarDay{2016, 4, 1})) << "a session from 01:00 belongs to the evening";
+    EXPECT_EQ(fixture.nights[1].date, (CalendarDay{2016, 4, 1}))
+        << "a session from 01:00 belongs to the evening";
 }
 
 TEST(SleepEvaluationTest, ScoresAgainstTheReference) {
@@ -100,7 +103,8 @@ TEST(SleepEvaluationTest, ScoresAgainstTheReference) {
 
 TEST(SleepEvaluationTest, TheEstimateMeetsItsTargetOnTheRealNights) {
     const std::string data = std::string(KIRO_SOURCE_DIR) + "/data/realworld/";
-    const std::vector<LabelledNight> nights = LoadLabelledNights(data + "minuteStepsWide.csv", data + "minuteSleep.csv");
+    const std::vector<LabelledNight> nights =
+        LoadLabelledNights(data + "minuteStepsWide.csv", data + "minuteSleep.csv");
     ASSERT_GE(nights.size(), 60u);
     const Score estimate = ScoreMethod(Estimate(kSleepStepPenalty), nights);
     EXPECT_GE(estimate.bedWithin30 * 100, 70 * estimate.nights);

@@ -110,7 +110,8 @@ std::vector<LabelledNight> LoadLabelledNights(const std::string& stepsCsv, const
             night.person = person;
             night.minutes.assign(evening->second.begin(), evening->second.end());
             night.minutes.insert(night.minutes.end(), morning->second.begin(), morning->second.end());
-            const auto window = std::span(night.minutes).subspan(kEstimateWindowStartMinute, kEstimateWindowMinutes);
+            const auto window =
+                std::span(night.minutes).subspan(kEstimateWindowStartMinute, kEstimateWindowMinutes);
             if (std::find(window.begin(), window.end(), kNoStepData) != window.end()) continue;
             const int64_t windowStart = date * kMinutesPerDay64 + kEstimateWindowStartMinute;
             int64_t bed = INT64_MAX;

@@ -1,13 +1,13 @@
 #include "tools/sleep-eval/SleepEvaluation.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepCurve.h"
 #include "core/analysis/SleepEstimate.h"
+#include "core/app/Format.h"
 #include "core/app/Random.h"
 #include "core/app/Settings.h"
 
@@ -26,21 +26,18 @@ double Median(std::vector<double> values) {
     std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle), values.end());
     const double upper = values[middle];
     if (values.size() % 2 == 1) return upper;
-    const double lower = *std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle));
+    const double lower =
+        *std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle));
     return (lower + upper) / 2;
 }
 
 std::string Percent(int part, int whole) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f %%", whole == 0 ? 0.0 : 100.0 * part / whole);
-    return text;
+    return Format("%.1f %%", whole == 0 ? 0.0 : 100.0 * part / whole);
 }
 
 std::string Minutes(double minutes) {
     if (minutes == std::numeric_limits<double>::infinity()) return "-";
-    char text[16];
-    std::snprintf(text, sizeof text, "%.1f", minutes);
-    return text;
+    return Format("%.1f", minutes);
 }
 
 }  // namespace
@@ -52,12 +49,12 @@ Method CurveAnalysis() {
     return {"sleep curve (described analysis)", [random](const LabelledNight& night) -> std::optional<Times> {
                 const SleepWindowHours hours;
                 std::vector<uint16_t> minutes(night.minutes.size());
-                std::transform(night.minutes.begin(), night.minutes.end(), minutes.begin(), [](int32_t steps) {
-                    return static_cast<uint16_t>(std::clamp(steps, 0, 65535));
-                });
+                std::transform(
+                    night.minutes.begin(), night.minutes.end(), minutes.begin(),
+                    [](int32_t steps) { return static_cast<uint16_t>(std::clamp(steps, 0, 65535)); });
                 const int start = hours.startHour * 60;
-                const SleepResult result =
-                    ClassifySleep(BuildSleepCurve(minutes, start, (hours.endHour - hours.startHour) * 60, *random));
+                const SleepResult result = ClassifySleep(
+                    BuildSleepCurve(minutes, start, (hours.endHour - hours.startHour) * 60, *random));
                 return Times{start + result.sleepStart, start + result.sleepEnd + 1};
             }};
 }
@@ -95,7 +92,8 @@ Score ScoreMethod(const Method& method, const std::vector<LabelledNight>& nights
         if (!people.empty() && !people.contains(night.person)) continue;
         ++score.nights;
         const std::optional<Times> times = method.estimate(night);
-        const double bed = times ? std::abs(times->bed - night.referenceBed) : std::numeric_limits<double>::infinity();
+        const double bed =
+            times ? std::abs(times->bed - night.referenceBed) : std::numeric_limits<double>::infinity();
         const double wake =
             times ? std::abs(times->wake - night.referenceWake) : std::numeric_limits<double>::infinity();
         score.bedWithin30 += bed <= 30;
@@ -111,15 +109,16 @@ Score ScoreMethod(const Method& method, const std::vector<LabelledNight>& nights
 }
 
 std::string TableHeader() {
-    return "| method | nights | bed ≤ 30 min | bed ≤ 60 min | bed median error | wake ≤ 30 min | wake ≤ 60 min | "
+    return "| method | nights | bed ≤ 30 min | bed ≤ 60 min | bed median error | wake ≤ 30 min | wake ≤ 60 "
+           "min | "
            "wake median error |\n|---|---|---|---|---|---|---|---|\n";
 }
 
 std::string TableRow(const std::string& name, const Score& score) {
-    return "| " + name + " | " + std::to_string(score.nights) + " | " + Percent(score.bedWithin30, score.nights) +
-           " | " + Percent(score.bedWithin60, score.nights) + " | " + Minutes(score.medianBedError) + " | " +
-           Percent(score.wakeWithin30, score.nights) + " | " + Percent(score.wakeWithin60, score.nights) + " | " +
-           Minutes(score.medianWakeError) + " |\n";
+    return "| " + name + " | " + std::to_string(score.nights) + " | " +
+           Percent(score.bedWithin30, score.nights) + " | " + Percent(score.bedWithin60, score.nights) +
+           " | " + Minutes(score.medianBedError) + " | " + Percent(score.wakeWithin30, score.nights) + " | " +
+           Percent(score.wakeWithin60, score.nights) + " | " + Minutes(score.medianWakeError) + " |\n";
 }
 
 }  // namespace kiro::sleepeval

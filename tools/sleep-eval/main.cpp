@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
             tuning = SplitList(argv[++i]);
         } else {
             std::cerr << "usage: kiro_sleep_eval [--data FOLDER] [--tune PERSON,PERSON...]\n"
-                         "FOLDER holds minuteStepsWide.csv and minuteSleep.csv (default: the project's real data).\n";
+                         "FOLDER holds minuteStepsWide.csv and minuteSleep.csv (default: the project's real "
+                         "data).\n";
             return 2;
         }
     }
@@ -78,8 +79,8 @@ int main(int argc, char** argv) {
             chosen = penalty;
         }
     }
-    std::cout << "\nBest on the tuning people: penalty " << chosen << "; the program uses " << kiro::kSleepStepPenalty
-              << ".\n\n## Held-out people\n\n";
+    std::cout << "\nBest on the tuning people: penalty " << chosen << "; the program uses "
+              << kiro::kSleepStepPenalty << ".\n\n## Held-out people\n\n";
     PrintMethods(nights, heldOut);
     std::cout << "\n## All people\n\n";
     PrintMethods(nights, {});

@@ -32,8 +32,8 @@ std::optional<SleepInterval> FindSleepInterval(std::span<const int32_t> window, 
         }
     }
     if (!found) return std::nullopt;
-    const bool touchesNoData =
-        (found->first > 0 && window[found->first - 1] < 0) || (found->last + 1 < size && window[found->last + 1] < 0);
+    const bool touchesNoData = (found->first > 0 && window[found->first - 1] < 0) ||
+                               (found->last + 1 < size && window[found->last + 1] < 0);
     if (touchesNoData || found->last - found->first + 1 < kShortestEstimatedSleep) return std::nullopt;
     return found;
 }
@@ -45,12 +45,14 @@ int CopyDay(StoredDay day, int firstMinute, std::span<int32_t> into) {
     const bool recorded =
         day.fileRead && std::any_of(day.minutes.begin(), day.minutes.end(), [](uint16_t n) { return n > 0; });
     const int count = std::min(kMinutesPerDay - firstMinute, static_cast<int>(into.size()));
-    for (int m = 0; m < count; ++m) into[m] = recorded ? static_cast<int32_t>(day.minutes[firstMinute + m]) : kNoStepData;
+    for (int m = 0; m < count; ++m)
+        into[m] = recorded ? static_cast<int32_t>(day.minutes[firstMinute + m]) : kNoStepData;
     return count;
 }
 
 StoredDay DayOf(const LoadedMonth& month, int day) {
-    return {std::span(month.buffer.minutes).subspan(static_cast<size_t>(day - 1) * kMinutesPerDay, kMinutesPerDay),
+    return {std::span(month.buffer.minutes)
+                .subspan(static_cast<size_t>(day - 1) * kMinutesPerDay, kMinutesPerDay),
             month.found && !month.error};
 }
 
@@ -74,7 +76,8 @@ EstimateWindow ReadEstimateWindow(const MonthStore& store, CalendarDay night) {
 std::optional<SleepEstimate> EstimateSleep(std::span<const int32_t> window, int penalty) {
     const std::optional<SleepInterval> interval = FindSleepInterval(window, penalty);
     if (!interval) return std::nullopt;
-    return SleepEstimate{kEstimateWindowStartMinute + interval->first, kEstimateWindowStartMinute + interval->last};
+    return SleepEstimate{kEstimateWindowStartMinute + interval->first,
+                         kEstimateWindowStartMinute + interval->last};
 }
 
 std::optional<SleepEstimate> EstimateSleep(const MonthStore& store, CalendarDay night) {

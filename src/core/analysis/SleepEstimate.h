@@ -36,7 +36,8 @@ struct SleepInterval {
 // stretch never contains a minute without data, and one that touches such a minute has an
 // unknown end: there is no interval then, nor when the best stretch is shorter than the
 // shortest sleep.
-std::optional<SleepInterval> FindSleepInterval(std::span<const int32_t> window, int penalty = kSleepStepPenalty);
+std::optional<SleepInterval> FindSleepInterval(std::span<const int32_t> window,
+                                               int penalty = kSleepStepPenalty);
 
 // The estimate in minutes after 00:00 of the night's date; wake is the last minute asleep.
 struct SleepEstimate {

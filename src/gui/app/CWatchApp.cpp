@@ -23,6 +23,7 @@
 #include "gui/demo/DemoCycles.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
+#include "gui/mainwindow/FirstPaintProbe.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CReportPage.h"
 #include "gui/pages/CSetupPage.h"
@@ -166,8 +167,7 @@ void EndWhenUpdateCheckEnds(CMainDlg& window) {
     QObject::connect(poll, &QTimer::timeout, &window, [&window, started] {
         const bool timeUp =
             std::chrono::steady_clock::now() - started > std::chrono::seconds(kUnattendedLimitS);
-        if (window.UpdateCheckWorker().Finished() || !window.UpdateCheckWorker().Started() || timeUp)
-            window.done(0);
+        if (window.UpdateCheckOver() || timeUp) window.done(0);
     });
     poll->start(kUnattendedPollMs);
 }

@@ -15,6 +15,7 @@
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/mainwindow/DialogUnits.h"
+#include "gui/mainwindow/FirstPaintProbe.h"
 #include "gui/pages/CMissionPage.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CPersonalPage.h"
@@ -100,7 +101,23 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
     updateUi_ = std::make_unique<GuiUpdateUi>(app_, texts_, *host_, *progress_, *this);
     updateWorker_ = std::make_unique<UpdateWorker>(app_.Files(), ports_.http, app_.SystemClock(),
                                                    ports_.process, *updateUi_);
-    if (app_.Config().Values().enableUpgrade != 0) updateWorker_->Start(UpdateSetupOf(app_, ports_.process));
+    // The check starts once the window's first paint has ended: libcurl's loading and the first
+    // request would otherwise take a core from the paint and the first report.
+    updateCheckWanted_ = app_.Config().Values().enableUpgrade != 0;
+    if (updateCheckWanted_)
+        new FirstPaintProbe(*this, [this] {
+            if (!updateCheckStopped_) updateWorker_->Start(UpdateSetupOf(app_, ports_.process));
+        });
+}
+
+void CMainDlg::StopUpdateCheck() {
+    updateCheckStopped_ = true;
+    updateWorker_->Stop();
+}
+
+bool CMainDlg::UpdateCheckOver() const {
+    return !updateCheckWanted_ || updateCheckStopped_ ||
+           (updateWorker_->Started() && updateWorker_->Finished());
 }
 
 CMainDlg::~CMainDlg() {

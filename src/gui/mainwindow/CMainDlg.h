@@ -52,9 +52,12 @@ class CMainDlg : public QDialog {
     CPercentBar* ProgressBar() const { return progress_; }
     // A menu bar for the demo's commands, made on first use.
     QMenuBar* DemoMenuBar();
-    // The update check started at the window's start (when EnableUpgrade is on); Stop ends it.
+    // The update check, started when the window has first been drawn (when EnableUpgrade is on);
+    // Stop ends it, or keeps it from starting.
     const UpdateWorker& UpdateCheckWorker() const { return *updateWorker_; }
-    void StopUpdateCheck() { updateWorker_->Stop(); }
+    void StopUpdateCheck();
+    // Nothing more will come of the check: it is switched off, stopped, or has finished.
+    bool UpdateCheckOver() const;
 
   private:
     void BuildControls();
@@ -82,6 +85,8 @@ class CMainDlg : public QDialog {
     std::unique_ptr<DeviceEventRouter> events_;
     std::unique_ptr<UpdateUi> updateUi_;
     std::unique_ptr<UpdateWorker> updateWorker_;
+    bool updateCheckWanted_ = false;
+    bool updateCheckStopped_ = false;
 };
 
 }  // namespace kiro::gui

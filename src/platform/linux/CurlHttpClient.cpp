@@ -1,7 +1,5 @@
 #include "platform/linux/CurlHttpClient.h"
 
-#include <curl/curl.h>
-
 #include <exception>
 #include <memory>
 #include <optional>
@@ -23,6 +21,7 @@ constexpr long kLowSpeedSeconds = 60;
 constexpr const char* kAllowedProtocols = "http,https";
 
 struct Transfer {
+    const CurlLibrary& curl;
     CURL* handle;
     const HttpRequest& request;
     const std::function<bool(std::span<const uint8_t>)>& receive;
@@ -44,7 +43,7 @@ bool CancelRequested(const Transfer& transfer) {
 size_t ReceiveBody(char* data, size_t size, size_t count, void* context) {
     auto& transfer = *static_cast<Transfer*>(context);
     long status = 0;
-    curl_easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status);
+    transfer.curl.easy_getinfo(transfer.handle, CURLINFO_RESPONSE_CODE, &status);
     if (!IsSuccess(status)) {
         transfer.refusedAnswer = true;
         return CURL_WRITEFUNC_ERROR;
@@ -79,11 +78,11 @@ using HandlePtr = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 using HeaderListPtr = std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>;
 
 // The request's header lines as libcurl's list; nothing when memory ran out.
-std::optional<HeaderListPtr> HeaderList(const std::vector<std::string>& lines) {
-    HeaderListPtr list(nullptr, &curl_slist_free_all);
+std::optional<HeaderListPtr> HeaderList(const CurlLibrary& curl, const std::vector<std::string>& lines) {
+    HeaderListPtr list(nullptr, curl.slist_free_all);
     for (const std::string& line : lines) {
         // Appending returns the list's head, the same one after the first line.
-        curl_slist* head = curl_slist_append(list.get(), line.c_str());
+        curl_slist* head = curl.slist_append(list.get(), line.c_str());
         if (!head) return std::nullopt;
         if (!list) list.reset(head);
     }
@@ -92,24 +91,34 @@ std::optional<HeaderListPtr> HeaderList(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-CurlHttpClient::CurlHttpClient() : ready_(curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK) {}
+CurlHttpClient::CurlHttpClient() = default;
 
 CurlHttpClient::~CurlHttpClient() {
-    if (ready_) curl_global_cleanup();
+    if (ready_) curl_->global_cleanup();
+}
+
+void CurlHttpClient::OpenLibrary() {
+    curl_ = CurlLibrary::Open(openError_);
+    if (!curl_) return;
+    ready_ = curl_->global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    if (!ready_) openError_ = "the HTTP library could not be set up";
 }
 
 HttpResult CurlHttpClient::Get(const HttpRequest& request,
                                const std::function<bool(std::span<const uint8_t>)>& receive) {
-    if (!ready_) return {HttpOutcome::Failed, "the HTTP library could not be set up"};
-    HandlePtr handle(curl_easy_init(), &curl_easy_cleanup);
-    std::optional<HeaderListPtr> headers = HeaderList(request.headers);
+    // The first request opens libcurl; requests on other threads wait until it is open.
+    std::call_once(openOnce_, [this] { OpenLibrary(); });
+    if (!ready_) return {HttpOutcome::Failed, openError_};
+    const CurlLibrary& curl = *curl_;
+    HandlePtr handle(curl.easy_init(), curl.easy_cleanup);
+    std::optional<HeaderListPtr> headers = HeaderList(curl, request.headers);
     if (!handle || !headers) return {HttpOutcome::Failed, "out of memory"};
 
-    Transfer transfer{handle.get(), request, receive};
+    Transfer transfer{curl, handle.get(), request, receive};
     char errorText[CURL_ERROR_SIZE] = {};
     CURLcode setup = CURLE_OK;
     const auto set = [&](CURLoption option, auto value) {
-        if (setup == CURLE_OK) setup = curl_easy_setopt(handle.get(), option, value);
+        if (setup == CURLE_OK) setup = curl.easy_setopt(handle.get(), option, value);
     };
     set(CURLOPT_ERRORBUFFER, errorText);
     set(CURLOPT_URL, request.url.c_str());
@@ -130,15 +139,15 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request,
     set(CURLOPT_NOPROGRESS, 0L);
     set(CURLOPT_XFERINFOFUNCTION, &CheckCancel);
     set(CURLOPT_XFERINFODATA, static_cast<void*>(&transfer));
-    if (setup != CURLE_OK) return {HttpOutcome::Failed, curl_easy_strerror(setup)};
+    if (setup != CURLE_OK) return {HttpOutcome::Failed, curl.easy_strerror(setup)};
 
-    const CURLcode code = curl_easy_perform(handle.get());
+    const CURLcode code = curl.easy_perform(handle.get());
     if (transfer.exception) std::rethrow_exception(transfer.exception);
     if (transfer.stopped) return {HttpOutcome::Stopped, {}};
     if (code != CURLE_OK && !transfer.refusedAnswer)
-        return {HttpOutcome::Failed, errorText[0] ? errorText : curl_easy_strerror(code)};
+        return {HttpOutcome::Failed, errorText[0] ? errorText : curl.easy_strerror(code)};
     long status = 0;
-    curl_easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &status);
+    curl.easy_getinfo(handle.get(), CURLINFO_RESPONSE_CODE, &status);
     if (!IsSuccess(status))
         return {HttpOutcome::Failed, Format("the server answered with status %ld", status)};
     return {HttpOutcome::Complete, {}};

@@ -1,13 +1,18 @@
 #pragma once
+#include <memory>
+#include <mutex>
+#include <string>
+
 #include "core/system/HttpClient.h"
+#include "platform/linux/CurlLibrary.h"
 
 namespace kiro::linux_platform {
 
 // HTTP and HTTPS with libcurl, proxies as the environment names them (http_proxy, https_proxy,
 // no_proxy). Each Get runs on its own easy handle, so several threads may share one client.
 //
-// Make the client before any thread uses it, and end those threads before it goes: libcurl's
-// process-wide set-up and tear-down, done here, may not run beside a transfer.
+// libcurl is opened by the first request, not at start. End the threads that use the client
+// before it goes: libcurl's process-wide tear-down, done here, may not run beside a transfer.
 class CurlHttpClient final : public HttpClient {
   public:
     CurlHttpClient();
@@ -21,7 +26,12 @@ class CurlHttpClient final : public HttpClient {
                    const std::function<bool(std::span<const uint8_t>)>& receive) override;
 
   private:
+    void OpenLibrary();
+
+    std::once_flag openOnce_;
+    std::unique_ptr<CurlLibrary> curl_;
     bool ready_ = false;
+    std::string openError_;
 };
 
 }  // namespace kiro::linux_platform

@@ -65,7 +65,8 @@ TEST(SleepEstimateStoreTest, TheWindowCrossesAMonthAndAYearEnd) {
     world.Store(2015, 12, 31, 22 * 60 + 29, {25});
     world.Store(2016, 1, 1, 6 * 60 + 45, {30, 30, 30, 30, 30});
     for (int minute = 7 * 60; minute < 12 * 60; minute += 5) world.Store(2016, 1, 1, minute, {20});
-    EXPECT_EQ(EstimateSleep(world.app.Store(), {2015, 12, 31}), (SleepEstimate{22 * 60 + 30, 24 * 60 + 6 * 60 + 44}));
+    EXPECT_EQ(EstimateSleep(world.app.Store(), {2015, 12, 31}),
+              (SleepEstimate{22 * 60 + 30, 24 * 60 + 6 * 60 + 44}));
     const SleepSession session(world.app, 2015, 12, 31, false);
     EXPECT_EQ(session.Estimate(), EstimateSleep(world.app.Store(), {2015, 12, 31}))
         << "the sleep view builds the same window from the months it has read";

@@ -54,16 +54,19 @@ class UpdateWindowTest : public ::testing::Test {
         ownStamp =
             FindProgramStamp({reinterpret_cast<const uint8_t*>(program.data()), program.size()}).value();
     }
-    std::unique_ptr<CMainDlg> Open(int enableUpgrade) {
+    // The check starts once the window has been drawn.
+    std::unique_ptr<CMainDlg> Open(int enableUpgrade, bool show = true) {
         folder.Write("KiroMeter2.INI", "[Advance]\r\nEnableUpgrade=" + std::to_string(enableUpgrade) +
                                            "\r\nAutoConfirm=1\r\nUpdateURL=" + server.Url(kPath) +
                                            "\r\n[Personal]\r\nHeight=170\r\nWeight=60\r\nStepSize=70\r\n");
         app = std::make_unique<App>(folder.Path(), clock, locale, files);
         app->LoadSettings();
         texts = std::make_unique<UiText>(*app, codec);
-        return std::make_unique<CMainDlg>(*app, *texts,
-                                          GuiPorts{machine.volumes, machine.devices, machine.events,
-                                                   machine.attributes, keyboard, http, process});
+        auto window = std::make_unique<CMainDlg>(*app, *texts,
+                                                 GuiPorts{machine.volumes, machine.devices, machine.events,
+                                                          machine.attributes, keyboard, http, process});
+        if (show) window->show();
+        return window;
     }
     static bool WaitForCheck(CMainDlg& window) {
         return QTest::qWaitFor([&window] { return window.UpdateCheckWorker().Finished(); }, 30000);
@@ -91,8 +94,30 @@ TEST_F(UpdateWindowTest, SwitchedOffAtStartNoRequestIsMade) {
     auto window = Open(0);
     QTest::qWait(300);
     EXPECT_FALSE(window->UpdateCheckWorker().Started());
+    EXPECT_TRUE(window->UpdateCheckOver()) << "nothing to wait for";
     EXPECT_EQ(server.RequestCount(), 0u);
     EXPECT_EQ(app->Config().File().Read().ReadString("Update", "Local", "none", 100), "none");
+}
+
+TEST_F(UpdateWindowTest, TheCheckWaitsForTheWindowsFirstPaint) {
+    server.Serve(kPath, Restamped(program, ownStamp));
+    auto window = Open(1, false);
+    QTest::qWait(300);
+    EXPECT_FALSE(window->UpdateCheckWorker().Started());
+    EXPECT_FALSE(window->UpdateCheckOver());
+    EXPECT_EQ(server.RequestCount(), 0u);
+    window->show();
+    ASSERT_TRUE(WaitForCheck(*window));
+    EXPECT_TRUE(window->UpdateCheckOver());
+    EXPECT_GE(server.RequestCount(), 1u);
+    window.reset();  // it holds the App that the next window replaces
+
+    auto stopped = Open(1, false);
+    stopped->StopUpdateCheck();
+    stopped->show();
+    QTest::qWait(300);
+    EXPECT_FALSE(stopped->UpdateCheckWorker().Started()) << "a stopped check does not start when drawn";
+    EXPECT_TRUE(stopped->UpdateCheckOver());
 }
 
 TEST_F(UpdateWindowTest, ANewerBuildEndsReadyWithItsVersionInTheProgressBar) {

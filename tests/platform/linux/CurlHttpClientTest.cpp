@@ -193,6 +193,7 @@ TEST_F(CurlHttpClientTest, AnExceptionFromTheReceiverReachesTheCaller) {
     EXPECT_EQ(Fetch(client, RequestFor("/file")).result.outcome, HttpOutcome::Complete);
 }
 
+// Their first requests open libcurl at the same moment.
 TEST_F(CurlHttpClientTest, TwoThreadsShareOneClient) {
     constexpr int kTransfersPerThread = 8;
     std::vector<std::vector<uint8_t>> files;
@@ -213,6 +214,22 @@ TEST_F(CurlHttpClientTest, TwoThreadsShareOneClient) {
     even.join();
     odd.join();
     EXPECT_EQ(whole, 2 * kTransfersPerThread);
+}
+
+TEST(CurlLibraryTest, AMissingOrForeignLibraryIsReportedNotCalled) {
+    std::string error;
+    const char* const missing[] = {"libcurl-that-is-not-there.so.9"};
+    EXPECT_EQ(CurlLibrary::Open(error, missing), nullptr);
+    EXPECT_NE(error.find("libcurl could not be loaded (libcurl-that-is-not-there.so.9"), std::string::npos)
+        << error;
+
+    const char* const foreign[] = {"libcurl-that-is-not-there.so.9", "libc.so.6"};
+    error.clear();
+    EXPECT_EQ(CurlLibrary::Open(error, foreign), nullptr);
+    EXPECT_EQ(error, "libcurl lacks curl_global_init");
+
+    error.clear();
+    EXPECT_NE(CurlLibrary::Open(error), nullptr) << error;
 }
 
 }  // namespace
