@@ -6,8 +6,8 @@
 
 namespace kiro {
 
-void ForEachStoredMinute(const MonthStore& store, CalendarDay from, CalendarDay to,
-                         const std::function<void(const StepMinute&)>& visit) {
+void ForEachStoredDay(const MonthStore& store, CalendarDay from, CalendarDay to,
+                      const std::function<void(CalendarDay, std::span<const uint16_t>)>& visit) {
     int year = from.year;
     int month = from.month;
     while (CalendarDay{year, month, 1} <= to) {
@@ -16,12 +16,10 @@ void ForEachStoredMinute(const MonthStore& store, CalendarDay from, CalendarDay 
             const int firstDay = (year == from.year && month == from.month) ? std::max(from.day, 1) : 1;
             int lastDay = DaysInMonth(year, month);
             if (year == to.year && month == to.month) lastDay = std::min(lastDay, to.day);
-            for (int day = firstDay; day <= lastDay; ++day) {
-                for (int minute = 0; minute < kMinutesPerDay; ++minute) {
-                    const int steps = loaded.buffer.minutes[(day - 1) * kMinutesPerDay + minute];
-                    if (steps > 0) visit({{year, month, day}, minute, steps});
-                }
-            }
+            for (int day = firstDay; day <= lastDay; ++day)
+                visit({year, month, day},
+                      std::span(loaded.buffer.minutes)
+                          .subspan(static_cast<size_t>(day - 1) * kMinutesPerDay, kMinutesPerDay));
         }
         if (++month > 12) {
             month = 1;
