@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/analysis/SleepEstimate.h"
+#include "core/app/Format.h"
 #include "support/TempFolder.h"
 #include "tools/sleep-eval/SleepEvaluation.h"
 
@@ -12,14 +13,13 @@ namespace {
 // One hour row of the wide steps file: every minute the same count.
 std::string HourRow(const std::string& person, const std::string& hour, int steps) {
     std::string row = person + "," + hour;
-    for (int m = 0; m < 60; ++m) row += "," + std::to_string(steps);
+    for (int m = 0; m < 60; ++m) row += Format(",%d", steps);
     return row + "\n";
 }
 
 std::string HourText(int day, int hour) {
     const int twelve = hour % 12 == 0 ? 12 : hour % 12;
-    return "4/" + std::to_string(day) + "/2016 " + std::to_string(twelve) + ":00:00 " +
-           (hour < 12 ? "AM" : "PM");
+    return Format("4/%d/2016 %d:00:00 %s", day, twelve, hour < 12 ? "AM" : "PM");
 }
 
 // Person 1, night of 1 April: walking until 23:00, still until 07:00, walking until noon; labelled
@@ -32,7 +32,7 @@ struct Fixture {
 
     Fixture() {
         std::string steps = "Id,ActivityHour";
-        for (int m = 0; m < 60; ++m) steps += ",Steps" + std::string(m < 10 ? "0" : "") + std::to_string(m);
+        for (int m = 0; m < 60; ++m) steps += Format(",Steps%02d", m);
         steps += "\n";
         for (int day = 1; day <= 4; ++day)
             for (int hour = 0; hour < 24; ++hour) {

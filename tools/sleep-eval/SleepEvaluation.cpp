@@ -75,7 +75,7 @@ Method PlainRule() {
 }
 
 Method Estimate(int penalty) {
-    return {"estimate, penalty " + std::to_string(penalty),
+    return {Format("estimate, penalty %d", penalty),
             [penalty](const LabelledNight& night) -> std::optional<Times> {
                 const std::optional<SleepEstimate> estimate = EstimateSleep(Window(night), penalty);
                 if (!estimate) return std::nullopt;

@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
     int chosen = kPenalties[0];
     int chosenHits = -1;
     for (const int penalty : kPenalties) {
-        const Score score = ScoreMethod(Estimate(penalty), nights, tuning);
-        std::cout << TableRow("estimate, penalty " + std::to_string(penalty), score);
+        const Method estimate = Estimate(penalty);
+        const Score score = ScoreMethod(estimate, nights, tuning);
+        std::cout << TableRow(estimate.name, score);
         if (score.bedWithin30 + score.wakeWithin30 > chosenHits) {
             chosenHits = score.bedWithin30 + score.wakeWithin30;
             chosen = penalty;

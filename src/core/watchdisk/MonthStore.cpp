@@ -1,15 +1,21 @@
 #include "core/watchdisk/MonthStore.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace kiro {
 namespace {
 
 std::string MonthFileBytes(const MonthBuffer& buffer) {
     std::string bytes(kMonthFileBytes, '\0');
-    for (int i = 0; i < kSlotsPerMonth; ++i) {
-        bytes[2 * i] = static_cast<char>(buffer.minutes[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(buffer.minutes[i] >> 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(bytes.data(), buffer.minutes.data(), kMonthFileBytes);
+    } else {
+        for (int i = 0; i < kSlotsPerMonth; ++i) {
+            bytes[2 * i] = static_cast<char>(buffer.minutes[i] & 0xFF);
+            bytes[2 * i + 1] = static_cast<char>(buffer.minutes[i] >> 8);
+        }
     }
     return bytes;
 }
@@ -36,11 +42,16 @@ LoadedMonth MonthStore::LoadMonth(int year, int month) const {
     }
     result.found = true;
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
-    const size_t whole = file.bytes.size() / 2;
-    for (size_t slot = 0; slot < whole; ++slot)
-        result.buffer.minutes[slot] = static_cast<uint16_t>(bytes[2 * slot] | (bytes[2 * slot + 1] << 8));
+    const size_t whole = std::min(file.bytes.size() / 2, size_t{kSlotsPerMonth});
+    // The file's little-endian counts are the buffer's own bytes on a little-endian machine.
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(result.buffer.minutes.data(), bytes, whole * 2);
+    } else {
+        for (size_t slot = 0; slot < whole; ++slot)
+            result.buffer.minutes[slot] = static_cast<uint16_t>(bytes[2 * slot] | (bytes[2 * slot + 1] << 8));
+    }
     // A half slot at the end of a short file reads with a zero high byte.
-    if (file.bytes.size() % 2 != 0) result.buffer.minutes[whole] = bytes[2 * whole];
+    if (whole < kSlotsPerMonth && file.bytes.size() % 2 != 0) result.buffer.minutes[whole] = bytes[2 * whole];
     return result;
 }
 
