@@ -63,7 +63,6 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
         pictures_[language] = new QLabel(this);
         pictures_[language]->setGeometry(PageRect(53, 32 + 15 * language, 45, 14));
         pictures_[language]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        pictures_[language]->setPixmap(LanguageNamePicture(language));
         pictures_[language]->installEventFilter(this);
         pictures_[language]->setCursor(Qt::PointingHandCursor);
     }
@@ -97,6 +96,15 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
 
     ShowLanguage();
     ApplyTexts();
+}
+
+// The names are drawn when the page is first shown: the Chinese ones need a CJK font, and
+// loading it would lengthen every start of the program.
+void CUserOptionPage::showEvent(QShowEvent* event) {
+    if (pictures_[0]->pixmap().isNull())
+        for (int language = 0; language < 3; ++language)
+            pictures_[language]->setPixmap(LanguageNamePicture(language));
+    CPage::showEvent(event);
 }
 
 bool CUserOptionPage::eventFilter(QObject* watched, QEvent* event) {

@@ -37,6 +37,7 @@ class CUserOptionPage final : public CPage {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void ShowLanguage();

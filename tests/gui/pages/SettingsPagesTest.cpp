@@ -63,7 +63,10 @@ TEST_F(SettingsPagesTest, CheckBoxesWriteAtOnceAndAnUnknownLanguageChecksNoRadio
 TEST_F(SettingsPagesTest, ALanguagePictureSelectsItsLanguage) {
     bool followed = false;
     CUserOptionPage page(world.Context(), [&] { followed = world.app.CurrentLanguage() == 2; });
+    EXPECT_TRUE(page.LanguagePicture(1)->pixmap().isNull()) << "drawn only once the page is shown";
     page.show();
+    for (int language = 0; language < 3; ++language)
+        EXPECT_FALSE(page.LanguagePicture(language)->pixmap().isNull()) << language;
     QTest::mouseClick(page.LanguagePicture(2), Qt::LeftButton);
     EXPECT_TRUE(page.LanguageRadio(2)->isChecked());
     EXPECT_TRUE(followed) << "the window followed the new language";
