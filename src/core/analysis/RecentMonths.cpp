@@ -13,7 +13,7 @@ const LoadedMonth& RecentMonths::Get(int year, int month) {
         // An empty slot is taken first, else the one used least recently.
         if (target->valid && (!slot.valid || slot.lastUse < target->lastUse)) target = &slot;
     }
-    target->data = store_.LoadMonth(year, month);
+    store_.LoadMonthInto(year, month, target->data);
     target->valid = true;
     target->year = year;
     target->month = month;

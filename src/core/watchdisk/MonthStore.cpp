@@ -33,26 +33,28 @@ void AddToSlot(MonthBuffer& buffer, int day, int hour, int minute, int64_t count
 
 LoadedMonth MonthStore::LoadMonth(int year, int month) const {
     LoadedMonth result;
+    LoadMonthInto(year, month, result);
+    return result;
+}
+
+void MonthStore::LoadMonthInto(int year, int month, LoadedMonth& into) const {
     const FileContent file =
         writer_.Files().ReadFile(MonthFilePath(year, month), kMonthFileBytes, OverLimit::ReadStart);
-    if (IsMissing(file.error)) return result;
-    if (file.error) {
-        result.error = file.error;
-        return result;
-    }
-    result.found = true;
+    into.found = !file.error;
+    into.error = IsMissing(file.error) ? std::error_code() : file.error;
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
-    const size_t whole = std::min(file.bytes.size() / 2, size_t{kSlotsPerMonth});
+    const size_t whole = into.found ? std::min(file.bytes.size() / 2, size_t{kSlotsPerMonth}) : 0;
+    auto& minutes = into.buffer.minutes;
     // The file's little-endian counts are the buffer's own bytes on a little-endian machine.
     if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(result.buffer.minutes.data(), bytes, whole * 2);
+        std::memcpy(minutes.data(), bytes, whole * 2);
     } else {
         for (size_t slot = 0; slot < whole; ++slot)
-            result.buffer.minutes[slot] = static_cast<uint16_t>(bytes[2 * slot] | (bytes[2 * slot + 1] << 8));
+            minutes[slot] = static_cast<uint16_t>(bytes[2 * slot] | (bytes[2 * slot + 1] << 8));
     }
+    std::fill(minutes.begin() + static_cast<std::ptrdiff_t>(whole), minutes.end(), uint16_t{0});
     // A half slot at the end of a short file reads with a zero high byte.
-    if (whole < kSlotsPerMonth && file.bytes.size() % 2 != 0) result.buffer.minutes[whole] = bytes[2 * whole];
-    return result;
+    if (into.found && whole < kSlotsPerMonth && file.bytes.size() % 2 != 0) minutes[whole] = bytes[2 * whole];
 }
 
 void MonthStore::StageMonth(FolderTransaction& transaction, int year, int month,

@@ -47,6 +47,8 @@ class MonthStore {
     // A missing file gives zeros; a short file is read as far as it goes, a long one to 89280
     // bytes.
     LoadedMonth LoadMonth(int year, int month) const;
+    // The same into a month kept by the caller, sparing a copy of its 89 KB.
+    void LoadMonthInto(int year, int month, LoadedMonth& into) const;
     // Writes one month in a commit of its own.
     std::error_code SaveMonth(int year, int month, const MonthBuffer& buffer) const;
     void StageMonth(FolderTransaction& transaction, int year, int month, const MonthBuffer& buffer) const;
