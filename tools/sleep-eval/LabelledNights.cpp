@@ -20,14 +20,6 @@ int64_t DayNumber(int64_t minute) {
     return minute >= 0 ? minute / kMinutesPerDay64 : (minute - kMinutesPerDay64 + 1) / kMinutesPerDay64;
 }
 
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    std::string field;
-    while (std::getline(in, field, ',')) fields.push_back(field);
-    return fields;
-}
-
 // Person -> day number -> minutes, unrecorded hours left as no data.
 std::map<std::string, std::map<int64_t, DayMinutes>> ReadSteps(const std::string& path) {
     std::map<std::string, std::map<int64_t, DayMinutes>> steps;
@@ -35,7 +27,7 @@ std::map<std::string, std::map<int64_t, DayMinutes>> ReadSteps(const std::string
     std::string line;
     std::getline(in, line);  // header
     while (std::getline(in, line)) {
-        const std::vector<std::string> fields = Fields(line);
+        const std::vector<std::string> fields = SplitCommas(line);
         const std::optional<int64_t> hour = fields.size() == 62 ? ParseDataTime(fields[1]) : std::nullopt;
         if (!hour) continue;
         auto [day, added] = steps[fields[0]].try_emplace(DayNumber(*hour));
@@ -59,7 +51,7 @@ std::map<std::string, std::vector<Session>> ReadSessions(const std::string& path
     std::string line;
     std::getline(in, line);  // header
     while (std::getline(in, line)) {
-        const std::vector<std::string> fields = Fields(line);
+        const std::vector<std::string> fields = SplitCommas(line);
         const std::optional<int64_t> minute = fields.size() == 4 ? ParseDataTime(fields[1]) : std::nullopt;
         if (!minute) continue;
         Session& session = byLog[fields[0]][fields[3]];
@@ -73,6 +65,14 @@ std::map<std::string, std::vector<Session>> ReadSessions(const std::string& path
 }
 
 }  // namespace
+
+std::vector<std::string> SplitCommas(const std::string& line) {
+    std::vector<std::string> fields;
+    std::stringstream in(line);
+    std::string field;
+    while (std::getline(in, field, ',')) fields.push_back(field);
+    return fields;
+}
 
 std::optional<int64_t> ParseDataTime(const std::string& text) {
     int month = 0, day = 0, year = 0, hour = 0, minute = 0, second = 0;

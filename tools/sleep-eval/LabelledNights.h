@@ -20,6 +20,9 @@ struct LabelledNight {
     int referenceWake = 0;
 };
 
+// The comma-separated fields of a line of the data files (or of a list given to the tool).
+std::vector<std::string> SplitCommas(const std::string& line);
+
 // A time of the data files ("4/12/2016 2:47:30 AM") as minutes since 1970-01-01 00:00, seconds
 // dropped; nothing when the text is not such a time.
 std::optional<int64_t> ParseDataTime(const std::string& text);

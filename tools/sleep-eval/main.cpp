@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
-#include <sstream>
 
 #include "core/analysis/SleepEstimate.h"
 #include "tools/sleep-eval/SleepEvaluation.h"
@@ -14,14 +13,6 @@ namespace {
 using namespace kiro::sleepeval;
 
 constexpr int kPenalties[] = {0, 2, 5, 10, 15, 20, 40, 80};
-
-std::set<std::string> SplitList(const std::string& text) {
-    std::set<std::string> items;
-    std::stringstream in(text);
-    std::string item;
-    while (std::getline(in, item, ',')) items.insert(item);
-    return items;
-}
 
 std::string Joined(const std::set<std::string>& items) {
     std::string text;
@@ -44,7 +35,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
             data = argv[++i];
         } else if (std::strcmp(argv[i], "--tune") == 0 && i + 1 < argc) {
-            tuning = SplitList(argv[++i]);
+            const std::vector<std::string> people = SplitCommas(argv[++i]);
+            tuning = std::set<std::string>(people.begin(), people.end());
         } else {
             std::cerr << "usage: kiro_sleep_eval [--data FOLDER] [--tune PERSON,PERSON...]\n"
                          "FOLDER holds minuteStepsWide.csv and minuteSleep.csv (default: the project's real "
