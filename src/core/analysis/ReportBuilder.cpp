@@ -67,6 +67,7 @@ std::vector<GraphLine> PlotLines(const ModeLayout& layout, const std::vector<int
         return layout.timeLower + static_cast<double>(i) / layout.pointsPerUnit;
     };
     std::vector<GraphLine> lines;
+    lines.reserve(static_cast<size_t>(layout.points));
     if (bars) {
         for (int i = 0; i < layout.points; ++i) lines.push_back({x(i), double(series[i]), x(i), 0.0});
     } else {
