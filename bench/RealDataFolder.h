@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/TempFolder.h"
@@ -27,7 +27,7 @@ class RealDataFolder {
     test::TempFolder folder_;
     sim::FakeClock clock_;
     sim::FixedLocale locale_;
-    linux_platform::PosixFileSystem files_;
+    NativeFileSystem files_;
     kiro::App app_;
 };
 

@@ -3,10 +3,7 @@
 #include <string>
 
 #include "core/app/App.h"
-#include "platform/linux/EnvironmentLocale.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/LinuxClock.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 
 namespace kiro::cli {
 
@@ -32,11 +29,11 @@ class CliContext {
     std::string Utf8(const std::string& text);
 
   private:
-    linux_platform::LinuxClock systemClock_;
+    NativeClock systemClock_;
     Clock& clock_;
-    linux_platform::EnvironmentLocale locale_;
-    linux_platform::IconvTextCodec codec_;
-    linux_platform::PosixFileSystem files_;
+    NativeLocale locale_;
+    NativeTextCodec codec_;
+    NativeFileSystem files_;
     std::unique_ptr<App> app_;
 };
 

@@ -11,7 +11,7 @@
 #include "core/watchconfig/ClockFile.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
-#include "platform/linux/LinuxMachine.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
 
@@ -91,7 +91,7 @@ struct CollectArgs {
 
 int CollectFromFolder(CliContext& context, const std::string& path) {
     sim::SimulatedMachine disks;  // the folder, presented as a removable drive letter
-    linux_platform::LinuxMachine machine;
+    NativeMachine machine;
     const char letter = disks.volumes.Mount(path);
     const int status = RunPass(context, disks.volumes, disks.devices, machine.attributes, letter);
     if (status == kExitNotAWatch) std::cerr << "kiro: " << path << " is not a watch disk\n";
@@ -100,7 +100,7 @@ int CollectFromFolder(CliContext& context, const std::string& path) {
 
 int CollectFromDevice(CliContext& context, const std::string& devicePath) {
     sim::SimulatedMachine disks;  // only to name the device path as a disk without a volume
-    linux_platform::LinuxMachine machine;
+    NativeMachine machine;
     disks.volumes.AddUnmountedDisk(devicePath);
     const int status = RunPass(context, disks.volumes, machine.devices, machine.attributes, 0);
     if (status == kExitNotAWatch) std::cerr << "kiro: " << devicePath << " is not an X5 watch\n";
@@ -173,7 +173,7 @@ void AddWatchSettingsCommand(CLI::App& cli, CliContext&) {
     command->add_option("PATH", *path, "Folder where the watch disk is mounted")->required();
     command->callback([path] {
         WatchSettings settings;
-        linux_platform::PosixFileSystem files;
+        NativeFileSystem files;
         if (const std::error_code error = ReadClockFileAt(files, *path, settings)) {
             std::cerr << "kiro watch-settings: cannot read the CLOCK.TXT of " << *path << ": "
                       << error.message() << "\n";

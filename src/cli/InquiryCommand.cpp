@@ -3,8 +3,7 @@
 
 #include "cli/Commands.h"
 #include "core/watchdisk/WatchCommands.h"
-#include "platform/linux/LinuxDeviceIo.h"
-#include "platform/linux/UdevBlockDevices.h"
+#include "platform/NativePlatform.h"
 
 namespace kiro::cli {
 
@@ -17,10 +16,8 @@ std::string Printable(const uint8_t* bytes, size_t count) {
 }
 
 InquiryData InquiryOf(const std::string& device) {
-    linux_platform::RealSystemCalls calls;
-    linux_platform::UdevBlockDevices blockDevices;
-    linux_platform::LinuxVolumes volumes(blockDevices);
-    linux_platform::LinuxDeviceIo io(calls, volumes, blockDevices);
+    NativeMachine machine;
+    DeviceIo& io = machine.devices;
     const bool letter = device.size() == 1 && std::isalpha(static_cast<unsigned char>(device[0]));
     if (letter) return Inquiry(io, static_cast<char>(std::toupper(static_cast<unsigned char>(device[0]))));
     return Inquiry(io, device);

@@ -4,8 +4,7 @@
 
 #include "cli/Commands.h"
 #include "core/app/CalendarMath.h"
-#include "platform/linux/LinuxFileAttributes.h"
-#include "platform/linux/SystemCalls.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FileModeWatch.h"
 #include "platform/sim/StepGenerator.h"
 
@@ -84,9 +83,8 @@ void AddSimulateCommand(CLI::App& cli, CliContext&) {
             if (!watch.AddDay(day, format))
                 Fail("cannot write " + args->folder + "/" + sim::DayFileName(day, format));
         // The watch was set at midnight before its first day.
-        linux_platform::RealSystemCalls calls;
-        linux_platform::LinuxFileAttributes attributes(calls);
-        if (!watch.WriteClockFile(first) || !watch.WriteMarker(attributes))
+        NativeMachine machine;
+        if (!watch.WriteClockFile(first) || !watch.WriteMarker(machine.attributes))
             Fail("cannot write the watch files in " + args->folder);
         std::cout << "Wrote " << args->days << " day files (" << (args->text ? "TXT" : "KRO") << ") to "
                   << args->folder << "\n";

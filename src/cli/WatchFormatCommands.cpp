@@ -15,7 +15,7 @@
 #include "core/watchconfig/PersonalPicture.h"
 #include "core/watchconfig/WatchSettingsText.h"
 #include "core/watchdisk/WatchDiskFiles.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 
 namespace kiro::cli {
 namespace {
@@ -91,7 +91,7 @@ void WriteClockFile(const ClockFileArgs& args) {
     if (!args.old.empty() && args.kind != "timeset") Stop(command, "--old is only for timeset");
     if (args.demo && args.kind != "personal") Stop(command, "--demo is only for personal");
     if (args.out.empty()) Stop(command, "--out FILE is required");
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     WatchSettings settings = RequiredSettings(command, files, args.settings);
     const LocalTime now = RequiredMoment(command, args.now);
     std::string bytes;
@@ -129,7 +129,7 @@ struct BlockArgs {
 void PrintBlock(const BlockArgs& args) {
     const std::string command = "block";
     if (args.model != "C" && args.model != "E") Stop(command, "--model must be C or E");
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     const WatchSettings settings = RequiredSettings(command, files, args.settings);
     const LocalTime now = RequiredMoment(command, args.now);
     const ConfigBlock block = BuildConfigBlock(settings, args.model[0], now, args.alarm);

@@ -7,8 +7,7 @@
 
 #include "core/app/ProgramFolder.h"
 #include "core/update/Updater.h"
-#include "platform/linux/LinuxClock.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "updater/ConsoleOutput.h"
 
 int main() {
@@ -18,8 +17,8 @@ int main() {
         (void)std::fputs("Fatal Error: MFC initialization failed\n", stderr);
         return 1;
     }
-    kiro::linux_platform::PosixFileSystem files;
-    kiro::linux_platform::LinuxClock clock;
+    kiro::NativeFileSystem files;
+    kiro::NativeClock clock;
     kiro::updater::ConsoleOutput out(files, programFolder);
     return kiro::RunUpdater(files, clock, out, programFolder);
 }

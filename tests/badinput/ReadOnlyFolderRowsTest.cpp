@@ -9,7 +9,7 @@
 #include "CommandRow.h"
 #include "Sandbox.h"
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/FaultyFileSystem.h"
@@ -118,7 +118,7 @@ TEST(ReadOnlyFolderRows, TheCoreReportsEveryRefusedWrite) {
     box.Seal();
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     test::FaultyFileSystem files(realFiles);
     files.FailFrom(1, std::make_error_code(std::errc::read_only_file_system));
     App app(box.Prog(), clock, locale, files);

@@ -8,7 +8,7 @@
 #include "CommandRow.h"
 #include "Sandbox.h"
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 
@@ -212,7 +212,7 @@ TEST(SettingsFileRows, TheCoreLoadsEachFileWithinItsBound) {
         box.Seal();
         sim::FakeClock clock;
         sim::FixedLocale locale;
-        linux_platform::PosixFileSystem files;
+        NativeFileSystem files;
         App app(box.Prog(), clock, locale, files);
         const auto started = std::chrono::steady_clock::now();
         app.LoadSettings();

@@ -15,8 +15,7 @@
 #include "core/update/UpdateCheck.h"
 #include "core/update/UpdateWorker.h"
 #include "core/update/UpdaterHandOver.h"
-#include "platform/linux/CurlHttpClient.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/FixedProcessInfo.h"
@@ -94,7 +93,7 @@ void StopLater(World& w, std::chrono::milliseconds after, std::thread& stopper) 
 }
 
 TEST(UpdateRows, EachAddressAndServerEndsAsTheRowStatesInTime) {
-    linux_platform::CurlHttpClient http;
+    NativeHttpClient http;
     const std::string longPath = "/" + std::string(599, 'a');
     std::thread stopper;
     const UpdateRow rows[] = {
@@ -162,7 +161,7 @@ TEST(UpdateRows, EachAddressAndServerEndsAsTheRowStatesInTime) {
 
         sim::FakeClock clock;
         sim::FixedLocale locale;
-        linux_platform::PosixFileSystem files;
+        NativeFileSystem files;
         App app(w.box.Prog(), clock, locale, files);
         app.LoadSettings();
         const sim::FixedProcessInfo process(w.box.Prog("KiroMeter_X5"));
@@ -241,7 +240,7 @@ TEST(UpdateRows, TheHandOverToTheUpdaterFailsCleanlyWhenTmpIsAFile) {
     box.Seal();
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app(box.Prog(), clock, locale, files);
     app.LoadSettings();
     app.updateReady = true;

@@ -6,7 +6,7 @@
 #include "KiroCommand.h"
 #include "core/analysis/SleepSession.h"
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/RunCommand.h"
@@ -75,7 +75,7 @@ TEST_F(CliAnalysisTest, SleepOfAQuietNightIsTheFirstAnalysisOfTheProcess) {
     test::TempFolder empty;
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app(empty.Path(), clock, locale, files);
     app.LoadSettings();
     EXPECT_EQ(nlohmann::json::parse(result.output)["curve"].get<std::vector<int>>(),

@@ -14,7 +14,7 @@
 #include "FuzzCheck.h"
 #include "core/app/App.h"
 #include "core/app/CommitRecord.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app(folder.Path(), clock, locale, files);
     fuzz::Require(!app.Start(), "a record left in the folder is finished at start");
     FolderState after = Snapshot(folder.Path());

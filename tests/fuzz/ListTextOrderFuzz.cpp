@@ -19,7 +19,7 @@
 #include "FuzzCheck.h"
 #include "core/app/Language.h"
 #include "gui/controls/ListTextOrder.h"
-#include "platform/linux/IconvTextCodec.h"
+#include "platform/NativePlatform.h"
 
 using namespace kiro;
 using gui::CellSortKey;
@@ -55,7 +55,7 @@ QLocale LocaleNumbered(int n) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
-    static const linux_platform::IconvTextCodec codec;
+    static const NativeTextCodec codec;
     const int language = data[0] / 4 % 4;  // 3: no code page, UTF-8
     gui::CodePageEncoder encoder;
     if (language < 3)

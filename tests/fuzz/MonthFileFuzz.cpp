@@ -15,7 +15,7 @@
 #include "core/app/App.h"
 #include "core/app/CalendarMath.h"
 #include "core/watchdisk/CollectedSteps.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.Folder().Write(MonthFileName(year, month), file);
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app(folder.Path(), clock, locale, files);
     fuzz::Require(!app.Start(), "a folder without a commit record starts");
 

@@ -11,7 +11,7 @@
 #include "core/app/App.h"
 #include "core/app/IniFile.h"
 #include "core/app/IniText.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 
@@ -40,10 +40,12 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 // around it, and without the quotes of a quoted value.
 std::string ReadBack(std::string_view value) {
     value = value.substr(0, value.find_first_of("\r\n"));
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    // Blanks as the private-profile functions cut them: space, the control characters from tab
+    // to carriage return, and Ctrl-Z.
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a'; };
     while (!value.empty() && blank(value.front())) value.remove_prefix(1);
     while (!value.empty() && blank(value.back())) value.remove_suffix(1);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
 }
@@ -83,7 +85,7 @@ void LoadTyped(const fuzz::ScratchFolder& folder, const std::string& content) {
     folder.Folder().Write(kSettingsFileName, content);
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app(folder.Path(), clock, locale, files);
     app.LoadSettings();
     fuzz::Require(!app.Config().LoadError(), "a settings file that can be read loads");

@@ -13,7 +13,7 @@
 #include "FuzzCheck.h"
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdateCheck.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 
@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     folder.Empty();
     folder.Folder().Write("KiroMeter_X5", ProgramWithStamp(ownStamp, ownSize));
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     test::FaultyFileSystem files(realFiles);
     if (failFrom > 0) files.FailFrom(failFrom, std::make_error_code(std::errc::no_space_on_device));
     std::atomic<bool> stopping = false;

@@ -2,7 +2,7 @@
 // A program folder with the writer over it: the real file system behind a faulty one that does
 // nothing wrong until told, and a clock whose waits cost no time.
 #include "core/app/ProgramFolderWriter.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
@@ -11,7 +11,7 @@ namespace kiro::test {
 
 struct FolderWriterWorld {
     TempFolder folder;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     FaultyFileSystem files{realFiles};
     sim::FakeClock clock;
     ProgramPaths paths{folder.Path()};

@@ -1,19 +1,12 @@
 #include "support/LoopbackHttpServer.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <climits>
-#include <system_error>
 
 namespace kiro::test {
+
+using namespace sockets;
 
 namespace {
 
@@ -22,69 +15,48 @@ constexpr size_t kMaxRequestHead = 64 * 1024;
 constexpr std::string_view kNotFoundPage = "<html><body><h1>404 Not Found</h1></body></html>";
 constexpr std::string_view kEndOfHead = "\r\n\r\n";
 
-std::system_error LastSystemError(const char* what) {
-    return std::system_error(errno, std::generic_category(), what);
-}
-
 std::span<const uint8_t> Bytes(std::string_view text) {
     return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
-enum class Wait { Ready, TimedOut, Stopping };
-
-// Waits until `socket` has one of `events`, the time runs out (-1: never) or the server stops.
-Wait WaitFor(int socket, short events, int wake, int timeoutMs) {
-    pollfd watched[] = {{socket, events, 0}, {wake, POLLIN, 0}};
-    for (;;) {
-        const int ready = poll(watched, 2, timeoutMs);
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0 || watched[1].revents != 0) return Wait::Stopping;
-        return ready == 0 ? Wait::TimedOut : Wait::Ready;
-    }
-}
-
-// Sends everything unless the client goes away or the server stops. MSG_NOSIGNAL: a client that
-// hung up must give an error here, not a SIGPIPE that ends the whole test program.
-bool SendAll(int socket, int wake, std::span<const uint8_t> bytes) {
+// Sends everything unless the client goes away or the server stops.
+bool SendAll(SocketHandle socket, SocketHandle wake, std::span<const uint8_t> bytes) {
     while (!bytes.empty()) {
-        if (WaitFor(socket, POLLOUT, wake, -1) != Wait::Ready) return false;
-        const ssize_t sent = send(socket, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-        if (sent <= 0) return false;
-        bytes = bytes.subspan(static_cast<size_t>(sent));
+        if (WaitFor(socket, Direction::Send, wake, -1) != Wait::Ready) return false;
+        const SocketIo sent = SendSome(socket, bytes);
+        if (sent.ended) return false;
+        bytes = bytes.subspan(sent.bytes);
     }
     return true;
 }
 
 // True when the time passed with the client still there.
-bool HoldUnlessClientLeaves(int socket, int wake, std::chrono::milliseconds holdFor) {
+bool HoldUnlessClientLeaves(SocketHandle socket, SocketHandle wake, std::chrono::milliseconds holdFor) {
     const auto until = std::chrono::steady_clock::now() + holdFor;
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         if (left.count() <= 0) return true;
         const int timeoutMs = static_cast<int>(std::min<long long>(left.count(), INT_MAX));
-        const Wait wait = WaitFor(socket, POLLIN, wake, timeoutMs);
+        const Wait wait = WaitFor(socket, Direction::Receive, wake, timeoutMs);
         if (wait == Wait::TimedOut) return true;
         if (wait == Wait::Stopping) return false;
         // Readable: the client closed (nothing to read) or sent something we ignore.
         char ignored[512];
-        const ssize_t got = recv(socket, ignored, sizeof ignored, MSG_DONTWAIT);
-        if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) return false;
+        if (ReceiveSome(socket, ignored).ended) return false;
     }
 }
 
 // The request line and header lines, without the empty line that ends them.
-std::optional<std::string> ReadRequestHead(int socket, int wake) {
+std::optional<std::string> ReadRequestHead(SocketHandle socket, SocketHandle wake) {
     std::string head;
     char chunk[4096];
     while (head.find(kEndOfHead) == std::string::npos) {
         if (head.size() > kMaxRequestHead) return std::nullopt;
-        if (WaitFor(socket, POLLIN, wake, -1) != Wait::Ready) return std::nullopt;
-        const ssize_t got = recv(socket, chunk, sizeof chunk, 0);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return std::nullopt;
-        head.append(chunk, static_cast<size_t>(got));
+        if (WaitFor(socket, Direction::Receive, wake, -1) != Wait::Ready) return std::nullopt;
+        const SocketIo got = ReceiveSome(socket, chunk);
+        if (got.ended) return std::nullopt;
+        head.append(chunk, got.bytes);
     }
     head.resize(head.find(kEndOfHead));
     return head;
@@ -151,44 +123,24 @@ std::optional<std::string> RecordedRequest::Header(std::string_view name) const 
 
 LoopbackHttpServer::LoopbackHttpServer() {
     try {
-        Listen();
+        listener_ = ListenOnLoopback(port_);
+        wake_ = OpenWakeChannel();
         acceptor_ = std::thread([this] { AcceptConnections(); });
     } catch (...) {
-        CloseDescriptors();
+        CloseSockets();
         throw;
     }
 }
 
 LoopbackHttpServer::~LoopbackHttpServer() {
-    const char stop = 1;
-    [[maybe_unused]] const ssize_t written = write(wakeWrite_, &stop, 1);
+    Wake(wake_);
     acceptor_.join();
-    CloseDescriptors();
+    CloseSockets();
 }
 
-void LoopbackHttpServer::Listen() {
-    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listener_ < 0) throw LastSystemError("socket");
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;  // the system picks a free port
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0)
-        throw LastSystemError("bind");
-    if (listen(listener_, SOMAXCONN) < 0) throw LastSystemError("listen");
-    socklen_t length = sizeof address;
-    if (getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) < 0)
-        throw LastSystemError("getsockname");
-    port_ = ntohs(address.sin_port);
-    int wake[2];
-    if (pipe2(wake, O_CLOEXEC) < 0) throw LastSystemError("pipe2");
-    wakeRead_ = wake[0];
-    wakeWrite_ = wake[1];
-}
-
-void LoopbackHttpServer::CloseDescriptors() {
-    for (int descriptor : {listener_, wakeRead_, wakeWrite_})
-        if (descriptor >= 0) close(descriptor);
+void LoopbackHttpServer::CloseSockets() {
+    if (listener_ != kNoSocket) CloseSocket(listener_);
+    CloseWakeChannel(wake_);
 }
 
 std::string LoopbackHttpServer::Url(std::string_view path) const {
@@ -250,15 +202,15 @@ size_t LoopbackHttpServer::RequestCount() const {
 }
 
 void LoopbackHttpServer::AcceptConnections() {
-    while (WaitFor(listener_, POLLIN, wakeRead_, -1) == Wait::Ready) {
-        const int socket = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+    while (WaitFor(listener_, Direction::Receive, wake_.read, -1) == Wait::Ready) {
+        const SocketHandle socket = AcceptConnection(listener_);
         // A client may give up between the wake-up and the accept.
-        if (socket < 0) continue;
+        if (socket == kNoSocket) continue;
         JoinFinishedConnections(false);
         Connection& connection = connections_.emplace_back();
         connection.thread = std::thread([this, socket, &connection] {
             HandleConnection(socket);
-            close(socket);
+            CloseSocket(socket);
             connection.finished = true;
         });
     }
@@ -276,8 +228,8 @@ void LoopbackHttpServer::JoinFinishedConnections(bool all) {
     }
 }
 
-void LoopbackHttpServer::HandleConnection(int socket) {
-    const std::optional<std::string> head = ReadRequestHead(socket, wakeRead_);
+void LoopbackHttpServer::HandleConnection(SocketHandle socket) {
+    const std::optional<std::string> head = ReadRequestHead(socket, wake_.read);
     if (!head) return;
     RecordedRequest request = ParseRequest(*head);
     Reply reply{404, {}, {kNotFoundPage.begin(), kNotFoundPage.end()}};
@@ -295,26 +247,27 @@ void LoopbackHttpServer::HandleConnection(int socket) {
     SendReply(socket, reply, fault);
 }
 
-void LoopbackHttpServer::SendReply(int socket, const Reply& reply, const std::optional<BodyFault>& fault) {
+void LoopbackHttpServer::SendReply(SocketHandle socket, const Reply& reply,
+                                   const std::optional<BodyFault>& fault) {
     if (reply.noAnswer) return;
     const uint64_t size = reply.BodySize();
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
     for (const std::string& line : reply.headerLines) head += line + "\r\n";
     head += "Content-Length: " + std::to_string(reply.announcedLength.value_or(size)) +
             "\r\nConnection: close\r\n\r\n";
-    if (!SendAll(socket, wakeRead_, Bytes(head))) return;
+    if (!SendAll(socket, wake_.read, Bytes(head))) return;
 
     const uint64_t first = fault ? std::min<uint64_t>(fault->afterBytes, size) : size;
     if (!SendBody(socket, reply, 0, first)) return;
-    if (!fault || !fault->stall || !HoldUnlessClientLeaves(socket, wakeRead_, *fault->stall)) return;
+    if (!fault || !fault->stall || !HoldUnlessClientLeaves(socket, wake_.read, *fault->stall)) return;
     SendBody(socket, reply, first, size);
 }
 
-bool LoopbackHttpServer::SendBody(int socket, const Reply& reply, uint64_t from, uint64_t to) {
+bool LoopbackHttpServer::SendBody(SocketHandle socket, const Reply& reply, uint64_t from, uint64_t to) {
     const std::span<const uint8_t> stored(reply.body);
     if (from < stored.size()) {
         const uint64_t end = std::min<uint64_t>(to, stored.size());
-        if (!SendAll(socket, wakeRead_, stored.subspan(from, end - from))) return false;
+        if (!SendAll(socket, wake_.read, stored.subspan(from, end - from))) return false;
         bodyBytesSent_ += end - from;
         from = end;
     }
@@ -323,7 +276,7 @@ bool LoopbackHttpServer::SendBody(int socket, const Reply& reply, uint64_t from,
     const std::vector<uint8_t> filler(64 * 1024, 0x5A);
     while (from < to) {
         const size_t piece = static_cast<size_t>(std::min<uint64_t>(to - from, filler.size()));
-        if (!SendAll(socket, wakeRead_, std::span(filler).first(piece))) return false;
+        if (!SendAll(socket, wake_.read, std::span(filler).first(piece))) return false;
         bodyBytesSent_ += piece;
         from += piece;
     }

@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/LoopbackSockets.h"
+
 namespace kiro::test {
 
 // One request as the server read it.
@@ -98,19 +100,17 @@ class LoopbackHttpServer {
         std::atomic<bool> finished = false;
     };
 
-    void Listen();
-    void CloseDescriptors();
+    void CloseSockets();
     void AcceptConnections();
     void JoinFinishedConnections(bool all);
-    void HandleConnection(int socket);
-    void SendReply(int socket, const Reply& reply, const std::optional<BodyFault>& fault);
+    void HandleConnection(sockets::SocketHandle socket);
+    void SendReply(sockets::SocketHandle socket, const Reply& reply, const std::optional<BodyFault>& fault);
     // Sends bytes [from, to) of the reply's body.
-    bool SendBody(int socket, const Reply& reply, uint64_t from, uint64_t to);
+    bool SendBody(sockets::SocketHandle socket, const Reply& reply, uint64_t from, uint64_t to);
 
-    int listener_ = -1;
-    // Written once when the server stops; every wait also watches its reading end.
-    int wakeRead_ = -1;
-    int wakeWrite_ = -1;
+    sockets::SocketHandle listener_ = sockets::kNoSocket;
+    // Woken once when the server stops; every wait also watches its reading end.
+    sockets::WakeChannel wake_;
     uint16_t port_ = 0;
 
     mutable std::mutex mutex_;

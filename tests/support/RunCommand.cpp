@@ -1,13 +1,189 @@
 #include "support/RunCommand.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+
+#include <map>
+#include <mutex>
+#include <span>
+#include <stdexcept>
+
+#include "platform/win32/WindowsCommandLine.h"
+#else
+#include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <fcntl.h>
-
-#include <array>
 #include <cerrno>
 #include <cstdio>
+#endif
+
+#include <array>
+
+#if defined(_WIN32)
+
+namespace kiro::test {
+namespace {
+
+// Exit codes from 0xC0000000 up are the status of an exception that ended the program (an
+// access violation is 0xC0000005): what a signal is on POSIX.
+int ExitStatus(DWORD code) {
+    return (code & 0xC0000000u) == 0xC0000000u ? -1 : static_cast<int>(code);
+}
+
+// The programs started and not yet waited for, by process id. Their handles are kept: the exit
+// code lives only as long as a handle to the process, and the id may go to another process
+// once the last one is closed.
+class StartedPrograms {
+  public:
+    void Add(DWORD id, HANDLE process) {
+        std::lock_guard lock(mutex_);
+        handles_[id] = process;
+    }
+    HANDLE Take(DWORD id) {
+        std::lock_guard lock(mutex_);
+        const auto found = handles_.find(id);
+        if (found == handles_.end()) return nullptr;
+        const HANDLE process = found->second;
+        handles_.erase(found);
+        return process;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::map<DWORD, HANDLE> handles_;
+};
+
+StartedPrograms& Started() {
+    static StartedPrograms started;
+    return started;
+}
+
+// A handle closed when it goes.
+class OwnedHandle {
+  public:
+    explicit OwnedHandle(HANDLE handle = nullptr) : handle_(handle) {}
+    ~OwnedHandle() { Close(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    HANDLE get() const { return handle_; }
+    HANDLE* out() { return &handle_; }
+    void Close() {
+        if (handle_ && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// NUL as a handle a started program inherits.
+HANDLE OpenNul() {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    return CreateFileA("NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                       OPEN_EXISTING, 0, nullptr);
+}
+
+std::string CommandInterpreter() {
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return std::string(folder, length < MAX_PATH ? length : 0) + "\\cmd.exe";
+}
+
+}  // namespace
+
+// The line goes to cmd.exe as it is: with /s it drops just the outer pair of quotes put around
+// it, and /d keeps the user's AutoRun commands out. Both output handles are the one pipe, so
+// nothing is appended to the line (cmd would echo the blank before an appended "2>&1"). CR LF
+// becomes LF, as a POSIX shell would have given it.
+CommandResult RunCommand(const std::string& commandLine) {
+    CommandResult result;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    OwnedHandle ours;
+    OwnedHandle theirs;
+    if (!CreatePipe(ours.out(), theirs.out(), &inherited, 0)) return result;
+    SetHandleInformation(ours.get(), HANDLE_FLAG_INHERIT, 0);
+    const OwnedHandle nul(OpenNul());
+    if (nul.get() == INVALID_HANDLE_VALUE) return result;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nul.get();
+    startup.hStdOutput = startup.hStdError = theirs.get();
+    const std::string interpreter = CommandInterpreter();
+    std::string line = "cmd.exe /d /s /c \"" + commandLine + "\"";
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(interpreter.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return result;
+    const OwnedHandle process(started.hProcess);
+    CloseHandle(started.hThread);
+    // Only the started programs hold the writing end now: the pipe ends when the last of them does.
+    theirs.Close();
+
+    std::array<char, 4096> chunk{};
+    DWORD got = 0;
+    while (ReadFile(ours.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) && got > 0)
+        result.output.append(chunk.data(), got);
+    for (size_t at = result.output.find("\r\n"); at != std::string::npos; at = result.output.find("\r\n", at))
+        result.output.erase(at, 1);
+    DWORD code = 0;
+    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(process.get(), &code))
+        result.exitCode = ExitStatus(code);
+    return result;
+}
+
+int StartProgram(const std::vector<std::string>& argv) {
+    if (argv.empty()) return -1;
+    // Its standard handles are all given, so its input is NUL too: nothing is typed into it.
+    const OwnedHandle nul(OpenNul());
+    if (nul.get() == INVALID_HANDLE_VALUE) return -1;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.get();
+    std::string commandLine = win32_platform::CommandLineFor(argv[0], std::span(argv).subspan(1));
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(argv[0].c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return -1;
+    CloseHandle(started.hThread);
+    Started().Add(started.dwProcessId, started.hProcess);
+    return static_cast<int>(started.dwProcessId);
+}
+
+void KillProgram(int pid) {
+    // The handle stays with the started programs, for WaitForProgram.
+    const HANDLE process = Started().Take(static_cast<DWORD>(pid));
+    if (!process) return;
+    TerminateProcess(process, 1);
+    Started().Add(static_cast<DWORD>(pid), process);
+}
+
+int WaitForProgram(int pid) {
+    const HANDLE process = Started().Take(static_cast<DWORD>(pid));
+    if (!process) return -1;
+    DWORD code = 0;
+    const bool ended =
+        WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return ended ? ExitStatus(code) : -1;
+}
+
+std::string ShellQuote(const std::string& word) {
+    // Between double quotes cmd.exe takes its own special characters literally, but a quote in
+    // the word would end the quoted part, and %NAME% is replaced even there: a test must not run
+    // a command other than the one it wrote.
+    if (word.find_first_of("\"%\r\n") != std::string::npos)
+        throw std::invalid_argument("cmd.exe cannot be given this word unchanged: " + word);
+    return win32_platform::QuoteArgument(word);
+}
+
+}  // namespace kiro::test
+
+#else
 
 namespace kiro::test {
 
@@ -39,10 +215,17 @@ int StartProgram(const std::vector<std::string>& argv) {
     return failed ? -1 : pid;
 }
 
+void KillProgram(int pid) {
+    kill(pid, SIGKILL);
+}
+
 int WaitForProgram(int pid) {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    pid_t waited;
+    while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
     }
+    // No such child (never started, or already waited for) is no exit status, least of all 0.
+    if (waited < 0) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -58,3 +241,5 @@ std::string ShellQuote(const std::string& word) {
 }
 
 }  // namespace kiro::test
+
+#endif

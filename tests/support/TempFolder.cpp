@@ -1,17 +1,30 @@
 #include "support/TempFolder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace kiro::test {
 
+// A fresh folder of a random name, made by this call alone: create_directory tells a name that
+// was there already, so two tests in parallel never share one.
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kiro-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = base / ("kiro-test-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            // Forward slashes throughout, as the program builds its paths.
+            path_ = candidate.generic_string();
+            return;
+        }
+        if (error)
+            throw std::runtime_error("cannot make a folder in " + base.string() + ": " + error.message());
+    }
+    throw std::runtime_error("no free folder name in " + base.string());
 }
 
 TempFolder::~TempFolder() {

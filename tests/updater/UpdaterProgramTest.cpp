@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "gui/app/UpdaterImage.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
@@ -69,7 +69,7 @@ std::function<void(const std::string&)> FreeAfterTwoRefusals(std::function<void(
 class UpdaterProgramTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
 
     void SetUp() override {
         folder.Write("KiroMeter_X5", "old program");

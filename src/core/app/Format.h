@@ -5,9 +5,17 @@
 #include <cstdarg>
 #include <string>
 
+// MinGW's own C99 formatting (the build sets __USE_MINGW_ANSI_STDIO) is checked as the GNU
+// printf, not as the older Microsoft one that lacks %zu and %lld.
+#if defined(__MINGW32__)
+#define KIRO_PRINTF_CHECK gnu_printf
+#else
+#define KIRO_PRINTF_CHECK printf
+#endif
+
 namespace kiro {
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Format(const char* format, ...) __attribute__((format(KIRO_PRINTF_CHECK, 1, 2)));
 std::string FormatV(const char* format, va_list args);
 
 // Formats a text that is not a literal (a UI text of the table). The caller guarantees the

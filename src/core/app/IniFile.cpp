@@ -10,9 +10,21 @@ int IniSnapshot::ReadInt(std::string_view section, std::string_view key, int def
     return ParseProfileInt(*value);
 }
 
+namespace {
+
+// The default as the profile functions give it: without the spaces at its end, but never cut
+// below its first character, so a default of spaces only gives one space.
+std::string_view WithoutTrailingSpaces(std::string_view defaultValue) {
+    while (defaultValue.size() > 1 && defaultValue.back() == ' ') defaultValue.remove_suffix(1);
+    return defaultValue;
+}
+
+}  // namespace
+
 std::string IniSnapshot::ReadString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue, size_t bufferLength) const {
-    std::string result = FindIniValue(content, section, key).value_or(std::string(defaultValue));
+    std::string result =
+        FindIniValue(content, section, key).value_or(std::string(WithoutTrailingSpaces(defaultValue)));
     const size_t limit = bufferLength == 0 ? 0 : bufferLength - 1;
     if (result.size() > limit) result.resize(limit);
     return result;

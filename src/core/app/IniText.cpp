@@ -5,10 +5,16 @@
 namespace kiro {
 namespace {
 
+// The blanks the Windows profile functions cut from around names and values: space, tab, the
+// line and page breaks (line feed, vertical tab, form feed, carriage return) and Ctrl-Z, which
+// ends the text of files made on DOS.
+bool IsProfileBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
+}
+
 std::string_view Trim(std::string_view text) {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsProfileBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsProfileBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -77,7 +83,9 @@ void ApplyChange(Lines& lines, const IniChange& change) {
     const std::string_view key = change.key;
     const std::string entry = std::string(key) + "=" + std::string(value);
 
-    // Locate the section and, inside it, the key or the place after its last entry.
+    // Locate the section and, inside it, the key or the place after its last entry. Only the
+    // first copy of a section that appears more than once is looked at, as a read looks at
+    // that copy only: a value written into a later copy could never be read back.
     std::optional<size_t> sectionLine;
     std::optional<size_t> keyLine;
     std::string existingKey;
@@ -125,6 +133,9 @@ std::optional<std::string> FindIniValue(std::string_view content, std::string_vi
     const Lines lines = SplitLines(content);
     for (const std::string& line : lines.text) {
         if (const auto name = SectionName(line)) {
+            // Later copies of the section are not read: a key missing from the first copy is
+            // missing, wherever else the section's name appears again.
+            if (inSection) return std::nullopt;
             inSection = EqualsNoCase(*name, section);
             continue;
         }
@@ -132,8 +143,9 @@ std::optional<std::string> FindIniValue(std::string_view content, std::string_vi
         const auto entry = SplitKey(line);
         if (entry && EqualsNoCase(entry->key, key)) {
             std::string_view value = entry->value;
-            // A value written in quotes is read without them.
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            // A value written in a pair of double or single quotes is read without them.
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front())
                 value = value.substr(1, value.size() - 2);
             return std::string(value);
         }

@@ -7,9 +7,10 @@
 namespace kiro {
 
 // The text of a settings file with the observable behaviour of the Windows private-profile
-// functions: sections and keys match without regard to letter case, a value written in quotes
-// is read without them, and a write keeps every other line as it was, creating the section and
-// key when missing.
+// functions: sections and keys match without regard to letter case, blanks around names and
+// values are cut, a value written in a pair of double or single quotes is read without them,
+// only the first copy of a section that appears more than once is read or written, and a write
+// keeps every other line as it was, creating the section and key when missing.
 
 struct IniChange {
     std::string section;
@@ -17,7 +18,8 @@ struct IniChange {
     std::string value;
 };
 
-// The value of a key, or nothing when the section or key is missing.
+// The value of a key, or nothing when the section or key is missing (a key found only in a
+// later copy of its section is missing).
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key);
 

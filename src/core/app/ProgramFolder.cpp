@@ -3,12 +3,13 @@
 #include <filesystem>
 
 #include "core/app/Format.h"
+#include "core/app/PathRoots.h"
 
 namespace kiro {
 
 std::string DeriveProgramFolder(std::string_view currentDirectory) {
     std::string folder(currentDirectory);
-    if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (folder.size() > PathRootLength(folder) && IsPathSeparator(folder.back())) folder.pop_back();
     return folder;
 }
 

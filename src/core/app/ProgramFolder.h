@@ -5,8 +5,9 @@
 namespace kiro {
 
 // The program folder is the working directory at start. One trailing separator is removed,
-// except when the folder is the file-system root, which keeps it (so paths formed below get
-// two separators in a row there, which the file system accepts).
+// except when the folder is the file-system root ("/", or a drive's "C:\"), which keeps it (so
+// paths formed below get two separators in a row there, which the file system accepts; a drive
+// without its separator would name the drive's current folder instead).
 std::string DeriveProgramFolder(std::string_view currentDirectory);
 
 // The program folder of this process: the working directory, or an empty text when it cannot
@@ -19,6 +20,13 @@ inline constexpr const char* kJournalFileName = "ImportJournal.txt";
 inline constexpr const char* kLockFileName = "KiroMeter2.lock";
 inline constexpr const char* kCommitRecordName = "KiroMeter2.commit";
 inline constexpr const char* kDataFolderName = "Data";
+// The desktop program's own file, which the updater replaces. Windows starts a program only by
+// a name that ends in ".exe"; a build put in place under the bare name would never run.
+#if defined(_WIN32)
+inline constexpr const char* kProgramFileName = "KiroMeter_X5.exe";
+#else
+inline constexpr const char* kProgramFileName = "KiroMeter_X5";
+#endif
 std::string MonthFileName(int year, int month);  // "Data/Kiro%04d%02d.BIN"
 
 // Every path of the program's own files, formed from the program folder.

@@ -3,9 +3,25 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kiro {
+
+// Only http and https addresses are fetched (the scheme in any letter case): an address from
+// the settings file may name anything, and no client guesses a scheme for one without.
+inline bool IsWebAddress(std::string_view url) {
+    const auto startsWith = [url](std::string_view scheme) {
+        if (url.size() < scheme.size()) return false;
+        for (size_t at = 0; at < scheme.size(); ++at) {
+            const char c = url[at];
+            if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != scheme[at]) return false;
+        }
+        return true;
+    };
+    return startsWith("http://") || startsWith("https://");
+}
+inline constexpr const char* kNotAWebAddress = "only http and https addresses are fetched";
 
 struct HttpRequest {
     std::string url;

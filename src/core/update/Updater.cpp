@@ -59,8 +59,13 @@ bool TryUpdate(FileSystem& files, UpdaterOutput& out, const std::string& source,
         std::error_code error;
         inUseGuard = files.TryLock(target, error);
         if (!inUseGuard) return false;
+#if defined(_WIN32)
+        // Windows puts no file in place of one that is open, a lock included. There the system
+        // itself keeps a running program's file from being replaced, so the check is enough.
+        inUseGuard.reset();
+#endif
     }
-    out.Print(Format("\n  Update: %s --> KiroMeter_X5", source.c_str()));
+    out.Print(Format("\n  Update: %s --> %s", source.c_str(), kProgramFileName));
     if (!ReplaceProgram(files, source, target, folder)) return false;
     out.Print("\n  ** Done, Remove temp file **");
     files.Remove(source);
@@ -73,7 +78,7 @@ int RunUpdater(FileSystem& files, Clock& clock, UpdaterOutput& out, const std::s
     PrintBanner(out);
     const ProgramPaths paths(DeriveProgramFolder(workingDirectory));
     out.Print(Format("\n%s\n", paths.Folder().c_str()));
-    const std::string target = paths.File("KiroMeter_X5");
+    const std::string target = paths.File(kProgramFileName);
     const std::string source = paths.File(std::string("tmp/") + kDownloadName);
 
     clock.Sleep(kFirstWaitMs);

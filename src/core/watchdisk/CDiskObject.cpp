@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "core/app/PathRoots.h"
+
 namespace kiro {
 namespace {
 
@@ -14,9 +16,11 @@ std::string WithForwardSlashes(std::string path) {
     return path;
 }
 
+// One level up from an absolute folder; the root ("/", "C:/") is its own parent.
 std::string ParentOf(const std::string& folder) {
+    const size_t root = PathRootLength(folder);
     const size_t slash = folder.find_last_of('/');
-    if (slash == std::string::npos || slash == 0) return "/";
+    if (slash == std::string::npos || slash < root) return root == 0 ? "/" : folder.substr(0, root);
     return folder.substr(0, slash);
 }
 
@@ -99,12 +103,17 @@ bool CDiskObject::MakePathAbsolute(std::string& path) {
     // An empty path would become the current directory or, as a folder, the root: a copy from
     // it would take far more than anyone meant to give.
     if (rest.empty() || rest.find_first_of("*?") != std::string::npos) return FailInternal();
-    if (rest.starts_with('/')) {
+    // "C:name" lies below a current folder of drive C that this program cannot see: taking it
+    // from the drive's root or from the current directory could copy another folder than meant.
+    if (IsDriveRelative(rest)) return FailInternal();
+    if (const size_t root = PathRootLength(rest); root > 0) {
+        // A bare drive "C:" is its root.
+        if (root == rest.size() && !rest.ends_with('/')) rest += '/';
         path = rest;
         return true;
     }
     std::error_code error;
-    std::string base = std::filesystem::current_path(error).string();
+    std::string base = std::filesystem::current_path(error).generic_string();
     if (error) return Fail(error, rest);
     while (rest.starts_with("../")) {
         base = ParentOf(base);
@@ -125,11 +134,12 @@ bool CDiskObject::CreateFolderTree(const std::string& folder) {
     if (!MakeFolderAbsolute(qualified)) return false;
     // A level that cannot be made may exist already, or be made by someone else meanwhile:
     // only whether the whole path is a folder in the end counts.
-    std::string level;
-    size_t start = 1;
+    const size_t root = PathRootLength(qualified);
+    std::string level = qualified.substr(0, root);
+    size_t start = root;
     for (size_t slash; (slash = qualified.find('/', start)) != std::string::npos; start = slash + 1) {
         if (slash == start) continue;
-        level.push_back('/');
+        if (!level.empty() && !level.ends_with('/')) level.push_back('/');
         level.append(qualified, start, slash - start);
         files_.MakeFolder(level);
     }

@@ -18,8 +18,9 @@ enum class ListForm { Relative, Full };
 // a path that cannot be used at all.
 //
 // A '\' in a path is taken as '/'; a relative path is taken from the current directory, which
-// is never changed. Symbolic links met inside a folder are neither listed nor copied nor
-// entered, so that a copy never reaches beyond the folders it was given.
+// is never changed. Where paths have drive letters, "C:/..." is absolute, a bare "C:" is the
+// drive's root, and a drive-relative "C:name" cannot be used. Symbolic links met inside a folder are neither
+// listed nor copied nor entered, so that a copy never reaches beyond the folders it was given.
 class CDiskObject {
   public:
     static constexpr const char* kInternalError = "CDiskObject internal error - check call parameters";
@@ -28,8 +29,9 @@ class CDiskObject {
 
     // Makes a folder path absolute with a trailing '/'.
     bool MakeFolderAbsolute(std::string& folder);
-    // Makes a path absolute: leading "../" steps go up from the current directory, anything
-    // else relative is put below it. An empty path and one with '*' or '?' are refused.
+    // Makes a path absolute: leading "../" steps go up from the current directory (never above
+    // its root), anything else relative is put below it. An empty path and one with '*' or '?'
+    // are refused.
     bool MakePathAbsolute(std::string& path);
     bool FolderExists(const std::string& folder);
     // Creates the folder and every missing level above it.

@@ -106,6 +106,8 @@ void CurlHttpClient::OpenLibrary() {
 
 HttpResult CurlHttpClient::Get(const HttpRequest& request,
                                const std::function<bool(std::span<const uint8_t>)>& receive) {
+    // libcurl would take an address without a scheme for http.
+    if (!IsWebAddress(request.url)) return {HttpOutcome::Failed, kNotAWebAddress};
     // The first request opens libcurl; requests on other threads wait until it is open.
     std::call_once(openOnce_, [this] { OpenLibrary(); });
     if (!ready_) return {HttpOutcome::Failed, openError_};

@@ -2,7 +2,7 @@
 // A fresh program folder with its App (weight 60 kg, step size 70 cm), a still clock and a
 // scripted Host, for the analysis tests.
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/ScriptedHost.h"
@@ -14,7 +14,7 @@ struct AnalysisWorld {
     TempFolder folder;
     sim::FakeClock clock;
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     App app{folder.Path(), clock, locale, files};
     ScriptedHost host;
 

@@ -13,7 +13,7 @@ namespace {
 class IniFileTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     test::FaultyFileSystem files{realFiles};
     sim::FakeClock clock;
     ProgramPaths paths{folder.Path()};
@@ -33,6 +33,75 @@ TEST_F(IniFileTest, SectionsAndKeysMatchWithoutRegardToCase) {
     folder.Write("KiroMeter2.INI", "[ADVANCE]\r\nlanguage=1\r\n[summary]\r\nTOTALSTEPS = 42 \r\n");
     EXPECT_EQ(ini.ReadInt("Advance", "Language", 0), 1);
     EXPECT_EQ(ini.ReadInt("Summary", "TotalSteps", 0), 42);
+}
+
+TEST_F(IniFileTest, ADefaultLosesTheSpacesAtItsEnd) {
+    folder.Write("KiroMeter2.INI", "[S]\nKey=v\nEmpty=\n");
+    struct Case {
+        const char* defaultValue;
+        const char* expected;
+    } cases[] = {{"  d  ", "  d"}, {"a b ", "a b"}, {"d\t", "d\t"}, {"d \t", "d \t"}, {"   ", " "}, {"", ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ini.ReadString("S", "Missing", c.defaultValue, 100), c.expected)
+            << '"' << c.defaultValue << '"';
+        EXPECT_EQ(ini.ReadString("Other", "Key", c.defaultValue, 100), c.expected)
+            << '"' << c.defaultValue << '"';
+    }
+    EXPECT_EQ(ini.ReadString("S", "Missing", "abc   ", 3), "ab") << "cut to the buffer as well";
+    EXPECT_EQ(ini.ReadString("S", "Empty", "d ", 100), "") << "an empty value is no missing key";
+    EXPECT_EQ(ini.ReadString("S", "Key", "d ", 100), "v");
+}
+
+TEST_F(IniFileTest, ValuesLoseTheBlanksAndOnePairOfQuotesAroundThem) {
+    struct Case {
+        const char* value;
+        const char* expected;
+    } cases[] = {
+        {" \t one two \t", "one two"},
+        {"\va\v", "a"},
+        {"\f a \f", "a"},
+        {"\032a\032", "a"},
+        {"a\vb", "a\vb"},
+        {"\"a b\"", "a b"},
+        {"'a b'", "a b"},
+        {" ' a ' ", " a "},
+        {"''", ""},
+        {"\"\"", ""},
+        {"''a''", "'a'"},
+        {"\"a'", "\"a'"},
+        {"'a\"", "'a\""},
+        {"'", "'"},
+        {"'ab", "'ab"},
+        {"ab'", "ab'"},
+        {"a'b'", "a'b'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindIniValue(std::string("[S]\r\nKey=") + c.value + "\r\n", "S", "Key"), c.expected)
+            << '"' << c.value << '"';
+    folder.Write("KiroMeter2.INI", "[\vAdvance\f]\r\n\vLanguage\v=\v'2'\v\r\n[Quoted]\r\nNumber='12'\r\n");
+    EXPECT_EQ(ini.ReadString("Advance", "Language", "", 100), "2");
+    EXPECT_EQ(ini.ReadInt("Advance", "Language", 0), 2);
+    EXPECT_EQ(ini.ReadInt("Quoted", "Number", 0), 12);
+    ASSERT_TRUE(test::Ok(ini.WriteInt("Advance", "Language", 3)));
+    EXPECT_EQ(folder.Read("KiroMeter2.INI"), "[\vAdvance\f]\r\nLanguage=3\r\n[Quoted]\r\nNumber='12'\r\n")
+        << "the key written is the one read, in its spelling but without the blanks around it";
+}
+
+TEST_F(IniFileTest, OnlyTheFirstCopyOfASectionIsReadOrWritten) {
+    folder.Write("KiroMeter2.INI", "[S]\nA=1\nKey=first\n[s]\nKey=second\nOnlyLater=2\n[Other]\nB=3\n");
+    EXPECT_EQ(ini.ReadString("S", "Key", "d", 100), "first");
+    EXPECT_EQ(ini.ReadString("S", "OnlyLater", "d", 100), "d");
+    EXPECT_EQ(ini.ReadInt("S", "OnlyLater", 7), 7);
+    EXPECT_EQ(ini.ReadInt("Other", "B", 0), 3) << "sections after the copy still read";
+
+    // A key found only in a later copy reads as missing, so writing the value it holds there is
+    // a change, made in the first copy; the later copy stays as it was.
+    ASSERT_TRUE(test::Ok(ini.WriteInt("S", "OnlyLater", 2)));
+    EXPECT_EQ(ini.ReadInt("S", "OnlyLater", 7), 2);
+    ASSERT_TRUE(test::Ok(ini.WriteString("s", "KEY", "new")));
+    EXPECT_EQ(ini.ReadString("S", "Key", "d", 100), "new");
+    EXPECT_EQ(folder.Read("KiroMeter2.INI"),
+              "[S]\nA=1\nKey=new\nOnlyLater=2\n[s]\nKey=second\nOnlyLater=2\n[Other]\nB=3\n");
 }
 
 TEST_F(IniFileTest, IntegersReadTheLeadingNumberAsWindowsDoes) {

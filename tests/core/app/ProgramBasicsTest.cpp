@@ -21,6 +21,19 @@ TEST(ProgramFolderTest, OneTrailingSeparatorIsRemovedExceptAtTheRoot) {
     EXPECT_EQ(paths.UpdaterFile(), "/p/tmp/KiroMeterUpdater.BIN");
 }
 
+#if defined(_WIN32)
+TEST(ProgramFolderTest, ADriveRootKeepsItsSeparatorOnWindows) {
+    EXPECT_EQ(DeriveProgramFolder("C:\\Users\\ann\\kiro\\"), "C:\\Users\\ann\\kiro");
+    EXPECT_EQ(DeriveProgramFolder("C:/kiro/"), "C:/kiro");
+    // "C:" alone would be the drive's current folder, not its root.
+    EXPECT_EQ(DeriveProgramFolder("C:\\"), "C:\\");
+    EXPECT_EQ(DeriveProgramFolder("C:/"), "C:/");
+    EXPECT_EQ(ProgramPaths(DeriveProgramFolder("C:\\")).SettingsFile(), "C:\\/KiroMeter2.INI");
+    EXPECT_EQ(DeriveProgramFolder("\\\\server\\share\\kiro\\"), "\\\\server\\share\\kiro");
+    EXPECT_EQ(DeriveProgramFolder("\\\\server\\share\\"), "\\\\server\\share\\") << "a share's root";
+}
+#endif
+
 TEST(RandomTest, FollowsTheClassicCLibrarySequence) {
     Random random;
     const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358};

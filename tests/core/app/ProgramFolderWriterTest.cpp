@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/ErrorCodes.h"
 #include "support/FaultyFileSystem.h"
@@ -35,7 +35,7 @@ TEST(CommitRecordTest, WholeRecordsOnlyAndOnlyTheProgramsOwnFiles) {
 class ProgramFolderWriterTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     sim::FakeClock clock;
     ProgramPaths paths{folder.Path()};
 
@@ -44,8 +44,8 @@ class ProgramFolderWriterTest : public ::testing::Test {
         std::map<std::string, std::string> found;
         for (const auto& entry : fs::recursive_directory_iterator(folder.Path()))
             if (entry.is_regular_file() && entry.path().filename() != kLockFileName)
-                found[fs::relative(entry.path(), folder.Path()).string()] =
-                    folder.Read(fs::relative(entry.path(), folder.Path()).string());
+                found[fs::relative(entry.path(), folder.Path()).generic_string()] =
+                    folder.Read(fs::relative(entry.path(), folder.Path()).generic_string());
         return found;
     }
     std::error_code CommitThree(FileSystem& files, const std::string& content) {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/app/App.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "support/TempFolder.h"
@@ -20,7 +20,7 @@ class SettingsTest : public ::testing::Test {
     sim::FakeClock clock{LocalTime{}, 777000};
 
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
 
     std::unique_ptr<App> MakeApp(const std::string& localeName = "ENU") {
         locale = sim::FixedLocale(localeName);

@@ -1,5 +1,5 @@
-// The program stamp by both rules: a Windows program's header and our own ELF notes, the latter
-// read from this very test program, which carries them.
+// The program stamp by both rules: a Windows program's header and our own ELF notes, each read
+// from this very test program where it is built for that system.
 #include "core/update/ProgramStamp.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "core/update/ProgramVersion.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
@@ -27,7 +27,7 @@ std::vector<uint8_t> PeImage(size_t size, size_t signatureAt, uint32_t stamp) {
 }
 
 std::vector<uint8_t> OwnProgram() {
-    std::ifstream in("/proc/self/exe", std::ios::binary);
+    std::ifstream in(NativeProcessInfo().OwnProgramPath(), std::ios::binary);
     std::vector<uint8_t> bytes(kStampSearchBytes);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return bytes;
@@ -44,6 +44,14 @@ TEST(ProgramStampTest, AWindowsProgramByItsHeader) {
     EXPECT_EQ(FindProgramStamp(PeImage(0x80 + 10, 0x80, 7)), std::nullopt) << "the stamp itself is cut off";
 }
 
+#if defined(_WIN32)
+TEST(ProgramStampTest, OurOwnWindowsProgramByTheLinkersStamp) {
+    const std::optional<uint32_t> stamp = FindProgramStamp(OwnProgram());
+    ASSERT_TRUE(stamp.has_value());
+    EXPECT_GT(*stamp, 1'700'000'000u) << "the link time, written by the linker";
+    EXPECT_NE(*stamp, kNoStamp);
+}
+#else
 TEST(ProgramStampTest, OurOwnProgramByItsNotes) {
     std::vector<uint8_t> image = OwnProgram();
     // This program was never stamped after its link.
@@ -89,10 +97,11 @@ TEST(ProgramStampTest, DamagedElfHeadersFindNothing) {
         static_cast<void>(FindProgramVersion(cut));
     }
 }
+#endif
 
 TEST(ProgramStampTest, ReadingAFile) {
     test::TempFolder folder;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     const std::vector<uint8_t> pe = PeImage(600, 0x80, 0x5000000A);
     folder.Write("new.exe", std::string(pe.begin(), pe.end()));
     folder.Write("short.exe", std::string(pe.begin(), pe.begin() + 511));

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
@@ -15,6 +15,13 @@ namespace kiro {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The program's file as the system starts it.
+#if defined(_WIN32)
+const std::string kProgram = "KiroMeter_X5.exe";
+#else
+const std::string kProgram = "KiroMeter_X5";
+#endif
 
 class RecordedOutput final : public UpdaterOutput {
   public:
@@ -36,13 +43,13 @@ bool RunsForEveryone(const std::string& path) {
 class UpdaterTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     sim::FakeClock clock;
-    const std::string program = folder.File("KiroMeter_X5");
+    const std::string program = folder.File(kProgram);
     const std::string download = folder.File("tmp/KiroMeter_X5_TMP.BIN");
 
     void SetUp() override {
-        folder.Write("KiroMeter_X5", "old program");
+        folder.Write(kProgram, "old program");
         folder.Write("tmp/KiroMeter_X5_TMP.BIN", "new program");
     }
     // What the updater printed.
@@ -58,7 +65,7 @@ class UpdaterTest : public ::testing::Test {
     }
     // Nothing but the old program and the download, as before the update.
     void ExpectUntouched() const {
-        EXPECT_EQ(folder.Read("KiroMeter_X5"), "old program");
+        EXPECT_EQ(folder.Read(kProgram), "old program");
         EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program");
         EXPECT_FALSE(fs::exists(program + ".new")) << "the staged copy is cleaned up";
     }
@@ -79,11 +86,10 @@ TEST_F(UpdaterTest, ReplacesTheProgramAtTheFirstAttemptOnceTheProgramHadTimeToEn
                   program +
                   " ..."
                   "\n  Update: " +
-                  download +
-                  " --> KiroMeter_X5"
+                  download + " --> " + kProgram +
                   "\n  ** Done, Remove temp file **"
                   "\n\n>>> Update OK <<<\n\n");
-    EXPECT_EQ(folder.Read("KiroMeter_X5"), "new program");
+    EXPECT_EQ(folder.Read(kProgram), "new program");
     EXPECT_TRUE(RunsForEveryone(program));
     EXPECT_FALSE(fs::exists(download));
     EXPECT_FALSE(fs::exists(program + ".new"));
@@ -94,7 +100,7 @@ TEST_F(UpdaterTest, ReplacesTheProgramAtTheFirstAttemptOnceTheProgramHadTimeToEn
 TEST_F(UpdaterTest, AMissingProgramIsSimplyPutInPlace) {
     fs::remove(program);
     EXPECT_TRUE(Update(realFiles).ends_with("\n\n>>> Update OK <<<\n\n"));
-    EXPECT_EQ(folder.Read("KiroMeter_X5"), "new program");
+    EXPECT_EQ(folder.Read(kProgram), "new program");
     EXPECT_TRUE(RunsForEveryone(program));
 }
 
@@ -102,7 +108,7 @@ TEST_F(UpdaterTest, WithoutADownloadTenAttemptsASecondApartFailAndTheProgramStay
     fs::remove(download);
     const std::string printed = Update(realFiles);
     EXPECT_TRUE(Failed(printed)) << printed;
-    EXPECT_EQ(folder.Read("KiroMeter_X5"), "old program");
+    EXPECT_EQ(folder.Read(kProgram), "old program");
     EXPECT_EQ(clock.TotalSlept(), 2000u + 10 * 1000u);
 }
 
@@ -118,17 +124,17 @@ TEST_F(UpdaterTest, AProgramStillInUseIsNeverReplaced) {
 
 TEST_F(UpdaterTest, AReplacementThatFailsLeavesTheOldProgramAndNoCopyBehind) {
     test::FaultyFileSystem fullDisk(realFiles);
-    fullDisk.FailPath("KiroMeter_X5.new", std::make_error_code(std::errc::no_space_on_device));
+    fullDisk.FailPath(kProgram + ".new", std::make_error_code(std::errc::no_space_on_device));
     EXPECT_TRUE(Failed(Update(fullDisk)));
     ExpectUntouched();
 
     // The copy is made and made executable, and then cannot take the program's name.
     fs::rename(program, folder.File("elsewhere"));
     fs::create_directory(program);
-    folder.Write("KiroMeter_X5/inside", "");
+    folder.Write(kProgram + "/inside", "");
     EXPECT_TRUE(Failed(Update(realFiles)));
     EXPECT_FALSE(fs::exists(program + ".new"));
-    EXPECT_TRUE(fs::exists(folder.File("KiroMeter_X5/inside")));
+    EXPECT_TRUE(fs::exists(folder.File(kProgram + "/inside")));
 }
 
 TEST_F(UpdaterTest, StoppedAtAnyStepTheFolderHoldsAWholeProgram) {
@@ -142,7 +148,7 @@ TEST_F(UpdaterTest, StoppedAtAnyStepTheFolderHoldsAWholeProgram) {
         test::FaultyFileSystem crashing(realFiles);
         crashing.CrashAt(step);
         Update(crashing);
-        const std::string now = folder.Read("KiroMeter_X5");
+        const std::string now = folder.Read(kProgram);
         EXPECT_TRUE(now == "old program" || (now == "new program" && RunsForEveryone(program)))
             << "stopped before change " << step << ": " << now;
         EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program")
@@ -154,9 +160,17 @@ TEST_F(UpdaterTest, AtTheRootThePathsTakeTwoSeparators) {
     // Every change refused: nothing is written at the real root.
     test::FaultyFileSystem readOnly(realFiles);
     readOnly.FailFrom(1, std::make_error_code(std::errc::read_only_file_system));
-    const std::string printed = Update(readOnly, "/");
-    EXPECT_NE(printed.find("+\n\n/\n\n  Check Old File : //KiroMeter_X5 ..."), std::string::npos) << printed;
-    EXPECT_NE(printed.find("\n  Update: //tmp/KiroMeter_X5_TMP.BIN --> KiroMeter_X5"), std::string::npos);
+#if defined(_WIN32)
+    const std::string root = "C:\\";  // "C:" alone would be the drive's current folder
+#else
+    const std::string root = "/";
+#endif
+    const std::string printed = Update(readOnly, root);
+    EXPECT_NE(printed.find("+\n\n" + root + "\n\n  Check Old File : " + root + "/" + kProgram + " ..."),
+              std::string::npos)
+        << printed;
+    EXPECT_NE(printed.find("\n  Update: " + root + "/tmp/KiroMeter_X5_TMP.BIN --> " + kProgram),
+              std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "../watchdisk/CollectionWorld.h"
 #include "core/watchconfig/ConfigBlock.h"
+#include "support/SymbolicLinks.h"
 
 namespace kiro {
 namespace {
@@ -120,8 +121,8 @@ TEST(FactorySetupTest, PreCopyCopiesTheTreeButNoLinkOutOfIt) {
     secret.Write("private.txt", "not for the watch");
     std::ofstream(source + "/readme.txt") << "welcome";
     std::ofstream(source + "/music/song.txt") << "la la";
-    fs::create_symlink(secret.File("private.txt"), source + "/linked.txt");
-    fs::create_directory_symlink(secret.Path(), source + "/linked-folder");
+    KIRO_LINK_OR_SKIP(secret.File("private.txt"), source + "/linked.txt");
+    KIRO_LINK_OR_SKIP(secret.Path(), source + "/linked-folder");
     ASSERT_FALSE(world.factory.SetPreCopyPath(source));
     ASSERT_FALSE(world.factory.SetPreCopyEnabled(true));
 
@@ -192,7 +193,7 @@ TEST(FactorySetupTest, ADiskThatRefusesTheSettingsIsAFailureNotASuccess) {
         test::TempFolder outside;
         outside.Write("target.txt", "keep");
         sim::FileModeWatch watch(world.DiskFolder("watch"));
-        fs::create_symlink(outside.File("target.txt"), watch.Folder() + "/CLOCK.TXT");
+        KIRO_LINK_OR_SKIP(outside.File("target.txt"), watch.Folder() + "/CLOCK.TXT");
         world.machine.PlugIn(watch);
         world.Deliver();
         EXPECT_EQ(world.display.statuses.back(), "### Setup failed ###");

@@ -7,7 +7,7 @@
 #include "core/app/App.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
 #include "platform/sim/SimulatedMachine.h"
@@ -32,7 +32,7 @@ struct ProgramRun {
     void DeliverEvents() { machine_.events.Dispatch(discovery); }
 
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     FaultyFileSystem files{realFiles};
     App app;
     std::error_code startError;

@@ -13,7 +13,7 @@ namespace {
 class MonthStoreTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     test::FaultyFileSystem files{realFiles};
     sim::FakeClock clock;
     ProgramPaths paths{folder.Path()};

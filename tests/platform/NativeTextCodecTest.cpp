@@ -1,15 +1,12 @@
-// The Linux adapters for texts and locale: Big5/GBK table texts turn into the Unicode the
-// translators wrote, and the locale is taken from the environment in the POSIX order.
+// The system's text conversion: Big5/GBK table texts turn into the Unicode the translators
+// wrote, and back.
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "core/app/Language.h"
-#include "platform/linux/EnvironmentLocale.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "support/TempFolder.h"
+#include "platform/NativePlatform.h"
 
 namespace kiro {
 namespace {
@@ -29,10 +26,10 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
-TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
+TEST(NativeTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
     std::ifstream source(std::string(KIRO_SOURCE_DIR) + "/src/core/app/texts/ui_texts.tsv");
     ASSERT_TRUE(source.good());
-    linux_platform::IconvTextCodec codec;
+    NativeTextCodec codec;
     std::string line;
     int checked = 0;
     while (std::getline(source, line)) {
@@ -53,8 +50,8 @@ TEST(IconvTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
     EXPECT_EQ(checked, kTextCount);
 }
 
-TEST(IconvTextCodecTest, KnownBytesOfEachEncoding) {
-    linux_platform::IconvTextCodec codec;
+TEST(NativeTextCodecTest, KnownBytesOfEachEncoding) {
+    NativeTextCodec codec;
     EXPECT_EQ(codec.ToUtf8("\xB3\xF8\xAA\xED", kTraditionalChinese), "報表");  // Big5
     EXPECT_EQ(codec.ToUtf8("\xB1\xA8\xB1\xED", kSimplifiedChinese), "报表");   // GBK
     EXPECT_EQ(codec.ToUtf8("\xFF", kSimplifiedChinese), "\xEF\xBF\xBD") << "a stray byte shows as a mark";
@@ -65,23 +62,6 @@ TEST(IconvTextCodecTest, KnownBytesOfEachEncoding) {
                              kTraditionalChinese),
               "a?b")
         << "a character Big5 lacks becomes one mark";
-}
-
-TEST(EnvironmentLocaleTest, LcAllThenLcMessagesThenLang) {
-    std::map<std::string, std::string> environment{{"LANG", "zh_TW.UTF-8"}, {"LC_MESSAGES", ""}};
-    const auto lookup = [&environment](const char* name) -> const char* {
-        const auto found = environment.find(name);
-        return found == environment.end() ? nullptr : found->second.c_str();
-    };
-    kiro::test::TempFolder etc;
-    etc.Write("default-locale", "# the machine's locale\nLANG=\"zh_CN.UTF-8\"\n");
-    linux_platform::EnvironmentLocale locale(lookup, {etc.File("missing"), etc.File("default-locale")});
-    EXPECT_EQ(locale.SystemLanguageName(), "CHS") << "the machine's own file, not the environment";
-    EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHT");
-    environment["LC_MESSAGES"] = "zh_CN.UTF-8";
-    EXPECT_EQ(locale.AbbreviatedLanguageName(), "CHS");
-    environment["LC_ALL"] = "en_US.UTF-8";
-    EXPECT_EQ(locale.AbbreviatedLanguageName(), "ENU");
 }
 
 }  // namespace

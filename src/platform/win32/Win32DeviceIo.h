@@ -1,0 +1,45 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "core/system/DeviceIo.h"
+#include "core/system/Volumes.h"
+
+namespace kiro::win32_platform {
+
+// SCSI commands to disks through the system's direct pass-through, on handles opened below the
+// file system: a drive letter's volume ("\\.\X:") or a disk's interface path. The system's
+// handles stay inside; the program holds small numbers for them, each given once, so that a
+// number kept after its Close reaches no other disk. Lock and unlock are the volume lock of the
+// file system, which a handle of a whole disk does not have.
+class Win32DeviceIo final : public DeviceIo {
+  public:
+    explicit Win32DeviceIo(const Volumes& volumes) : volumes_(volumes) {}
+    ~Win32DeviceIo() override;
+    Win32DeviceIo(const Win32DeviceIo&) = delete;
+    Win32DeviceIo& operator=(const Win32DeviceIo&) = delete;
+
+    // Only a letter the volumes report in use: the device layer opens the same drives the
+    // program sees.
+    DeviceHandle OpenVolume(char letter) override;
+    DeviceHandle OpenPath(const std::string& devicePath) override;
+    void Close(DeviceHandle handle) override;
+    int Send(DeviceHandle handle, const ScsiRequest& request) override;
+    int Lock(DeviceHandle handle) override;
+    int Unlock(DeviceHandle handle) override;
+
+  private:
+    DeviceHandle Open(const std::string& name);
+    // The system handle behind a number; null when the number is not open.
+    void* SystemHandleOf(DeviceHandle handle) const;
+    int VolumeControl(DeviceHandle handle, unsigned long code);
+
+    const Volumes& volumes_;
+    // The system's HANDLEs, kept as the pointers they are so that this header does not bring
+    // the system headers' macros into the program's own files.
+    std::map<DeviceHandle, void*> open_;
+    // Numbers start at 1: a handle field left at zero must not name the first disk opened.
+    DeviceHandle lastGiven_ = 0;
+};
+
+}  // namespace kiro::win32_platform

@@ -1,0 +1,30 @@
+#pragma once
+#include "core/system/FileSystem.h"
+
+namespace kiro::win32_platform {
+
+// The file system through the Windows file functions. Files are opened on the reparse point
+// itself, never on what it points to, and checked to be plain files once open; flushed files
+// have their buffers written through (FlushFileBuffers) before they count as written; a rename
+// replaces its target in one step and returns only once the move is on the disk; locks are
+// LockFileEx locks, which the system releases when the process ends however it ends.
+class Win32FileSystem final : public FileSystem {
+  public:
+    FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
+    bool OpensForReading(const std::string& path) override;
+    std::error_code WriteFile(const std::string& path, std::string_view bytes,
+                              Durability durability) override;
+    std::error_code CopyFile(const std::string& from, const std::string& to) override;
+    std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) override;
+    std::error_code SizeOf(const std::string& path, uint64_t& size) override;
+    std::error_code MakeExecutable(const std::string& path) override;
+    std::error_code Rename(const std::string& from, const std::string& to) override;
+    std::error_code Remove(const std::string& path) override;
+    bool MayReplace(const std::string& path) override;
+    std::error_code MakeFolder(const std::string& path) override;
+    std::error_code SyncFolder(const std::string& path) override;
+    FolderListing ListFolder(const std::string& path) override;
+    std::unique_ptr<FileLock> TryLock(const std::string& path, std::error_code& error) override;
+};
+
+}  // namespace kiro::win32_platform

@@ -1,0 +1,33 @@
+#include "platform/win32/Win32Launcher.h"
+
+#include <windows.h>
+
+#include <shellapi.h>  // after windows.h, which it needs
+
+#include "platform/win32/WindowsCommandLine.h"
+
+namespace kiro::win32_platform {
+
+bool Win32Launcher::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+    // CreateProcess may write into the command line it is given.
+    std::string commandLine = CommandLineFor(program, arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                        nullptr, nullptr, &startup, &started))
+        return false;
+    // Nothing here waits for it: holding its handles would only keep its process object alive.
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return true;
+}
+
+bool Win32Launcher::OpenWithAssociatedProgram(const std::string& fileOrAddress) {
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Values up to 32 are error codes, for compatibility with 16-bit Windows.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace kiro::win32_platform
