@@ -4,6 +4,7 @@
 
 #include "core/app/Format.h"
 #include "core/update/ProgramStamp.h"
+#include "core/update/VersionResourceScanner.h"
 
 namespace kiro {
 namespace {
@@ -122,12 +123,14 @@ bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, ui
 
     uint64_t total = 0;
     std::string head;
+    VersionResourceScanner versionResource;
     bool written = true;
     const HttpResult result = http_.Get(Request(setup.url), [&](std::span<const uint8_t> piece) {
         const std::string_view bytes(reinterpret_cast<const char*>(piece.data()), piece.size());
         if (total + piece.size() > ownLength * kMaxGrowth) return written = false;
         if (file->Append(bytes)) return written = false;
         if (head.size() < kStampSearchBytes) head.append(bytes.substr(0, kStampSearchBytes - head.size()));
+        versionResource.Feed(piece);
         total += piece.size();
         ui_.SetProgress(static_cast<int>(std::min<uint64_t>(total * 100 / ownLength, 99)));
         return true;
@@ -141,7 +144,10 @@ bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, ui
     partial.Keep();
 
     ui_.SetProgress(100);
-    const ProgramVersion version = FindProgramVersion(Bytes(head)).value_or(ProgramVersion{});
+    // Our Linux programs carry their version in a note among the first bytes, a Windows program
+    // in its version resource.
+    const ProgramVersion version =
+        FindProgramVersion(Bytes(head)).value_or(versionResource.Found().value_or(ProgramVersion{}));
     ui_.SetProgressText(Format("New Ver %d.%d.%d.%d (%d)", static_cast<int>(version.high >> 16),
                                static_cast<int>(version.high & 0xFFFF), static_cast<int>(version.low >> 16),
                                static_cast<int>(version.low & 0xFFFF), static_cast<int>(total)));

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "core/update/ProgramStamp.h"
+#include "core/update/ProgramVersion.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
@@ -22,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A program file of `size` bytes whose first bytes are those of this test program (whose notes
-// carry the version), with the stamp given.
+// carry the version on Linux), with the stamp given.
 std::string ProgramImage(size_t size, uint32_t stamp) {
     std::ifstream in(NativeProcessInfo().OwnProgramPath(), std::ios::binary);
     std::vector<uint8_t> bytes(kStampSearchBytes);
@@ -42,6 +43,13 @@ std::string ProgramImage(size_t size, uint32_t stamp) {
     std::string image(bytes.begin(), bytes.end());
     image.resize(size, '\x5A');
     for (size_t i = kStampSearchBytes; i < size; i += 997) image[i] = static_cast<char>(i * 31);
+#if defined(_WIN32)
+    // A Windows program's version is in its version resource, beyond the first bytes: its fixed
+    // part as this program's own carries it (found there by VersionResourceScannerTest).
+    const uint32_t record[] = {0xFEEF04BD, 0x00010000, KIRO_VERSION_MAJOR << 16 | KIRO_VERSION_MINOR,
+                               KIRO_VERSION_PATCH << 16 | KIRO_VERSION_BUILD};
+    if (size >= 3 * kStampSearchBytes) std::memcpy(&image[2 * kStampSearchBytes], record, sizeof record);
+#endif
     return image;
 }
 
