@@ -19,6 +19,9 @@ int RunKiro(int argc, char** argv, CliContext& context) {
             },
             "DIR"));
     cli.require_subcommand(0, 1);
+    // On Windows the parser would otherwise take "/name" for an option: a path such as
+    // "/data/watch" must stay a path there as here.
+    cli.allow_windows_style_options(false);
 
     AddSettingsCommand(cli, context);
     AddTextCommand(cli, context);

@@ -19,7 +19,7 @@ using test::Kiro;
 std::vector<std::string> FileNames(const std::string& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename());
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -76,11 +76,16 @@ TEST(CliInquiryTest, ReportsTheResultCodeWhenThereIsNoWatch) {
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.output.find("result=-1\n"), std::string::npos) << result.output;
 
-    // A plain file opens but is no SCSI device: the system's error comes back (ENOTTY).
+    // A plain file opens but is no SCSI device: the system's error comes back (ENOTTY on Linux;
+    // on Windows the code depends on the file system's driver).
     folder.Write("plain", "");
     result = test::RunCommand(Kiro("inquiry " + test::ShellQuote(folder.File("plain"))));
     EXPECT_EQ(result.exitCode, 2);
+#if defined(_WIN32)
+    EXPECT_TRUE(std::regex_search(result.output, std::regex("(^|\n)result=[1-9][0-9]*\n"))) << result.output;
+#else
     EXPECT_NE(result.output.find("result=25\n"), std::string::npos) << result.output;
+#endif
 }
 
 }  // namespace

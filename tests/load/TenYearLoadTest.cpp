@@ -3,7 +3,6 @@
 // the steps handed over, and the time and the process's peak memory are printed.
 // KIRO_LOAD_YEARS sets the years (1 unless set; scripts/load runs ten).
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -15,6 +14,7 @@
 
 #include "core/app/CalendarMath.h"
 #include "core/watchdisk/CollectionWorld.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/StepGenerator.h"
 
 namespace kiro {
@@ -29,10 +29,8 @@ int Years() {
     return value >= 1 && value <= 20 ? value : 1;
 }
 
-long PeakResidentKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+long long PeakResidentKilobytes() {
+    return NativeProcessInfo().CurrentUsage().peakResidentKilobytes;
 }
 
 // The days of the run, ending the day before the world's clock, which moves to a day late
@@ -76,7 +74,7 @@ int DifferingGroups(const std::map<std::pair<int, int>, MonthBuffer>& months,
 void Report(const char* what, size_t days, size_t months, std::chrono::steady_clock::duration took,
             int connections) {
     const double seconds = std::chrono::duration<double>(took).count();
-    std::printf("%s: %zu days, %zu month files, %d connection(s), %.2f s, peak resident memory %ld KB\n",
+    std::printf("%s: %zu days, %zu month files, %d connection(s), %.2f s, peak resident memory %lld KB\n",
                 what, days, months, connections, seconds, PeakResidentKilobytes());
     ::testing::Test::RecordProperty("seconds", std::to_string(seconds));
 }

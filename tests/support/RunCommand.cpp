@@ -14,6 +14,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -97,7 +98,7 @@ std::string CommandInterpreter() {
 // it, and /d keeps the user's AutoRun commands out. Both output handles are the one pipe, so
 // nothing is appended to the line (cmd would echo the blank before an appended "2>&1"). CR LF
 // becomes LF, as a POSIX shell would have given it.
-CommandResult RunCommand(const std::string& commandLine) {
+CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& watcher) {
     CommandResult result;
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     OwnedHandle ours;
@@ -124,15 +125,29 @@ CommandResult RunCommand(const std::string& commandLine) {
 
     std::array<char, 4096> chunk{};
     DWORD got = 0;
-    while (ReadFile(ours.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) && got > 0)
+    while (ReadFile(ours.get(), chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr) && got > 0) {
+        // A CR LF may be split between two reads: the last character read before is looked at again.
+        const size_t from = result.output.empty() ? 0 : result.output.size() - 1;
         result.output.append(chunk.data(), got);
-    for (size_t at = result.output.find("\r\n"); at != std::string::npos; at = result.output.find("\r\n", at))
-        result.output.erase(at, 1);
+        for (size_t at = result.output.find("\r\n", from); at != std::string::npos;
+             at = result.output.find("\r\n", at))
+            result.output.erase(at, 1);
+        if (watcher) watcher(result.output);
+    }
     DWORD code = 0;
     if (WaitForSingleObject(process.get(), INFINITE) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(process.get(), &code))
         result.exitCode = ExitStatus(code);
     return result;
+}
+
+std::string StandardErrorOnly(const std::string& command) {
+    return command + " >NUL";
+}
+
+std::string InFolder(const std::string& folder, const std::string& command) {
+    // /d: the folder may be on another drive.
+    return "cd /d " + ShellQuote(folder) + " && " + command;
 }
 
 int StartProgram(const std::vector<std::string>& argv) {
@@ -187,13 +202,20 @@ std::string ShellQuote(const std::string& word) {
 
 namespace kiro::test {
 
-CommandResult RunCommand(const std::string& commandLine) {
+CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& watcher) {
     CommandResult result;
     FILE* pipe = popen((commandLine + " 2>&1").c_str(), "r");
     if (!pipe) return result;
     std::array<char, 4096> chunk{};
-    size_t got;
-    while ((got = fread(chunk.data(), 1, chunk.size(), pipe)) > 0) result.output.append(chunk.data(), got);
+    // read, not fread: fread would wait for a whole chunk, and the watcher is to see output as
+    // it comes.
+    ssize_t got;
+    while ((got = read(fileno(pipe), chunk.data(), chunk.size())) != 0) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        result.output.append(chunk.data(), static_cast<size_t>(got));
+        if (watcher) watcher(result.output);
+    }
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
@@ -213,6 +235,15 @@ int StartProgram(const std::vector<std::string>& argv) {
     const int failed = posix_spawn(&pid, arguments[0], &actions, nullptr, arguments.data(), environment);
     posix_spawn_file_actions_destroy(&actions);
     return failed ? -1 : pid;
+}
+
+std::string StandardErrorOnly(const std::string& command) {
+    // In parentheses: the "2>&1" added to every command line comes after the output is gone.
+    return "(" + command + " >/dev/null)";
+}
+
+std::string InFolder(const std::string& folder, const std::string& command) {
+    return "cd " + ShellQuote(folder) + " && " + command;
 }
 
 void KillProgram(int pid) {

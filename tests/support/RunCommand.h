@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,19 @@ struct CommandResult {
     std::string output;  // standard output and standard error together
 };
 
+// Sees all the output so far each time more of it has come.
+using OutputWatcher = std::function<void(const std::string& soFar)>;
+
 // Runs a command line through the system's shell (sh, or cmd.exe on Windows) and collects what
-// it prints.
-CommandResult RunCommand(const std::string& commandLine);
+// it prints, as it comes.
+CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& watcher = nullptr);
+
+// A command line that runs `command` with its standard output thrown away, so that only what
+// it writes to standard error is collected.
+std::string StandardErrorOnly(const std::string& command);
+
+// A command line that runs `command` (already quoted) with `folder` as its working directory.
+std::string InFolder(const std::string& folder, const std::string& command);
 
 // Starts a program with its arguments (no shell between), its output thrown away; returns its
 // process id, or -1.

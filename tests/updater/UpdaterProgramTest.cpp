@@ -1,17 +1,13 @@
 // The built updater as the desktop program starts it: in the program folder, with no terminal,
 // while the old program may not have ended yet. Each run waits its real seconds.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <thread>
 
+#include "core/app/ProgramFolder.h"
 #include "gui/app/UpdaterImage.h"
 #include "platform/NativePlatform.h"
 #include "support/RunCommand.h"
@@ -29,35 +25,19 @@ int Count(const std::string& text, const std::string& part) {
     return found;
 }
 
-struct UpdaterRun {
-    int exitCode = -1;
-    std::string output;
-};
+// Runs the updater in `folder`; `onOutput` sees all of its output so far after each piece.
+test::CommandResult RunUpdaterIn(const std::string& folder, const test::OutputWatcher& onOutput = nullptr) {
+    return test::RunCommand(test::InFolder(folder, test::ShellQuote(KIRO_UPDATER_PATH)), onOutput);
+}
 
-// Runs the updater in `folder`, its output read through a pipe as it comes; `onOutput` sees all
-// of it so far after each piece.
-UpdaterRun RunUpdaterIn(const std::string& folder,
-                        const std::function<void(const std::string&)>& onOutput = nullptr) {
-    UpdaterRun run;
-    const std::string command = "cd " + test::ShellQuote(folder) + " && exec " + KIRO_UPDATER_PATH + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char chunk[4096];
-    ssize_t got;
-    while ((got = read(fileno(pipe), chunk, sizeof chunk)) != 0) {
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) break;
-        run.output.append(chunk, static_cast<size_t>(got));
-        if (onOutput) onOutput(run.output);
-    }
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// The program the updater replaces, in the test folder.
+std::string OldProgram(const test::TempFolder& folder) {
+    return folder.File(kProgramFileName);
 }
 
 // Calls `free` once the updater has found the old program busy twice, half way to its third
 // look: the update then succeeds at the third attempt, however slowly the machine started it.
-std::function<void(const std::string&)> FreeAfterTwoRefusals(std::function<void()> free) {
+test::OutputWatcher FreeAfterTwoRefusals(std::function<void()> free) {
     return [free = std::move(free), done = false](const std::string& soFar) mutable {
         if (done || Count(soFar, "Check Old File") < 2) return;
         std::this_thread::sleep_for(500ms);
@@ -72,52 +52,67 @@ class UpdaterProgramTest : public ::testing::Test {
     NativeFileSystem files;
 
     void SetUp() override {
-        folder.Write("KiroMeter_X5", "old program");
+        folder.Write(kProgramFileName, "old program");
         folder.Write("tmp/KiroMeter_X5_TMP.BIN", "new program");
     }
-    void ExpectUpdatedAtTheThirdAttempt(const UpdaterRun& run) const {
+    void ExpectUpdatedAtTheThirdAttempt(const test::CommandResult& run) const {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(Count(run.output, "Check Old File"), 3) << run.output;
         EXPECT_EQ(Count(run.output, "Update:"), 1);
         EXPECT_TRUE(run.output.ends_with(">>> Update OK <<<\n\n"));
-        EXPECT_EQ(folder.Read("KiroMeter_X5"), "new program");
-        EXPECT_EQ(access(folder.File("KiroMeter_X5").c_str(), X_OK), 0);
+        EXPECT_EQ(folder.Read(kProgramFileName), "new program");
+#if !defined(_WIN32)
+        EXPECT_TRUE((fs::status(OldProgram(folder)).permissions() & fs::perms::owner_exec) !=
+                    fs::perms::none);
+#endif
         EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
         // Read through a pipe, the output had no terminal: the log holds it too.
         EXPECT_EQ(folder.Read("tmp/KiroMeterUpdater.log"), run.output);
     }
 };
 
-TEST_F(UpdaterProgramTest, TheOldProgramIsReplacedOnlyOnceItHasEnded) {
+TEST_F(UpdaterProgramTest, TheOldProgramIsReplacedOnlyOnceItsLockIsGone) {
     std::error_code error;
-    std::unique_ptr<FileLock> lock = files.TryLock(folder.File("KiroMeter_X5"), error);
+    std::unique_ptr<FileLock> lock = files.TryLock(OldProgram(folder), error);
     ASSERT_TRUE(lock) << error.message();
     ExpectUpdatedAtTheThirdAttempt(RunUpdaterIn(folder.Path(), FreeAfterTwoRefusals([&] { lock.reset(); })));
+}
 
-    // The old program still running: its file is busy.
-    SetUp();
-    fs::copy_file("/bin/sleep", folder.File("KiroMeter_X5"), fs::copy_options::overwrite_existing);
-    const int running = test::StartProgram({folder.File("KiroMeter_X5"), "30"});
+TEST_F(UpdaterProgramTest, TheOldProgramIsReplacedOnlyOnceItHasEnded) {
+    // This test program, running only the test below that waits.
+    fs::copy_file(NativeProcessInfo().OwnProgramPath(), OldProgram(folder),
+                  fs::copy_options::overwrite_existing);
+    const int running = test::StartProgram({OldProgram(folder), "--gtest_also_run_disabled_tests",
+                                            "--gtest_filter=UpdaterOldProgram.DISABLED_RunsUntilEnded"});
     ASSERT_GT(running, 0);
     const auto end = [running] {
-        kill(running, SIGKILL);
+        test::KillProgram(running);
         test::WaitForProgram(running);
     };
-    const UpdaterRun run = RunUpdaterIn(folder.Path(), FreeAfterTwoRefusals(end));
+    const test::CommandResult run = RunUpdaterIn(folder.Path(), FreeAfterTwoRefusals(end));
     if (Count(run.output, "Check Old File") < 2) end();
     ExpectUpdatedAtTheThirdAttempt(run);
 }
 
 TEST_F(UpdaterProgramTest, WithoutADownloadTheOldProgramStays) {
     fs::remove(folder.File("tmp/KiroMeter_X5_TMP.BIN"));
-    const UpdaterRun run = RunUpdaterIn(folder.Path());
+    const test::CommandResult run = RunUpdaterIn(folder.Path());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(Count(run.output, "Check Old File"), 10);
     EXPECT_TRUE(run.output.ends_with("\n\n### Err: Update failed ###\n\n")) << run.output;
-    EXPECT_EQ(folder.Read("KiroMeter_X5"), "old program");
+    EXPECT_EQ(folder.Read(kProgramFileName), "old program");
+}
+
+// Not a test: the running old program, which TheOldProgramIsReplacedOnlyOnceItHasEnded starts from a
+// copy of this test program.
+TEST(UpdaterOldProgram, DISABLED_RunsUntilEnded) {
+    std::this_thread::sleep_for(30s);
 }
 
 TEST_F(UpdaterProgramTest, AWorkingDirectoryThatIsGoneIsAFatalStart) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "Windows does not remove a folder that a process has as its working directory";
+#endif
     const std::string gone = folder.File("gone");
     fs::create_directory(gone);
     // Only standard error reaches the pipe.

@@ -17,6 +17,8 @@ class ProcessInfo {
     // figure the system does not give.
     struct Usage {
         int64_t residentKilobytes = -1;
+        // The most it has held at once since it started.
+        int64_t peakResidentKilobytes = -1;
         int openDescriptors = -1;
     };
     virtual Usage CurrentUsage() const = 0;

@@ -38,6 +38,8 @@ ProcessInfo::Usage LinuxProcessInfo::CurrentUsage() const {
     const long pageBytes = ::sysconf(_SC_PAGESIZE);
     if (statm >> sizePages >> residentPages && pageBytes > 0)
         usage.residentKilobytes = residentPages * pageBytes / 1024;
+    rusage resources{};
+    if (::getrusage(RUSAGE_SELF, &resources) == 0) usage.peakResidentKilobytes = resources.ru_maxrss;
 
     const auto close = [](DIR* folder) { ::closedir(folder); };
     const std::unique_ptr<DIR, decltype(close)> fds(::opendir("/proc/self/fd"), close);

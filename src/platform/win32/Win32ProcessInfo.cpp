@@ -37,8 +37,10 @@ void Win32ProcessInfo::RaiseCurrentThreadPriority() {
 ProcessInfo::Usage Win32ProcessInfo::CurrentUsage() const {
     Usage usage;
     PROCESS_MEMORY_COUNTERS memory{};
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory))
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory)) {
         usage.residentKilobytes = static_cast<int64_t>(memory.WorkingSetSize / 1024);
+        usage.peakResidentKilobytes = static_cast<int64_t>(memory.PeakWorkingSetSize / 1024);
+    }
     // A running process holds handles at all times (its current folder's, for one); a count of
     // none comes from a system that does not count them, as Wine.
     DWORD handles = 0;

@@ -7,12 +7,11 @@
 
 #include <chrono>
 #include <thread>
-#include <vector>
 
 namespace kiro::linux_platform {
 namespace {
 
-TEST(LinuxProcessInfoTest, UsageFollowsWhatTheProcessHolds) {
+TEST(LinuxProcessInfoTest, OpenDescriptorsAreCounted) {
     LinuxProcessInfo process;
     const ProcessInfo::Usage before = process.CurrentUsage();
     ASSERT_GT(before.residentKilobytes, 0);
@@ -24,12 +23,6 @@ TEST(LinuxProcessInfoTest, UsageFollowsWhatTheProcessHolds) {
         << "the listing does not count its own descriptor";
     ::close(opened);
     EXPECT_EQ(process.CurrentUsage().openDescriptors, before.openDescriptors);
-
-    // 64 MB touched page by page are resident.
-    std::vector<char> block(64 << 20);
-    for (size_t at = 0; at < block.size(); at += 4096) block[at] = 1;
-    asm volatile("" : : "r"(block.data()) : "memory");  // the writes must happen
-    EXPECT_GE(process.CurrentUsage().residentKilobytes, before.residentKilobytes + 60 * 1024);
 }
 
 TEST(LinuxProcessInfoTest, TimeSinceStartCountsFromThisProcesssOwnStart) {
