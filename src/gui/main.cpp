@@ -7,7 +7,7 @@
 #include "gui/app/CWatchApp.h"
 #include "gui/app/UserFolder.h"
 #include "gui/demo/DemoDataFolder.h"
-#include "platform/linux/LinuxProcessInfo.h"
+#include "platform/NativePlatform.h"
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string_view(argv[1]) == "--stamp") return kiro::gui::PrintOwnStamp();
@@ -17,9 +17,8 @@ int main(int argc, char** argv) {
     (void)std::setlocale(LC_NUMERIC, "C");  // NOLINT(concurrency-mt-unsafe): no thread of ours runs yet
 
     kiro::gui::StartOptions options;
-    options.demoDataFolder =
-        kiro::gui::DemoDataFolder(kiro::linux_platform::LinuxProcessInfo().OwnProgramPath(),
-                                  KIRO_INSTALLED_DEMO_DATA_DIR, KIRO_DEMO_DATA_DIR);
+    options.demoDataFolder = kiro::gui::DemoDataFolder(kiro::NativeProcessInfo().OwnProgramPath(),
+                                                       KIRO_INSTALLED_DEMO_DATA_DIR, KIRO_DEMO_DATA_DIR);
     std::string error;
     if (!kiro::gui::ParseStartOptions(argc, argv, options, error)) {
         (void)std::fprintf(

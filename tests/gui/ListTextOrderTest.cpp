@@ -6,7 +6,7 @@
 #include "GuiTestSupport.h"
 #include "core/app/Language.h"
 #include "gui/controls/ListTextOrder.h"
-#include "platform/linux/IconvTextCodec.h"
+#include "platform/NativePlatform.h"
 
 namespace kiro::gui {
 namespace {
@@ -64,7 +64,7 @@ TEST(ListTextOrderTest, FirstRuleThatBothTextsSatisfyDecides) {
 TEST(ListTextOrderTest, TextsCompareByTheBytesOfTheLanguagesCodePage) {
     test::EnsureQtApplication();
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    const linux_platform::IconvTextCodec codec;
+    const NativeTextCodec codec;
     const auto big5 = [&codec](const QString& text) {
         return QByteArray::fromStdString(codec.FromUtf8(text.toStdString(), kTraditionalChinese));
     };

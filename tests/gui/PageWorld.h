@@ -5,8 +5,7 @@
 #include "core/app/App.h"
 #include "gui/UiText.h"
 #include "gui/pages/PageContext.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedKeyboard.h"
 #include "platform/sim/FixedLocale.h"
@@ -35,9 +34,9 @@ struct PageWorld {
     kiro::test::TempFolder folder;
     sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
     sim::FixedLocale locale;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     kiro::test::FaultyFileSystem files{realFiles};
-    linux_platform::IconvTextCodec codec;
+    NativeTextCodec codec;
     App app{folder.Path(), clock, locale, files};
     UiText texts{app, codec};
     kiro::test::ScriptedHost host;

@@ -3,6 +3,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
+#include <cstdio>
 #include <map>
 #include <mutex>
 #include <span>
@@ -103,10 +104,15 @@ CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& wa
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     OwnedHandle ours;
     OwnedHandle theirs;
-    if (!CreatePipe(ours.out(), theirs.out(), &inherited, 0)) return result;
+    // A command that cannot be run says why, for the test's failure message.
+    const auto failed = [&result](const char* what) {
+        result.output = std::string(what) + " failed: Windows error " + std::to_string(GetLastError());
+        return result;
+    };
+    if (!CreatePipe(ours.out(), theirs.out(), &inherited, 0)) return failed("CreatePipe");
     SetHandleInformation(ours.get(), HANDLE_FLAG_INHERIT, 0);
     const OwnedHandle nul(OpenNul());
-    if (nul.get() == INVALID_HANDLE_VALUE) return result;
+    if (nul.get() == INVALID_HANDLE_VALUE) return failed("opening NUL");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -117,7 +123,7 @@ CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& wa
     PROCESS_INFORMATION started{};
     if (!CreateProcessA(interpreter.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &startup, &started))
-        return result;
+        return failed("CreateProcess");
     const OwnedHandle process(started.hProcess);
     CloseHandle(started.hThread);
     // Only the started programs hold the writing end now: the pipe ends when the last of them does.
@@ -138,6 +144,12 @@ CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& wa
     if (WaitForSingleObject(process.get(), INFINITE) == WAIT_OBJECT_0 &&
         GetExitCodeProcess(process.get(), &code))
         result.exitCode = ExitStatus(code);
+    if (result.exitCode < 0) {
+        std::array<char, 64> status{};
+        std::snprintf(status.data(), status.size(), "[cmd.exe ended with status 0x%08lX]",
+                      static_cast<unsigned long>(code));
+        result.output += status.data();
+    }
     return result;
 }
 

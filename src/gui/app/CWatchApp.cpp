@@ -17,9 +17,9 @@
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdaterHandOver.h"
 #include "gui/UiText.h"
+#include "gui/app/DesktopKeyboard.h"
 #include "gui/app/StartupProbe.h"
 #include "gui/app/UpdaterImage.h"
-#include "gui/app/X11Keyboard.h"
 #include "gui/demo/DemoCycles.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -27,15 +27,12 @@
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CReportPage.h"
 #include "gui/pages/CSetupPage.h"
-#include "platform/linux/CurlHttpClient.h"
-#include "platform/linux/EnvironmentLocale.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/LinuxClock.h"
-#include "platform/linux/LinuxMachine.h"
-#include "platform/linux/LinuxProcessInfo.h"
-#include "platform/linux/PosixFileSystem.h"
-#include "platform/linux/PosixLauncher.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/OfflineHttpClient.h"
+
+#if defined(_WIN32)
+#include "gui/win32/DeviceMessageFilter.h"
+#endif
 
 namespace kiro::gui {
 namespace {
@@ -244,32 +241,32 @@ bool ParseStartOptions(int argc, char** argv, StartOptions& options, std::string
 }
 
 int PrintOwnStamp() {
-    linux_platform::PosixFileSystem files;
-    linux_platform::LinuxProcessInfo process;
+    NativeFileSystem files;
+    NativeProcessInfo process;
     std::printf("0x%08X\n", ReadProgramStamp(files, process.OwnProgramPath()).stamp);
     return 0;
 }
 
 int CWatchApp::Run(const StartOptions& options) {
-    linux_platform::LinuxClock clock;
-    linux_platform::EnvironmentLocale locale;
-    linux_platform::IconvTextCodec codec;
-    linux_platform::PosixFileSystem files;
-    linux_platform::LinuxProcessInfo process;
-    linux_platform::PosixLauncher launcher;
+    NativeClock clock;
+    NativeLocale locale;
+    NativeTextCodec codec;
+    NativeFileSystem files;
+    NativeProcessInfo process;
+    NativeLauncher launcher;
     App app(ProgramFolderOfThisProcess(), clock, locale, files);
     app.updateReady = false;
     // Another copy busy in the folder finishes its own commit; any other failure is shown below.
     std::error_code startProblem = app.Start();
     if (startProblem == std::errc::device_or_resource_busy) startProblem.clear();
     UiText texts(app, codec);
-    X11Keyboard keyboard;
+    DesktopKeyboard keyboard;
 
-    std::unique_ptr<linux_platform::LinuxMachine> machine;
+    std::unique_ptr<NativeMachine> machine;
     std::unique_ptr<DemoSession> demo;
     // The demo is a world of its own: its update check finds no network.
     sim::OfflineHttpClient offline;
-    linux_platform::CurlHttpClient http;
+    NativeHttpClient http;
     std::unique_ptr<CMainDlg> window;
     if (options.demo) {
         demo = std::make_unique<DemoSession>(app, options.demoKind, options.demoDataFolder);
@@ -278,11 +275,21 @@ int CWatchApp::Run(const StartOptions& options) {
                                             GuiPorts{simulated.volumes, simulated.devices, simulated.events,
                                                      simulated.attributes, keyboard, offline, process});
     } else {
-        machine = std::make_unique<linux_platform::LinuxMachine>();
+        machine = std::make_unique<NativeMachine>();
         window = std::make_unique<CMainDlg>(app, texts,
                                             GuiPorts{machine->volumes, machine->devices, machine->events,
                                                      machine->attributes, keyboard, http, process});
     }
+#if defined(_WIN32)
+    // Windows tells of devices in messages to the main window, not through a descriptor.
+    std::unique_ptr<DeviceMessageFilter> deviceMessages;
+    if (machine) {
+        CMainDlg& shown = *window;
+        deviceMessages =
+            std::make_unique<DeviceMessageFilter>(machine->events, reinterpret_cast<void*>(shown.winId()),
+                                                  [&shown] { shown.DeliverDeviceEvents(); });
+    }
+#endif
     if (options.unattended) {
         window->Host().SetUnattended(true);
         window->Host().echo = [](const std::string& text) {

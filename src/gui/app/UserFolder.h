@@ -15,7 +15,8 @@ std::string UserFolderPath(const char* xdgDataHome, const char* home, std::strin
 bool PrepareUserFolder(const std::string& folder, std::string& error);
 
 // Finds the user folder from this process's environment, prepares it and makes it the working
-// directory, which is the program folder. False, with a message, when any step fails.
+// directory, which is the program folder. On Windows the folder is KiroMeter2 in the roaming
+// application data folder (%APPDATA%). False, with a message, when any step fails.
 bool EnterUserFolder(std::string& error);
 
 }  // namespace kiro::gui

@@ -210,12 +210,17 @@ void CMainDlg::OnCalendarSelection() {
     pageTab_->SendDateChanged();
 }
 
+void CMainDlg::DeliverDeviceEvents() {
+    ports_.events.Dispatch(*events_);
+}
+
 void CMainDlg::HookDeviceEvents() {
+    // A source without a descriptor is handed its notifications by the front end, which then
+    // calls DeliverDeviceEvents.
     const int fd = ports_.events.Fd();
     if (fd >= 0) {
         deviceNotifier_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-        connect(deviceNotifier_, &QSocketNotifier::activated, this,
-                [this] { ports_.events.Dispatch(*events_); });
+        connect(deviceNotifier_, &QSocketNotifier::activated, this, &CMainDlg::DeliverDeviceEvents);
     }
 }
 

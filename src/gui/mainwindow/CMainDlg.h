@@ -44,6 +44,8 @@ class CMainDlg : public QDialog {
     WatchDiscovery& Discovery() { return *discovery_; }
     // Where device notifications go: the watch handling, and the factory window while it is open.
     DeviceChangeSink& DeviceSink() { return *events_; }
+    // Delivers the device notifications that wait at the source, to DeviceSink().
+    void DeliverDeviceEvents();
     CPageTab& Pages() { return *pageTab_; }
     QLabel* StatusLine() const { return statusLine_; }
     QLabel* DiskLabel() const { return diskLabel_; }

@@ -6,8 +6,7 @@
 #include "core/app/App.h"
 #include "gui/UiText.h"
 #include "gui/mainwindow/CMainDlg.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedKeyboard.h"
 #include "platform/sim/FixedLocale.h"
@@ -33,10 +32,10 @@ struct MainWindowWorld {
     kiro::test::TempFolder folder;
     sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
     sim::FixedLocale locale;
-    linux_platform::IconvTextCodec codec;
+    NativeTextCodec codec;
     sim::SimulatedMachine machine;
     sim::FixedKeyboard keyboard;
-    linux_platform::PosixFileSystem files;
+    NativeFileSystem files;
     sim::OfflineHttpClient http;
     sim::FixedProcessInfo process;
     std::unique_ptr<App> app;

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "../PageWorld.h"
-#include "gui/app/X11Keyboard.h"
+#include "gui/app/DesktopKeyboard.h"
 #include "gui/pages/CPersonalPage.h"
 #include "gui/pages/CUserOptionPage.h"
 
@@ -74,20 +74,20 @@ TEST_F(SettingsPagesTest, ALanguagePictureSelectsItsLanguage) {
     EXPECT_EQ(page.UpgradeBox()->text(), QString::fromUtf8("启用更新检查"));
 }
 
-TEST(X11KeyboardTest, TheChordIsBothRightHandKeysHeld) {
+TEST(DesktopKeyboardTest, TheChordIsBothRightHandKeysHeld) {
     test::EnsureQtApplication();
-    X11Keyboard keyboard;
+    DesktopKeyboard keyboard;
     QWidget target;
     const auto send = [&target](QEvent::Type type, int key, quint32 code) {
         QKeyEvent event(type, key, Qt::NoModifier, code, 0, 0);
         QApplication::sendEvent(&target, &event);
     };
     send(QEvent::KeyPress, Qt::Key_Shift, 50);  // the left Shift
-    send(QEvent::KeyPress, Qt::Key_AltGr, X11Keyboard::kRightAlt);
+    send(QEvent::KeyPress, Qt::Key_AltGr, DesktopKeyboard::kRightAlt);
     EXPECT_FALSE(keyboard.RightShiftAndRightAltHeld());
-    send(QEvent::KeyPress, Qt::Key_Shift, X11Keyboard::kRightShift);
+    send(QEvent::KeyPress, Qt::Key_Shift, DesktopKeyboard::kRightShift);
     EXPECT_TRUE(keyboard.RightShiftAndRightAltHeld());
-    send(QEvent::KeyRelease, Qt::Key_AltGr, X11Keyboard::kRightAlt);
+    send(QEvent::KeyRelease, Qt::Key_AltGr, DesktopKeyboard::kRightAlt);
     EXPECT_FALSE(keyboard.RightShiftAndRightAltHeld());
 }
 

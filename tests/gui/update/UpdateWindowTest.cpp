@@ -12,9 +12,7 @@
 #include "gui/UiText.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CMainDlg.h"
-#include "platform/linux/CurlHttpClient.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedKeyboard.h"
 #include "platform/sim/FixedLocale.h"
@@ -76,12 +74,12 @@ class UpdateWindowTest : public ::testing::Test {
     kiro::test::LoopbackHttpServer server;
     sim::FakeClock clock{LocalTime{2014, 5, 20, 9, 30, 15, 2}};
     sim::FixedLocale locale;
-    linux_platform::IconvTextCodec codec;
+    NativeTextCodec codec;
     sim::SimulatedMachine machine;
     sim::FixedKeyboard keyboard;
-    linux_platform::PosixFileSystem realFiles;
+    NativeFileSystem realFiles;
     kiro::test::FaultyFileSystem files{realFiles};
-    linux_platform::CurlHttpClient http;
+    NativeHttpClient http;
     sim::FixedProcessInfo process;
     std::unique_ptr<App> app;
     std::unique_ptr<UiText> texts;

@@ -1,19 +1,19 @@
-#include "gui/app/X11Keyboard.h"
+#include "gui/app/DesktopKeyboard.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace kiro::gui {
 
-X11Keyboard::X11Keyboard() {
+DesktopKeyboard::DesktopKeyboard() {
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-X11Keyboard::~X11Keyboard() {
+DesktopKeyboard::~DesktopKeyboard() {
     if (QCoreApplication::instance()) QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool X11Keyboard::eventFilter(QObject* watched, QEvent* event) {
+bool DesktopKeyboard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool down = event->type() == QEvent::KeyPress;
