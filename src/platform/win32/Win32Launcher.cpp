@@ -24,10 +24,11 @@ bool Win32Launcher::StartDetached(const std::string& program, const std::vector<
 }
 
 bool Win32Launcher::OpenWithAssociatedProgram(const std::string& fileOrAddress) {
-    const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    // Values up to 32 are error codes, for compatibility with 16-bit Windows.
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    // The answer is a handle only in name: values up to 32 are error codes, for compatibility
+    // with 16-bit Windows.
+    const INT_PTR result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", fileOrAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 }  // namespace kiro::win32_platform

@@ -9,6 +9,7 @@
 
 #include "../watchdisk/CollectionWorld.h"
 #include "core/watchconfig/ConfigBlock.h"
+#include "platform/NativePlatform.h"
 #include "support/SymbolicLinks.h"
 
 namespace kiro {
@@ -235,10 +236,10 @@ TEST(FactorySetupTest, AStreamOfWatchesLeavesNothingOpenBehind) {
     FactoryWorld world;
     sim::FileModeWatch plain(world.DiskFolder("plain"));
     sim::DeviceModeWatch device(world.clock);
-    const auto openDescriptors = [] {
-        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
-    };
-    const auto before = openDescriptors();
+    // Open files as the system counts them (descriptors, or on Windows handles); -1 where it does
+    // not count them, as under Wine.
+    const auto openDescriptors = [] { return NativeProcessInfo().CurrentUsage().openDescriptors; };
+    const int before = openDescriptors();
     for (int i = 0; i < 200; ++i) {
         const char letter =
             i % 2 ? world.machine.PlugIn(device, world.DiskFolder("volume")) : world.machine.PlugIn(plain);
@@ -248,7 +249,9 @@ TEST(FactorySetupTest, AStreamOfWatchesLeavesNothingOpenBehind) {
     }
     EXPECT_EQ(world.factory.Count(), 200);
     EXPECT_EQ(world.machine.devices.OpenHandles(), 0);
-    EXPECT_EQ(openDescriptors(), before);
+    if (before >= 0) {
+        EXPECT_EQ(openDescriptors(), before);
+    }
 }
 
 }  // namespace
