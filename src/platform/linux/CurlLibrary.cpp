@@ -18,7 +18,10 @@ bool Find(void* handle, const char* name, Function& function, std::string& missi
 std::unique_ptr<CurlLibrary> CurlLibrary::Open(std::string& error, std::span<const char* const> names) {
     void* handle = nullptr;
     for (const char* name : names) {
-        handle = dlopen(name, RTLD_NOW | RTLD_LOCAL);
+        // Closing the handle never unloads it: libcurl and the libraries it brings in (TLS,
+        // HTTP/2, name lookup) keep thread-local data and exit handlers that must not outlive
+        // their code, and a second client would load it all again anyway.
+        handle = dlopen(name, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (handle != nullptr) break;
     }
     if (handle == nullptr) {

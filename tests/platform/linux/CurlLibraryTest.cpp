@@ -1,3 +1,4 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,6 +22,16 @@ TEST(CurlLibraryTest, AMissingOrForeignLibraryIsReportedNotCalled) {
 
     error.clear();
     EXPECT_NE(CurlLibrary::Open(error), nullptr) << error;
+}
+
+TEST(CurlLibraryTest, TheLibraryStaysLoadedOnceItsHandleIsClosed) {
+    std::string error;
+    const char* const name[] = {kCurlLibraryNames[0]};
+    ASSERT_NE(CurlLibrary::Open(error, name), nullptr) << error;
+    // Unloaded, its exit handlers and thread-local data would point at code that is gone.
+    void* const stillThere = dlopen(kCurlLibraryNames[0], RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_NE(stillThere, nullptr);
+    if (stillThere != nullptr) dlclose(stillThere);
 }
 
 }  // namespace
