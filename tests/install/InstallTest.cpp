@@ -210,10 +210,11 @@ TEST(ManPagesTest, TheDesktopProgramsPageDescribesEveryStartOption) {
 TEST(InstalledProgramTest, TheMenuStartMakesTheUserFolderAndWorksInIt) {
     TempFolder home;
     TempFolder elsewhere;
-    const CommandResult run = RunCommand(
-        "cd " + ShellQuote(elsewhere.Path()) + " && env -u XDG_DATA_HOME HOME=" + ShellQuote(home.Path()) +
-        " timeout 120 " + Quoted(kBin / "KiroMeter_X5") +
-        " --user-folder --demo=file --unattended --screenshot=" + ShellQuote(home.File("window.png")));
+    const CommandResult run =
+        RunCommand(InFolder(elsewhere.Path(), "env -u XDG_DATA_HOME HOME=" + ShellQuote(home.Path()) +
+                                                  " timeout 120 " + Quoted(kBin / "KiroMeter_X5") +
+                                                  " --user-folder --demo=file --unattended --screenshot=" +
+                                                  ShellQuote(home.File("window.png"))));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find(" >>> Collecting D: Complete <<<"), std::string::npos) << run.output;
     const fs::path folder = fs::path(home.Path()) / ".local/share/KiroMeter2";

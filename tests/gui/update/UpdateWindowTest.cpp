@@ -175,8 +175,7 @@ TEST_F(UpdateWindowTest, AWholeRoundThroughTheRealProgramAndTheUpdater) {
     server.Serve(kPath, Restamped(program, newStamp));
     folder.Write("KiroMeter2.INI", "[Advance]\r\nUpdateURL=" + server.Url(kPath) + "\r\n");
     fs::permissions(folder.File("KiroMeter_X5"), fs::perms::owner_all, fs::perm_options::add);
-    const std::string run =
-        "cd " + kiro::test::ShellQuote(folder.Path()) + " && QT_QPA_PLATFORM=offscreen ./KiroMeter_X5";
+    const std::string run = kiro::test::InFolder(folder.Path(), "QT_QPA_PLATFORM=offscreen ./KiroMeter_X5");
     const kiro::test::CommandResult first = kiro::test::RunCommand(run + " --unattended");
     EXPECT_EQ(first.exitCode, 0) << first.output;
     EXPECT_NE(first.output.find("Find a NEW version, start upgrade (Yes/No) ? -> Yes"), std::string::npos)
