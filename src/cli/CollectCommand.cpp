@@ -18,12 +18,13 @@
 namespace kiro::cli {
 namespace {
 
-// "x5c" or "x5e", then ":days=N", ":seed=S", ":collect=0|1" in any order.
+// "x5c" or "x5e", then ":days=N", ":seed=S", ":collect=0|1", ":serial=N" in any order.
 struct SimulatedWatchSpec {
     char model = 'C';
     int days = 14;
     uint64_t seed = 1;
     bool collect = true;
+    std::string serial;
 };
 
 bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& wanted) {
@@ -50,6 +51,8 @@ bool ParseSimulatedWatch(const std::string& text, SimulatedWatchSpec& wanted) {
                 wanted.seed = std::stoull(value);
             else if (key == "collect")
                 wanted.collect = std::stoi(value) != 0;
+            else if (key == "serial")
+                wanted.serial = value;
             else
                 return false;
         } catch (const std::exception&) {
@@ -87,6 +90,7 @@ struct CollectArgs {
     std::string device;
     std::string simDevice;
     std::string simState;
+    bool plugInAgain = false;
 };
 
 int CollectFromFolder(CliContext& context, const std::string& path) {
@@ -111,7 +115,7 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
     SimulatedWatchSpec wanted;
     if (!ParseSimulatedWatch(args.simDevice, wanted)) {
         std::cerr << "kiro: cannot read the simulated watch '" << args.simDevice
-                  << "' (x5c or x5e, then :days=N :seed=S :collect=0|1)\n";
+                  << "' (x5c or x5e, then :days=N :seed=S :collect=0|1 :serial=N)\n";
         return kExitFailed;
     }
     // The state is read and written whole: a pipe or device in its place would hang the run.
@@ -124,7 +128,9 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
     }
     App& app = context.LoadedApp();
     sim::DeviceModeWatch watch(app.SystemClock(), sim::DeviceWatchOptions{wanted.model, wanted.collect, 0});
-    if (args.simState.empty() || !watch.LoadState(args.simState)) {
+    watch.SetSerial(wanted.serial);
+    const bool loaded = !args.simState.empty() && watch.LoadState(args.simState);
+    if (!loaded) {
         // Days of generated steps ending yesterday.
         const LocalTime start = AddDays(app.SystemClock().Now(), -wanted.days);
         for (const auto& day :
@@ -132,7 +138,12 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
             watch.Record(day);
     }
     sim::SimulatedMachine machine;
-    machine.PlugInWithoutVolume(watch);
+    // A watch kept in a state file stays plugged in between two calls, as a real one does
+    // between two runs, unless it is said to have been plugged in again.
+    if (loaded && !args.plugInAgain && watch.Connection() > 0)
+        machine.AttachWithoutVolume(watch);
+    else
+        machine.PlugInWithoutVolume(watch);
     const int status = RunPass(context, machine.volumes, machine.devices, machine.attributes, 0);
     if (!args.simState.empty() && !watch.SaveState(args.simState)) {
         std::cerr << "kiro: cannot write " << args.simState << "\n";
@@ -151,6 +162,9 @@ void AddCollectCommand(CLI::App& cli, CliContext& context) {
     auto* sim = collect->add_option("--sim-device", args->simDevice,
                                     "A simulated device-mode watch: x5c|x5e[:days=N][:seed=S][:collect=0|1]");
     collect->add_option("--sim-state", args->simState, "File that keeps the simulated watch between calls");
+    collect->add_flag(
+        "--plug-in-again", args->plugInAgain,
+        "The simulated watch of --sim-state was unplugged and plugged in again since the last call");
     path->excludes(device)->excludes(sim);
     device->excludes(sim);
     collect->callback([args, &context] {

@@ -60,11 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<CommitRecord> record = ParseCommitRecord(text);
     CheckText(text, record);
 
+    // Staged files under the names of the record's own commit.
+    const uint64_t id = record ? record->id : 0;
     folder.Empty();
     for (size_t i = 0; i < std::size(kNames); ++i) {
         const std::string name = kNames[i];
         if (present & (1u << i)) folder.Folder().Write(name, "old " + name);
-        if (staged & (1u << i)) folder.Folder().Write(StagedNameOf(name), "new " + name);
+        if (staged & (1u << i)) folder.Folder().Write(StagedNameOf(name, id), "new " + name);
     }
     folder.Folder().Write(kCommitRecordName, text);
 
@@ -73,14 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     expected.erase(kCommitRecordName);
     if (record) {
         for (const std::string& name : record->replaced) {
-            const auto stagedFile = expected.find(StagedNameOf(name));
+            const auto stagedFile = expected.find(StagedNameOf(name, id));
             if (stagedFile == expected.end()) continue;
             expected[name] = stagedFile->second;
             expected.erase(stagedFile);
         }
         for (const std::string& name : record->removed) expected.erase(name);
     }
-    for (const char* name : kNames) expected.erase(StagedNameOf(name));
+    for (const char* name : kNames) expected.erase(StagedNameOf(name, id));
 
     sim::FakeClock clock;
     sim::FixedLocale locale;

@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         const ProgramFolderWriter::Hold hold = app.Writer().Lock();
         fuzz::Require(static_cast<bool>(hold), "the folder's lock is free");
-        fuzz::Require(!CommitCollectedSteps(app, ImportJournal(), steps), "the steps are committed");
+        fuzz::Require(!CommitCollectedSteps(app, steps), "the steps are committed");
     }
     const auto after = std::make_unique<LoadedMonth>(app.Store().LoadMonth(year, month));
     fuzz::Require(after->found, "the month is still there");

@@ -3,7 +3,29 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "support/TempFolder.h"
+
 namespace kiro::test {
+
+// A file being appended to in a tracked folder: its content counts as flushed once it is closed.
+class FaultyFileSystem::TrackedFile final : public WritableFile {
+  public:
+    TrackedFile(std::unique_ptr<WritableFile> real, FaultyFileSystem& files, std::string path)
+        : real_(std::move(real)), files_(files), path_(std::move(path)) {}
+
+    std::error_code Append(std::string_view bytes) override { return real_->Append(bytes); }
+    std::error_code Close() override {
+        if (const auto error = files_.NextChange("close", path_)) return error;
+        const std::error_code error = real_->Close();
+        if (!error && files_.Tracked(path_)) files_.durable_->Wrote(path_, TempFolder::ReadFile(path_), true);
+        return error;
+    }
+
+  private:
+    std::unique_ptr<WritableFile> real_;
+    FaultyFileSystem& files_;
+    std::string path_;
+};
 
 void FaultyFileSystem::FailFrom(int change, std::error_code error) {
     failFrom_ = change;
@@ -14,9 +36,23 @@ void FaultyFileSystem::CrashAt(int change) {
     crashAt_ = change;
 }
 
+void FaultyFileSystem::TrackDurability(const std::string& root) {
+    durable_ = std::make_unique<DurableFolderModel>(root);
+}
+
+void FaultyFileSystem::PowerCutAt(int change) {
+    crashAt_ = change;
+    powerCut_ = true;
+}
+
 void FaultyFileSystem::FailPath(std::string part, std::error_code error) {
     failPath_ = std::move(part);
     failPathError_ = error;
+}
+
+void FaultyFileSystem::FailRead(std::string part, std::error_code error) {
+    failRead_ = std::move(part);
+    failReadError_ = error;
 }
 
 void FaultyFileSystem::FailListing(std::string part, std::error_code error) {
@@ -24,17 +60,29 @@ void FaultyFileSystem::FailListing(std::string part, std::error_code error) {
     failListingError_ = error;
 }
 
-std::error_code FaultyFileSystem::NextChange(const std::string& path) {
+std::string FaultyFileSystem::Named(const std::string& path) const {
+    return durable_ ? durable_->NameOf(path) : path;
+}
+
+std::error_code FaultyFileSystem::NextChange(const std::string& what, const std::string& path,
+                                             const std::string& secondPath) {
     ++changes_;
-    if (crashAt_ > 0 && changes_ >= crashAt_) crashed_ = true;
+    log_.push_back(what + " " + Named(path) + (secondPath.empty() ? "" : " " + Named(secondPath)));
+    if (crashAt_ > 0 && changes_ >= crashAt_ && !crashed_) {
+        crashed_ = true;
+        if (powerCut_ && durable_) durable_->CutPower();
+    }
     if (crashed_) return std::make_error_code(std::errc::io_error);
     if (failFrom_ > 0 && changes_ >= failFrom_) return failError_;
-    if (!failPath_.empty() && path.find(failPath_) != std::string::npos) return failPathError_;
+    for (const std::string* touched : {&path, &secondPath})
+        if (!failPath_.empty() && !touched->empty() && touched->find(failPath_) != std::string::npos)
+            return failPathError_;
     return {};
 }
 
 FileContent FaultyFileSystem::ReadFile(const std::string& path, size_t limit, OverLimit overLimit) {
     reads_.push_back(path);
+    if (!failRead_.empty() && path.find(failRead_) != std::string::npos) return {failReadError_, {}};
     return real_.ReadFile(path, limit, overLimit);
 }
 
@@ -46,33 +94,45 @@ int FaultyFileSystem::ReadsOf(const std::string& part) const {
 
 std::error_code FaultyFileSystem::WriteFile(const std::string& path, std::string_view bytes,
                                             Durability durability) {
-    if (const auto error = NextChange(path)) return error;
-    return real_.WriteFile(path, bytes, durability);
+    const bool flushed = durability == Durability::Flushed;
+    if (const auto error = NextChange(flushed ? "write+flush" : "write", path)) return error;
+    const std::error_code error = real_.WriteFile(path, bytes, durability);
+    if (!error && Tracked(path)) durable_->Wrote(path, std::string(bytes), flushed);
+    return error;
 }
 
 std::error_code FaultyFileSystem::CopyFile(const std::string& from, const std::string& to) {
-    if (const auto error = NextChange(to)) return error;
-    return real_.CopyFile(from, to);
+    if (const auto error = NextChange("copy", from, to)) return error;
+    const std::error_code error = real_.CopyFile(from, to);
+    if (!error && Tracked(to)) durable_->Wrote(to, TempFolder::ReadFile(to), true);
+    return error;
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::CreateFile(const std::string& path, std::error_code& error) {
-    if ((error = NextChange(path))) return nullptr;
-    return real_.CreateFile(path, error);
+    if ((error = NextChange("create", path))) return nullptr;
+    std::unique_ptr<WritableFile> file = real_.CreateFile(path, error);
+    if (!file) return nullptr;
+    if (Tracked(path)) durable_->Wrote(path, {}, false);
+    return std::make_unique<TrackedFile>(std::move(file), *this, path);
 }
 
 std::error_code FaultyFileSystem::MakeExecutable(const std::string& path) {
-    if (const auto error = NextChange(path)) return error;
+    if (const auto error = NextChange("chmod", path)) return error;
     return real_.MakeExecutable(path);
 }
 
 std::error_code FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
-    if (const auto error = NextChange(to)) return error;
-    return real_.Rename(from, to);
+    if (const auto error = NextChange("rename", from, to)) return error;
+    const std::error_code error = real_.Rename(from, to);
+    if (!error && Tracked(from)) durable_->Renamed(from, to);
+    return error;
 }
 
 std::error_code FaultyFileSystem::Remove(const std::string& path) {
-    if (const auto error = NextChange(path)) return error;
-    return real_.Remove(path);
+    if (const auto error = NextChange("remove", path)) return error;
+    const std::error_code error = real_.Remove(path);
+    if (!error && Tracked(path)) durable_->Removed(path);
+    return error;
 }
 
 bool FaultyFileSystem::MayReplace(const std::string& path) {
@@ -81,13 +141,17 @@ bool FaultyFileSystem::MayReplace(const std::string& path) {
 }
 
 std::error_code FaultyFileSystem::MakeFolder(const std::string& path) {
-    if (const auto error = NextChange(path)) return error;
-    return real_.MakeFolder(path);
+    if (const auto error = NextChange("mkdir", path)) return error;
+    const std::error_code error = real_.MakeFolder(path);
+    if (!error && Tracked(path)) durable_->MadeFolder(path);
+    return error;
 }
 
 std::error_code FaultyFileSystem::SyncFolder(const std::string& path) {
-    if (const auto error = NextChange(path)) return error;
-    return real_.SyncFolder(path);
+    if (const auto error = NextChange("sync", path)) return error;
+    const std::error_code error = real_.SyncFolder(path);
+    if (!error && Tracked(path)) durable_->SyncedFolder(path);
+    return error;
 }
 
 FolderListing FaultyFileSystem::ListFolder(const std::string& path) {

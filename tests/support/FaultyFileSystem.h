@@ -1,18 +1,21 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "core/system/DeviceIo.h"
 #include "core/system/FileSystem.h"
+#include "support/DurableFolderModel.h"
 
 namespace kiro::test {
 
 // The real file system with faults put in on request: the n-th change of the disk (a write,
-// copy, new file, rename, removal, new folder or folder flush) and every change after it can fail as on a
-// full or read-only disk, or stop dead as if the process had been killed just before it; chosen paths can
-// fail on their own. Reads pass through untouched.
+// copy, new file, rename, removal, new folder or folder flush) and every change after it can fail
+// as on a full or read-only disk, or stop dead as if the process had been killed just before it,
+// or as if the machine had lost its power then (a tracked folder keeps only what was flushed);
+// chosen paths can fail on their own, writing or reading. Every change is logged.
 class FaultyFileSystem final : public FileSystem {
   public:
     explicit FaultyFileSystem(FileSystem& real) : real_(real) {}
@@ -21,8 +24,15 @@ class FaultyFileSystem final : public FileSystem {
     void FailFrom(int change, std::error_code error);
     // The n-th change and every one after it do nothing: the process died just before it.
     void CrashAt(int change);
+    // From now on, knows what of the folder `root` would survive a power cut.
+    void TrackDurability(const std::string& root);
+    // As CrashAt, and the tracked folder is put back to what had been flushed before the n-th
+    // change: the machine lost its power.
+    void PowerCutAt(int change);
     // Writes, copies, renames and removals of paths containing `part` fail with `error`.
     void FailPath(std::string part, std::error_code error);
+    // Reads of files whose path contains `part` fail with `error`.
+    void FailRead(std::string part, std::error_code error);
     // Listing a folder whose path contains `part` fails with `error` part way through.
     void FailListing(std::string part, std::error_code error);
 
@@ -31,6 +41,10 @@ class FaultyFileSystem final : public FileSystem {
     int Changes() const { return changes_; }
     // How many times files whose path contains `part` were read.
     int ReadsOf(const std::string& part) const;
+    // Every change attempted, in order: "write+flush PATH", "write PATH", "copy FROM TO",
+    // "create PATH", "close PATH", "chmod PATH", "rename FROM TO", "remove PATH", "mkdir PATH",
+    // "sync PATH"; paths within a tracked folder relative to it ("." for the folder itself).
+    const std::vector<std::string>& Log() const { return log_; }
 
     FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
     bool OpensForReading(const std::string& path) override { return real_.OpensForReading(path); }
@@ -52,10 +66,17 @@ class FaultyFileSystem final : public FileSystem {
     std::unique_ptr<FileLock> TryLock(const std::string& path, std::error_code& error) override {
         return real_.TryLock(path, error);
     }
+    std::unique_ptr<FileLock> TryLockShared(const std::string& path, std::error_code& error) override {
+        return real_.TryLockShared(path, error);
+    }
 
   private:
-    // The fault of the next change, if any; counts it.
-    std::error_code NextChange(const std::string& path);
+    class TrackedFile;
+    // The fault of the next change, if any; counts and logs it.
+    std::error_code NextChange(const std::string& what, const std::string& path,
+                               const std::string& secondPath = {});
+    std::string Named(const std::string& path) const;
+    bool Tracked(const std::string& path) const { return durable_ && durable_->Covers(path); }
 
     FileSystem& real_;
     int changes_ = 0;
@@ -63,7 +84,12 @@ class FaultyFileSystem final : public FileSystem {
     int failFrom_ = 0;
     std::error_code failError_;
     int crashAt_ = 0;
+    bool powerCut_ = false;
     bool crashed_ = false;
+    std::unique_ptr<DurableFolderModel> durable_;
+    std::vector<std::string> log_;
+    std::string failRead_;
+    std::error_code failReadError_;
     std::string failPath_;
     std::error_code failPathError_;
     std::string failListing_;
@@ -83,6 +109,7 @@ class StoppableDeviceIo final : public DeviceIo {
     int Send(DeviceHandle handle, const ScsiRequest& request) override;
     int Lock(DeviceHandle handle) override { return real_.Lock(handle); }
     int Unlock(DeviceHandle handle) override { return real_.Unlock(handle); }
+    DeviceAttachment AttachmentOf(DeviceHandle handle) override { return real_.AttachmentOf(handle); }
 
   private:
     DeviceIo& real_;

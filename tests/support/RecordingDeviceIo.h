@@ -29,8 +29,10 @@ class RecordingDeviceIo final : public DeviceIo {
     int Send(DeviceHandle handle, const ScsiRequest& request) override;
     int Lock(DeviceHandle handle) override;
     int Unlock(DeviceHandle handle) override;
+    DeviceAttachment AttachmentOf(DeviceHandle) override { return attachment; }
 
     // Script.
+    DeviceAttachment attachment;
     bool opens = true;
     int sendResult = 0;
     std::vector<uint8_t> answer;  // copied into read buffers, even when sendResult is not 0

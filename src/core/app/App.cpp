@@ -17,8 +17,11 @@ App::App(const std::string& programFolder, Clock& clock, const Locale& locale, F
 
 std::error_code App::Start() {
     const std::error_code recovered = writer_.RecoverAtStart();
+    // Read as the settings stand between two commits of any program; a folder held past the wait
+    // is read as it is, and the caller is told.
+    const ProgramFolderWriter::Hold reading = writer_.ReadLock();
     LoadSettings();
-    return recovered;
+    return recovered ? recovered : reading.Error();
 }
 
 void App::LoadSettings() {

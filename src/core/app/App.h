@@ -39,8 +39,9 @@ class App {
     Random& Rng() { return random_; }
 
     // The start of a program over its folder: finishes what a crash left of a commit, then loads
-    // the settings. Returns the error when a commit could not be finished (another program holds
-    // the folder, or it cannot be written); the settings are loaded either way.
+    // the settings under the folder's shared lock. Returns the error when a commit could not be
+    // finished or the folder stayed busy (another program holds it, or it cannot be written);
+    // the settings are loaded either way.
     std::error_code Start();
     // Loads every start setting; the language default comes from the locale.
     void LoadSettings();

@@ -46,9 +46,12 @@ void IniFile::Stage(FolderTransaction& transaction, const std::vector<IniChange>
 }
 
 std::error_code IniFile::Write(const std::vector<IniChange>& changes) const {
-    // A file that holds these values already needs no commit, and no wait for the lock.
-    const IniSnapshot now = Read();
-    if (!now.error && WithIniValues(now.content, changes) == now.content) return {};
+    // A file that holds these values already needs no commit, and no wait for a writer.
+    {
+        const ProgramFolderWriter::Hold reading = writer_.ReadLock();
+        const IniSnapshot now = Read();
+        if (reading && !now.error && WithIniValues(now.content, changes) == now.content) return {};
+    }
     return writer_.Change([&](FolderTransaction& transaction) { Stage(transaction, changes); });
 }
 

@@ -1,5 +1,8 @@
 #include "core/app/ProgramFolderWriter.h"
 
+#include "core/app/Fnv1a.h"
+#include "core/app/Format.h"
+
 namespace kiro {
 namespace {
 
@@ -13,14 +16,23 @@ std::error_code UnlessMissing(const std::error_code& error) {
     return IsMissing(error) ? std::error_code{} : error;
 }
 
+// A lock file that cannot be there: the folder is gone, or this process may only read it. No
+// program can be writing such a folder either.
+bool NoLockPossible(const std::error_code& error) {
+    return IsMissing(error) || error == std::errc::read_only_file_system ||
+           error == std::errc::permission_denied || error == std::errc::operation_not_permitted;
+}
+
 }  // namespace
 
-std::unique_ptr<FileLock> LockWaiting(FileSystem& files, Clock& clock, const std::string& path,
-                                      std::error_code& error) {
+std::unique_ptr<FileLock> LockWaiting(FileSystem& files, Clock& clock, const std::string& path, LockKind kind,
+                                      uint32_t waitMs, std::error_code& error) {
     for (uint32_t waited = 0;; waited += kLockRetryMs) {
-        if (auto lock = files.TryLock(path, error)) return lock;
+        auto lock =
+            kind == LockKind::Exclusive ? files.TryLock(path, error) : files.TryLockShared(path, error);
+        if (lock) return lock;
         if (error != std::errc::resource_unavailable_try_again) return nullptr;
-        if (waited >= kLockWaitMs) {
+        if (waited >= waitMs) {
             error = std::make_error_code(std::errc::device_or_resource_busy);
             return nullptr;
         }
@@ -35,41 +47,90 @@ ProgramFolderWriter::Hold::~Hold() {
     if (writer_ && --writer_->depth_ == 0) writer_->lock_.reset();
 }
 
+std::unique_ptr<FileLock> ProgramFolderWriter::Acquire(LockKind kind, std::error_code& error) {
+    const bool waitedJustNow = busyRecently_ && clock_.TickCount() - busyTick_ < kLockWaitMs;
+    auto lock =
+        LockWaiting(files_, clock_, paths_.File(kLockFileName), kind, waitedJustNow ? 0 : kLockWaitMs, error);
+    if (error == std::errc::device_or_resource_busy) {
+        // The time of the first give-up counts, so a run of attempts ends within one wait.
+        if (!waitedJustNow) busyTick_ = clock_.TickCount();
+        busyRecently_ = true;
+    } else if (lock) {
+        busyRecently_ = false;
+    }
+    return lock;
+}
+
 ProgramFolderWriter::Hold ProgramFolderWriter::Lock() {
     // Without a folder (the working directory was gone at start) nothing may be written.
     if (paths_.Folder().empty())
         return Hold(nullptr, std::make_error_code(std::errc::no_such_file_or_directory));
     if (depth_ > 0) {
+        // A reader of this process that asked to write would wait for itself.
+        if (!exclusive_) return Hold(nullptr, std::make_error_code(std::errc::resource_deadlock_would_occur));
         ++depth_;
         return Hold(this, {});
     }
-    const std::string lockPath = paths_.File(kLockFileName);
     std::error_code error;
-    lock_ = LockWaiting(files_, clock_, lockPath, error);
+    lock_ = Acquire(LockKind::Exclusive, error);
     // The command line may name a program folder that does not exist yet.
     if (!lock_ && IsMissing(error) && !files_.MakeFolder(paths_.Folder()))
-        lock_ = LockWaiting(files_, clock_, lockPath, error);
+        lock_ = Acquire(LockKind::Exclusive, error);
     if (!lock_) return Hold(nullptr, error);
     depth_ = 1;
-    return Hold(this, {});
+    exclusive_ = true;
+    Hold hold(this, {});
+    // Nothing a commit could change may be read before the commit is whole.
+    if ((hold.error_ = Recover())) {
+        depth_ = 0;
+        lock_.reset();
+        hold.writer_ = nullptr;
+    }
+    return hold;
+}
+
+ProgramFolderWriter::Hold ProgramFolderWriter::ReadLock() {
+    if (paths_.Folder().empty()) return Hold(nullptr, {});
+    if (depth_ > 0) {
+        ++depth_;
+        return Hold(this, {});
+    }
+    std::error_code error;
+    lock_ = Acquire(LockKind::Shared, error);
+    if (!lock_) return Hold(nullptr, NoLockPossible(error) ? std::error_code{} : error);
+    depth_ = 1;
+    exclusive_ = false;
+    if (IsMissing(files_.ReadFile(paths_.File(kCommitRecordName), 0, OverLimit::ReadStart).error))
+        return Hold(this, {});
+    // A record to finish: that takes the lock exclusive.
+    depth_ = 0;
+    lock_.reset();
+    return Lock();
 }
 
 std::error_code ProgramFolderWriter::Apply(const CommitRecord& record) {
     bool dataChanged = false;
+    bool folderChanged = false;
+    const auto changed = [&](const std::string& name) {
+        (InDataFolder(name) ? dataChanged : folderChanged) = true;
+    };
     for (const std::string& name : record.replaced) {
-        // A staged file that is gone was renamed before: finishing a record may repeat itself.
+        // A staged file that is gone was renamed before: finishing a record may repeat itself,
+        // and no other commit's file carries this commit's name.
         if (const auto error =
-                UnlessMissing(files_.Rename(paths_.File(StagedNameOf(name)), paths_.File(name))))
+                UnlessMissing(files_.Rename(paths_.File(StagedNameOf(name, record.id)), paths_.File(name))))
             return error;
-        dataChanged = dataChanged || InDataFolder(name);
+        changed(name);
     }
     for (const std::string& name : record.removed) {
         if (const auto error = UnlessMissing(files_.Remove(paths_.File(name)))) return error;
-        dataChanged = dataChanged || InDataFolder(name);
+        changed(name);
     }
+    // The changes must be on the disk before the record that vouches for them goes.
     if (dataChanged)
         if (const auto error = files_.SyncFolder(paths_.DataFolder())) return error;
-    return files_.SyncFolder(paths_.Folder());
+    if (folderChanged) return files_.SyncFolder(paths_.Folder());
+    return {};
 }
 
 std::error_code ProgramFolderWriter::Recover() {
@@ -81,20 +142,9 @@ std::error_code ProgramFolderWriter::Recover() {
         if (const auto error = Apply(*record)) return error;
     // A record that is not whole was cut short while it was written, before its first rename:
     // its commit never began, and its staged files are leftovers.
-    return UnlessMissing(files_.Remove(recordPath));
+    if (const auto error = UnlessMissing(files_.Remove(recordPath))) return error;
+    return files_.SyncFolder(paths_.Folder());
 }
-
-namespace {
-
-// A staged file that no commit record names any more: "<committed file>.tmp".
-bool IsStagedName(std::string_view relativeName) {
-    constexpr std::string_view suffix = ".tmp";
-    return relativeName.size() > suffix.size() &&
-           relativeName.substr(relativeName.size() - suffix.size()) == suffix &&
-           IsCommittedFile(relativeName.substr(0, relativeName.size() - suffix.size()));
-}
-
-}  // namespace
 
 std::vector<std::string> ProgramFolderWriter::Leftovers() {
     std::vector<std::string> found;
@@ -113,20 +163,29 @@ std::error_code ProgramFolderWriter::RecoverAtStart() {
     // reads does not wait for one that writes.
     const bool recordLeft =
         !IsMissing(files_.ReadFile(paths_.File(kCommitRecordName), 0, OverLimit::ReadStart).error);
-    std::vector<std::string> leftovers = Leftovers();
-    if (!recordLeft && leftovers.empty()) return {};
+    if (!recordLeft && Leftovers().empty()) return {};
     const Hold hold = Lock();
     if (!hold) return hold.Error();
-    if (const auto error = Recover()) return error;
     // Listed again under the lock: another program may have committed in the meantime.
     for (const std::string& name : Leftovers()) files_.Remove(paths_.File(name));
     return {};
 }
 
+uint64_t ProgramFolderWriter::NewCommitId() {
+    // Commits are made one at a time under the lock, and this clock reading, this writer and its
+    // count of commits tell them apart; the hash spreads them over the whole range.
+    const LocalTime now = clock_.Now();
+    const uint64_t id = Fnv1a(Format("%d-%d-%d %d:%d:%d %u %p %llu", now.year, now.month, now.day, now.hour,
+                                     now.minute, now.second, clock_.TickCount(), static_cast<void*>(this),
+                                     static_cast<unsigned long long>(++commitsMade_)));
+    return id != 0 ? id : 1;  // 0 is the earlier format's
+}
+
 FolderTransaction ProgramFolderWriter::Begin() {
-    // A record still in the folder names staged files that this transaction could overwrite.
+    // A record still in the folder names staged files that this transaction would build on.
     return FolderTransaction(*this,
-                             Locked() ? Recover() : std::make_error_code(std::errc::operation_not_permitted));
+                             Locked() ? Recover() : std::make_error_code(std::errc::operation_not_permitted),
+                             NewCommitId());
 }
 
 std::error_code ProgramFolderWriter::Change(const std::function<void(FolderTransaction&)>& stage) {
@@ -159,7 +218,7 @@ void FolderTransaction::Replace(const std::string& relativeName, std::string_vie
         if (const auto error = files.MakeFolder(paths.DataFolder())) return Fail(error);
     // Named before it is written, so that a write cut short is removed with the rest.
     record_.replaced.push_back(relativeName);
-    Fail(files.WriteFile(paths.File(StagedNameOf(relativeName)), content, Durability::Flushed));
+    Fail(files.WriteFile(paths.File(StagedNameOf(relativeName, record_.id)), content, Durability::Flushed));
 }
 
 void FolderTransaction::Remove(const std::string& relativeName) {
@@ -171,8 +230,9 @@ void FolderTransaction::Remove(const std::string& relativeName) {
 void FolderTransaction::Discard() {
     done_ = true;
     for (const std::string& name : record_.replaced)
-        writer_->files_.Remove(writer_->paths_.File(StagedNameOf(name)));
-    record_ = {};
+        writer_->files_.Remove(writer_->paths_.File(StagedNameOf(name, record_.id)));
+    record_.replaced.clear();
+    record_.removed.clear();
 }
 
 std::error_code FolderTransaction::Commit() {
@@ -183,6 +243,22 @@ std::error_code FolderTransaction::Commit() {
     }
     done_ = true;
     if (record_.Empty()) return {};
+    return record_.removed.empty() && record_.replaced.size() == 1 ? CommitOneFile() : CommitWithRecord();
+}
+
+std::error_code FolderTransaction::CommitOneFile() {
+    FileSystem& files = writer_->files_;
+    const ProgramPaths& paths = writer_->paths_;
+    const std::string& name = record_.replaced.front();
+    if (const auto error = files.Rename(paths.File(StagedNameOf(name, record_.id)), paths.File(name))) {
+        done_ = false;
+        Discard();
+        return error_ = error;
+    }
+    return error_ = files.SyncFolder(InDataFolder(name) ? paths.DataFolder() : paths.Folder());
+}
+
+std::error_code FolderTransaction::CommitWithRecord() {
     FileSystem& files = writer_->files_;
     const ProgramPaths& paths = writer_->paths_;
     const std::string recordPath = paths.File(kCommitRecordName);
@@ -193,19 +269,22 @@ std::error_code FolderTransaction::Commit() {
         error_ = error;
         return error;
     };
-    // The staged files' names must be on the disk before a record can send anyone to them.
+    // The staged files' names must be on the disk before a record can send anyone to them, and
+    // so must the removal of the last record before a new one takes its name.
     for (const std::string& name : record_.replaced)
         if (InDataFolder(name)) {
             if (const auto error = files.SyncFolder(paths.DataFolder())) return abandon(error);
             break;
         }
+    if (const auto error = files.SyncFolder(paths.Folder())) return abandon(error);
     if (const auto error = files.WriteFile(recordPath, FormatCommitRecord(record_), Durability::Flushed))
         return abandon(error);
     if (const auto error = files.SyncFolder(paths.Folder())) return abandon(error);
-    // From here the record stands: what Apply cannot finish, the next start or write finishes.
+    // From here the record stands: what Apply cannot finish, the next holder of the lock finishes.
     if (const auto error = writer_->Apply(record_)) return error_ = error;
-    // A record left behind is finished again by the next writer, which changes nothing.
-    files.Remove(recordPath);
+    // A record left behind is finished again by the next holder of the lock, which changes
+    // nothing: its staged files are gone.
+    if (!files.Remove(recordPath)) files.SyncFolder(paths.Folder());
     return {};
 }
 

@@ -20,16 +20,21 @@ class FolderTransaction;
 inline constexpr uint32_t kLockWaitMs = 5000;
 inline constexpr uint32_t kLockRetryMs = 100;
 
-// Takes an exclusive lock on a file or folder, trying again while another program holds it; after
-// kLockWaitMs the error is device_or_resource_busy.
-std::unique_ptr<FileLock> LockWaiting(FileSystem& files, Clock& clock, const std::string& path,
-                                      std::error_code& error);
+enum class LockKind { Exclusive, Shared };
+
+// Takes a lock on a file (an exclusive one also on a folder), trying again while another program
+// holds it; after `waitMs` the error is device_or_resource_busy.
+std::unique_ptr<FileLock> LockWaiting(FileSystem& files, Clock& clock, const std::string& path, LockKind kind,
+                                      uint32_t waitMs, std::error_code& error);
 
 // The one way the program changes the files of its folder. Every change happens under the
-// folder's lock, which serialises this program, the command line and any other copy of either.
-// Inside it, the new contents are staged beside their targets and flushed, a commit record
-// naming them is flushed, the renames follow, and the record goes: a crash at any moment leaves
-// either none or all of a commit, once the next start has finished the record it finds.
+// folder's exclusive lock, which serialises this program, the command line and any other copy of
+// either; readers hold it shared. Inside it, the new contents are staged beside their targets
+// under names that carry the commit's identity and flushed, a commit record naming them is
+// flushed, the renames follow, and the record goes: a crash or a power cut at any moment leaves
+// either none or all of a commit, once the next holder of the lock has finished the record it
+// finds. Whoever takes the lock finishes such a record before anything else, so nobody reads or
+// builds on a half-made commit.
 class ProgramFolderWriter {
   public:
     ProgramFolderWriter(FileSystem& files, Clock& clock, const ProgramPaths& paths);
@@ -46,7 +51,8 @@ class ProgramFolderWriter {
         Hold& operator=(Hold&&) = delete;
         ~Hold();
         explicit operator bool() const { return !error_; }
-        // device_or_resource_busy when another program kept the folder past the wait.
+        // device_or_resource_busy when another program kept the folder past the wait; the error
+        // of a commit record that could not be finished.
         const std::error_code& Error() const { return error_; }
 
       private:
@@ -55,8 +61,16 @@ class ProgramFolderWriter {
         ProgramFolderWriter* writer_;
         std::error_code error_;
     };
+    // The exclusive lock, for changes. A commit record found when it is taken is finished first;
+    // one that cannot be finished is the hold's error, and the lock is not kept.
     Hold Lock();
-    bool Locked() const { return depth_ > 0; }
+    // The shared lock, for reading files of the folder together, as they stand between commits.
+    // When a commit record is found, the lock is taken exclusive instead and the record finished.
+    // A folder whose lock file this process may not create is read without the lock: no program
+    // can be changing it either. Nests inside any hold of this process.
+    Hold ReadLock();
+    // Whether this process holds the exclusive lock.
+    bool Locked() const { return depth_ > 0 && exclusive_; }
 
     // The first work of every start: finishes a commit record left by a crash and removes staged
     // files that no record names. Takes the lock only when there is something to do; gives
@@ -75,16 +89,26 @@ class ProgramFolderWriter {
 
   private:
     friend class FolderTransaction;
-    // Performs the renames and removals of a record that is safely on the disk.
+    // Waits for the lock file, or not at all when the folder was found busy a moment ago: one
+    // user action gives up after one wait in all, however many locks it asks for.
+    std::unique_ptr<FileLock> Acquire(LockKind kind, std::error_code& error);
+    // Performs the renames and removals of a record that is safely on the disk, and flushes the
+    // folders they changed.
     std::error_code Apply(const CommitRecord& record);
     // Staged files in the folder and its Data folder, by relative name.
     std::vector<std::string> Leftovers();
+    // An identity no other commit of this folder has had.
+    uint64_t NewCommitId();
 
     FileSystem& files_;
     Clock& clock_;
     const ProgramPaths& paths_;
     std::unique_ptr<FileLock> lock_;
     int depth_ = 0;
+    bool exclusive_ = false;
+    bool busyRecently_ = false;
+    uint32_t busyTick_ = 0;
+    uint64_t commitsMade_ = 0;
 };
 
 // One commit in the making. Files staged and not committed are removed when it goes.
@@ -108,8 +132,14 @@ class FolderTransaction {
 
   private:
     friend class ProgramFolderWriter;
-    FolderTransaction(ProgramFolderWriter& writer, std::error_code error) : writer_(&writer), error_(error) {}
+    FolderTransaction(ProgramFolderWriter& writer, std::error_code error, uint64_t id)
+        : writer_(&writer), error_(error) {
+        record_.id = id;
+    }
     void Discard();
+    // A commit of one file and nothing else: its rename alone is atomic, no record is needed.
+    std::error_code CommitOneFile();
+    std::error_code CommitWithRecord();
 
     ProgramFolderWriter* writer_;
     CommitRecord record_;

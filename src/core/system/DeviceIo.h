@@ -19,6 +19,15 @@ struct ScsiRequest {
     uint32_t timeoutSeconds = 3;
 };
 
+// The disk behind an open handle as the system knows it.
+struct DeviceAttachment {
+    // The serial number the disk reports (its USB serial number); empty when it has none.
+    std::string serial;
+    // Names this attachment of the disk: it is another once the disk has been unplugged and
+    // plugged in again. Empty when the system cannot tell one attachment from the next.
+    std::string connection;
+};
+
 // Opens disks below the file system and sends them SCSI commands. One backend per system;
 // nothing above this interface knows which.
 class DeviceIo {
@@ -35,6 +44,7 @@ class DeviceIo {
     // One attempt to lock or unlock the volume: 0 on success, else a system error.
     virtual int Lock(DeviceHandle handle) = 0;
     virtual int Unlock(DeviceHandle handle) = 0;
+    virtual DeviceAttachment AttachmentOf(DeviceHandle handle) = 0;
 };
 
 }  // namespace kiro

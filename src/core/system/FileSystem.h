@@ -98,6 +98,11 @@ class FileSystem {
     // One attempt at an exclusive lock: on a file (created when missing) or on a folder itself.
     // Another holder gives resource_unavailable_try_again.
     virtual std::unique_ptr<FileLock> TryLock(const std::string& path, std::error_code& error) = 0;
+    // One attempt at a shared lock on a file, which any number of holders may have at once but
+    // none while an exclusive lock is held. An existing file is opened for reading only, so
+    // that a folder the process may only read can still be read under the lock; a missing one
+    // is created.
+    virtual std::unique_ptr<FileLock> TryLockShared(const std::string& path, std::error_code& error) = 0;
 };
 
 inline bool IsMissing(const std::error_code& error) {

@@ -1,5 +1,6 @@
 #include "core/watchdisk/Collector.h"
 
+#include <algorithm>
 #include <set>
 
 #include "core/app/Format.h"
@@ -26,22 +27,14 @@ constexpr const char* kCaptureError = "X5E Data Capture Error";
 constexpr size_t kBlockDataBytes = 292;
 constexpr size_t kPageRecordBytes = 64;
 
-// Notes one device record of the read and tells whether it is new: a record that the journal
-// holds was stored by a read whose end the watch never heard of.
-bool IsNewRecord(const uint8_t* record, size_t size, const ImportJournal& journal,
-                 CollectedSteps& collected) {
-    const uint64_t key =
-        ImportJournal::RecordKey(std::string_view(reinterpret_cast<const char*>(record), size));
-    collected.deviceRecords->push_back(key);
-    return !journal.HasDeviceRecord(key);
-}
-
 }  // namespace
 
 // The day files of one pass: what they add, and which leave the watch once it is stored.
 struct Collector::DayFilePlan {
     CollectedSteps collected;
-    std::set<std::string> backupNames;      // what the backup folder holds
+    std::vector<ImportJournal::Entry> added;  // for the journal
+    std::set<std::string> backupNames;        // what the backup folder holds
+    bool backupsWritten = false;
     std::vector<std::string> storedBefore;  // in the journal already: they only leave the watch
     std::vector<std::string> storedNow;     // stored by this pass's commit
 };
@@ -100,7 +93,8 @@ int Collector::CollectDayFiles(char letter) {
     // Another program folder must not take the same day files in the meantime. A file system
     // without locks only loses that guard.
     std::error_code lockError;
-    const auto watchLock = LockWaiting(files, app_.SystemClock(), root, lockError);
+    const auto watchLock =
+        LockWaiting(files, app_.SystemClock(), root, LockKind::Exclusive, kLockWaitMs, lockError);
     if (lockError == std::errc::device_or_resource_busy) {
         ReportFolderProblem(lockError);
         return 0;
@@ -128,7 +122,17 @@ int Collector::CollectDayFiles(char letter) {
         for (const FolderEntry& entry : EntriesWithExtension(listing, extension))
             TakeDayFile(root, entry, kind, journal.journal, plan);
 
-    if (const std::error_code error = CommitCollectedSteps(app_, journal.journal, plan.collected)) {
+    // The backup copies must be on the disk before the commit lets their day files leave the
+    // watch: a copy lost to a power cut would be the only one lost.
+    std::error_code error;
+    if (plan.backupsWritten) error = files.SyncFolder(app_.Paths().BackupFolder());
+    if (!error && !plan.added.empty()) {
+        ImportJournal updated = journal.journal;
+        for (const ImportJournal::Entry& entry : plan.added) updated.Add(entry);
+        plan.collected.journal = std::move(updated);
+    }
+    if (!error) error = CommitCollectedSteps(app_, plan.collected);
+    if (error) {
         ShowCollectionError();
         ReportFolderProblem(error);
         plan.storedNow.clear();
@@ -157,37 +161,41 @@ bool Collector::TakeDayFile(const std::string& root, const FolderEntry& entry, D
         return false;
     }
 
-    // The backup copy comes first and stays, whatever becomes of the day file. It is a second copy
-    // of what the commit flushes, so it is not flushed on its own.
+    // The backup copy comes first and stays, whatever becomes of the day file.
     const std::string backupFolder = app_.Paths().BackupFolder();
     int number = 1;
     while (number < kMaxBackups && plan.backupNames.count(Format("%s-%03d", name, number))) ++number;
     const std::string backupName = Format("%s-%03d", name, number);
     if (file.error || files.MakeFolder(backupFolder) ||
-        files.WriteFile(backupFolder + "/" + backupName, file.bytes, Durability::Unflushed)) {
+        files.WriteFile(backupFolder + "/" + backupName, file.bytes, Durability::Flushed)) {
         ShowCollectionError();
         ReportProblem(FormatText(app_.GetLangText(kTextNotStored), name));
         return false;
     }
     plan.backupNames.insert(backupName);
+    plan.backupsWritten = true;
 
     const ImportJournal::Entry stored = ImportJournal::Describe(entry.name, file.bytes);
     if (journal.Contains(stored)) {
         plan.storedBefore.push_back(entry.name);
         return true;
     }
-    MonthBuffer& month = plan.collected.months.Month(date->year, date->month);
-    const int slightMoving = app_.Config().Values().slightMoving;
-    StepTally tally;
-    if (kind == DayFileKind::Text) {
-        tally = AddTextDayFile(file.bytes, date->day, month, slightMoving);
-    } else if (!AddBinaryDayFile(file.bytes, date->day, month, slightMoving, tally)) {
+    // A binary day file too short to hold a day is refused before its month is touched: it must
+    // not leave a month file of zeros behind.
+    if (kind == DayFileKind::Binary && file.bytes.size() < static_cast<size_t>(kKroFileBytes)) {
         ShowCollectionError();
         ReportProblem(FormatText(app_.GetLangText(kTextNotStored), name));
         return false;
     }
+    MonthBuffer& month = plan.collected.months.Month(date->year, date->month);
+    const int slightMoving = app_.Config().Values().slightMoving;
+    StepTally tally;
+    if (kind == DayFileKind::Text)
+        tally = AddTextDayFile(file.bytes, date->day, month, slightMoving);
+    else
+        AddBinaryDayFile(file.bytes, date->day, month, slightMoving, tally);
     plan.collected.tally += tally;
-    plan.collected.dayFiles.push_back(stored);
+    plan.added.push_back(stored);
     plan.storedNow.push_back(entry.name);
     return true;
 }
@@ -200,38 +208,77 @@ void Collector::ReadDeviceBlocksE(DeviceHandle handle) {
     ReadDevice(handle, DeviceSource::Blocks);
 }
 
+std::error_code Collector::CommitJournal(const ImportJournal& journal) {
+    return app_.Writer().Change([&journal](FolderTransaction& transaction) {
+        transaction.Replace(kJournalFileName, journal.Text());
+    });
+}
+
 void Collector::ReadDevice(DeviceHandle handle, DeviceSource source) {
     const ProgramFolderWriter::Hold hold = app_.Writer().Lock();
     if (!hold) return ReportFolderProblem(hold.Error());
-    const JournalRead journal = ReadImportJournal(app_.Files(), app_.Paths());
-    if (journal.error) {
+    const JournalRead read = ReadImportJournal(app_.Files(), app_.Paths());
+    if (read.error) {
         ShowCollectionError();
-        return ReportFolderProblem(journal.error);
+        return ReportFolderProblem(read.error);
     }
+    const WatchConnection& watch = app_.watch;
+    const std::string watchKey = ImportJournal::KeyOf(watch.deviceIdentity);
+    const std::string connection = watch.deviceConnection.empty()
+                                       ? ImportJournal::kUnknownConnection
+                                       : ImportJournal::KeyOf(watch.deviceConnection);
+    ImportJournal journal = read.journal;
+    ImportJournal::DeviceWatch device = journal.Device(watchKey);
+    // A read that began in this very connection and never ended: the watch would go on from
+    // where it stopped, and forget at the end what came before.
+    if (device.readingIn == connection && connection != ImportJournal::kUnknownConnection)
+        return RefuseFurtherReads();
+    device.readingIn = connection;
+    journal.SetDevice(watchKey, device);
+    if (const std::error_code error = CommitJournal(journal)) {
+        ShowCollectionError();
+        return ReportFolderProblem(error);
+    }
+
     // The read is stored whole or not at all, and the watch forgets it only once it is stored.
     CollectedSteps collected;
-    collected.deviceRecords.emplace();
-    const bool whole = source == DeviceSource::Pages ? ReadDevicePages(handle, journal.journal, collected)
-                                                     : ReadDeviceBlocks(handle, journal.journal, collected);
+    const bool whole = source == DeviceSource::Pages ? ReadDevicePages(handle, journal, device, collected)
+                                                     : ReadDeviceBlocks(handle, journal, device, collected);
     if (!whole) return RefuseFurtherReads();
     host_.PumpMessages();
-    if (const std::error_code error = CommitCollectedSteps(app_, journal.journal, collected)) {
+    journal.SetDevice(watchKey, device);
+    collected.journal = journal;
+    if (const std::error_code error = CommitCollectedSteps(app_, collected)) {
         ShowCollectionError();
         ReportFolderProblem(error);
         return RefuseFurtherReads();
     }
     // Should the watch not hear this, it hands the same records over again, which the journal
-    // then recognises.
+    // then recognises by their places.
     if (const int ended = EndTransfer(device_, handle); ended != 0) {
         ReportProblem(FormatText(app_.GetLangText(kTextWatchReadFailed), ended));
-        RefuseFurtherReads();
+        return RefuseFurtherReads();
     }
+    journal.ForgetDevice(watchKey);
+    if (const std::error_code error = CommitJournal(journal)) ReportFolderProblem(error);
     host_.PumpMessages();
 }
 
+void Collector::AddRecord(const DeviceRecord& record, std::string_view bytes, const ImportJournal& journal,
+                          ImportJournal::DeviceWatch& device, CollectedSteps& collected) {
+    // Stored by a program of the journal's earlier format, whose read the watch never heard of.
+    if (journal.HasEarlierRecord(bytes)) return;
+    std::vector<uint16_t>& stored = device.stored[record.place];
+    const bool before = !stored.empty();
+    AddDeviceRecord(record, before ? &stored : nullptr, collected.months, app_.Config().Values().slightMoving,
+                    collected.tally);
+    if (!before) stored.assign(record.counts.size(), 0);
+    for (size_t i = 0; i < stored.size() && i < record.counts.size(); ++i)
+        stored[i] = std::max(stored[i], record.counts[i]);
+}
+
 bool Collector::ReadDevicePages(DeviceHandle handle, const ImportJournal& journal,
-                                CollectedSteps& collected) {
-    const int slightMoving = app_.Config().Values().slightMoving;
+                                ImportJournal::DeviceWatch& device, CollectedSteps& collected) {
     for (uint8_t page : {8, 10, 12, 14}) {
         host_.PumpMessages();
         const DataPageRead read = ReadDataPage(device_, handle, page);
@@ -242,18 +289,18 @@ bool Collector::ReadDevicePages(DeviceHandle handle, const ImportJournal& journa
         }
         for (size_t offset = 0; offset < read.data.size(); offset += kPageRecordBytes) {
             host_.PumpMessages();
-            const uint8_t* record = read.data.data() + offset;
-            if (IsEndOfData(record)) return true;
-            if (IsNewRecord(record, kPageRecordBytes, journal, collected))
-                AddPageRecord(record, collected.months, slightMoving, collected.tally);
+            const uint8_t* bytes = read.data.data() + offset;
+            const auto record = ParsePageRecord(bytes);
+            if (!record) return true;
+            AddRecord(*record, {reinterpret_cast<const char*>(bytes), kPageRecordBytes}, journal, device,
+                      collected);
         }
     }
     return true;
 }
 
 bool Collector::ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journal,
-                                 CollectedSteps& collected) {
-    const int slightMoving = app_.Config().Values().slightMoving;
+                                 ImportJournal::DeviceWatch& device, CollectedSteps& collected) {
     for (int count = 1;; ++count) {
         if (count > kMaxBlocksPerPass) {
             host_.ShowMessage(kCaptureError, app_.GetLangText(kTextDataCollection));
@@ -267,11 +314,12 @@ bool Collector::ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journ
             ReportProblem(FormatText(app_.GetLangText(kTextWatchReadFailed), read.result));
             return false;
         }
-        const uint8_t* block = read.data.data();
-        if (IsEndOfData(block)) return true;
-        if (IsNewRecord(block, kBlockDataBytes, journal, collected))
-            AddDataBlock(block, collected.months, slightMoving, collected.tally);
-        if (IsLastDataBlock(block)) return true;
+        const uint8_t* bytes = read.data.data();
+        const auto record = ParseDataBlock(bytes);
+        if (!record) return true;
+        AddRecord(*record, {reinterpret_cast<const char*>(bytes), kBlockDataBytes}, journal, device,
+                  collected);
+        if (IsLastDataBlock(bytes)) return true;
     }
 }
 

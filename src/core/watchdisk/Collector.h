@@ -27,7 +27,10 @@ struct PassOutcome {
 // advances the totals and the running missions, keeps a backup copy of every day file, then
 // reads the watch's settings back. Everything a pass stores goes into the program folder in one
 // commit, under the folder's lock; a day file leaves the watch, and a device-mode watch is told
-// to forget its data, only once that commit stands.
+// to forget its data, only once that commit stands (and the day file's backup copy is on the
+// disk). Before a device-mode watch is read, the journal notes that a read of it runs in its
+// connection: a program that finds that note for a watch still in the same connection does not
+// read it, since the watch would hand over only what the failed read had not taken.
 class Collector {
   public:
     Collector(App& app, Volumes& volumes, DeviceIo& device, Host& host, FileAttributes& attributes);
@@ -54,8 +57,16 @@ class Collector {
     bool TakeDayFile(const std::string& root, const FolderEntry& entry, DayFileKind kind,
                      const ImportJournal& journal, DayFilePlan& plan);
     void ReadDevice(DeviceHandle handle, DeviceSource source);
-    bool ReadDevicePages(DeviceHandle handle, const ImportJournal& journal, CollectedSteps& collected);
-    bool ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journal, CollectedSteps& collected);
+    // The records of a device read, each adding what it holds beyond what the watch's stored
+    // counts say was stored of its place already; the stored counts follow.
+    bool ReadDevicePages(DeviceHandle handle, const ImportJournal& journal,
+                         ImportJournal::DeviceWatch& device, CollectedSteps& collected);
+    bool ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journal,
+                          ImportJournal::DeviceWatch& device, CollectedSteps& collected);
+    void AddRecord(const DeviceRecord& record, std::string_view bytes, const ImportJournal& journal,
+                   ImportJournal::DeviceWatch& device, CollectedSteps& collected);
+    // The journal alone, in a commit of its own.
+    std::error_code CommitJournal(const ImportJournal& journal);
     // No later pass reads this watch before it is plugged in again: reading on from where the
     // failed pass stopped would store part of what the watch still holds whole.
     void RefuseFurtherReads();

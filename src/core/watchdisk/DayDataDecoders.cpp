@@ -35,10 +35,6 @@ PeriodLine ParsePeriodLine(std::string_view line) {
 
 }  // namespace
 
-bool IsEndOfData(const uint8_t* record) {
-    return record[0] == 0 || record[1] == 0 || record[2] == 0 || record[3] >= 24;
-}
-
 StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving) {
     StepTally tally;
     for (const TextChunk& chunk : SplitTextChunks(content, 80)) {
@@ -84,40 +80,13 @@ bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, i
 }
 
 RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slightMoving, StepTally& tally) {
-    if (IsEndOfData(record)) return RecordOutcome::EndOfData;
-    const int month = record[1], day = record[2], hour = record[3];
-    if (month > 12 || day > 31) return RecordOutcome::Skipped;
-    MonthBuffer& buffer = batch.Month(2000 + record[0], month);
-    for (int j = 0; j < 30; ++j) {
-        const int v = record[4 + 2 * j] << 8 | record[5 + 2 * j];
-        const int half = v / 2;
-        const int slot = MonthBuffer::SlotIndex(day, hour, 2 * j);
-        AddMinute(buffer, slot, half, slightMoving, tally);
-        AddMinute(buffer, slot + 1, half + v % 2, slightMoving, tally);
-        tally.steps += v;
-        tally.period += (half != 0 ? 1 : 0) + (half + v % 2 != 0 ? 1 : 0);
-        if (half > slightMoving) tally.missionSteps += v;
-    }
-    return RecordOutcome::Added;
+    const auto parsed = ParsePageRecord(record);
+    return parsed ? AddDeviceRecord(*parsed, nullptr, batch, slightMoving, tally) : RecordOutcome::EndOfData;
 }
 
 RecordOutcome AddDataBlock(const uint8_t* block, MonthBatch& batch, int slightMoving, StepTally& tally) {
-    if (IsEndOfData(block)) return RecordOutcome::EndOfData;
-    const int month = block[1], day = block[2], hour = block[3];
-    if (month > 12 || day > 31) return RecordOutcome::Skipped;
-    MonthBuffer& buffer = batch.Month(2000 + block[0], month);
-    for (int k = 0; k < 144; ++k) {
-        const int v = block[4 + 2 * k] | block[5 + 2 * k] << 8;
-        const int countHour = hour + k / 12;
-        if (day == 31 && countHour >= 24) break;  // past the end of the month file
-        const int q = v / 5;
-        const int first = (day - 1) * kMinutesPerDay + countHour * 60 + 5 * (k % 12);
-        for (int i = 0; i < 5; ++i) AddMinute(buffer, first + i, i < 4 ? q : q + v % 5, slightMoving, tally);
-        tally.steps += v;
-        if (v != 0) tally.period += 5;
-        if (q > slightMoving) tally.missionSteps += v;
-    }
-    return RecordOutcome::Added;
+    const auto parsed = ParseDataBlock(block);
+    return parsed ? AddDeviceRecord(*parsed, nullptr, batch, slightMoving, tally) : RecordOutcome::EndOfData;
 }
 
 }  // namespace kiro

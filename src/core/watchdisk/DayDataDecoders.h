@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/watchdisk/DeviceRecord.h"
 #include "core/watchdisk/MonthBatch.h"
 #include "core/watchdisk/MonthStore.h"
 #include "core/watchdisk/StepTally.h"
@@ -23,18 +24,12 @@ StepTally AddTextDayFile(const std::string& content, int day, MonthBuffer& month
 bool AddBinaryDayFile(const std::string& content, int day, MonthBuffer& month, int slightMoving,
                       StepTally& tally);
 
-enum class RecordOutcome { Added, Skipped, EndOfData };
-
-// A data page record or data block whose year, month or day is 0 or whose hour is 24 or more
-// marks the end of the device's data.
-bool IsEndOfData(const uint8_t* record);
-
 // One 64-byte record of a data page: date and hour, then 30 big-endian counts of two minutes
-// each. A record outside the calendar (day above 31, month above 12) is skipped.
+// each, all of it new.
 RecordOutcome AddPageRecord(const uint8_t* record, MonthBatch& batch, int slightMoving, StepTally& tally);
 
 // One 512-byte data block of model E: date and hour, then 144 little-endian counts of five
-// minutes each covering 12 hours. Hours past the end of day 31 are skipped.
+// minutes each covering 12 hours, all of it new.
 RecordOutcome AddDataBlock(const uint8_t* block, MonthBatch& batch, int slightMoving, StepTally& tally);
 
 inline bool IsLastDataBlock(const uint8_t* block) {

@@ -70,11 +70,17 @@ std::error_code MonthStore::SaveMonth(int year, int month, const MonthBuffer& bu
 }
 
 void MonthStore::StageAddition(FolderTransaction& transaction, int year, int month,
-                               const MonthBuffer& additions) const {
+                               const MonthBuffer& additions, const std::map<int, uint32_t>* removals) const {
     LoadedMonth loaded = LoadMonth(year, month);
     if (loaded.error) return transaction.Fail(loaded.error);
     for (int slot = 0; slot < kSlotsPerMonth; ++slot)
         AddToSlotIndex(loaded.buffer, slot, additions.minutes[slot]);
+    if (removals)
+        for (const auto& [slot, amount] : *removals)
+            if (slot >= 0 && slot < kSlotsPerMonth) {
+                uint16_t& minute = loaded.buffer.minutes[slot];
+                minute = static_cast<uint16_t>(minute > amount ? minute - amount : 0);
+            }
     StageMonth(transaction, year, month, loaded.buffer);
 }
 

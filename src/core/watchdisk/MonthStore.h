@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <system_error>
 
@@ -52,10 +53,11 @@ class MonthStore {
     // Writes one month in a commit of its own.
     std::error_code SaveMonth(int year, int month, const MonthBuffer& buffer) const;
     void StageMonth(FolderTransaction& transaction, int year, int month, const MonthBuffer& buffer) const;
-    // Adds counts to a month as its file holds it at this moment, as part of a larger commit. A
-    // month that exists but cannot be read fails the transaction instead of being replaced.
-    void StageAddition(FolderTransaction& transaction, int year, int month,
-                       const MonthBuffer& additions) const;
+    // Adds counts to a month as its file holds it at this moment, then takes `removals` (slot and
+    // amount) away, never below zero, as part of a larger commit. A month that exists but cannot
+    // be read fails the transaction instead of being replaced.
+    void StageAddition(FolderTransaction& transaction, int year, int month, const MonthBuffer& additions,
+                       const std::map<int, uint32_t>* removals = nullptr) const;
     // Zeroes one day from fromHour:fromMinute to toHour:toMinute inclusive and saves the month.
     // Nothing happens when the month has no file.
     std::error_code ClearRange(int year, int month, int day, int fromHour, int fromMinute, int toHour,

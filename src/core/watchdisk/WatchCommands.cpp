@@ -56,6 +56,9 @@ WatchIdentity IdentifyWatch(const InquiryData& inquiry) {
     if (!identity.isX5) return identity;
     identity.modelLetter = static_cast<char>(inquiry.data[29]);
     identity.collectFlag = inquiry.data[35] != 0;
+    for (size_t at = 8; at < 36; ++at)
+        if (inquiry.data[at] >= 0x20 && inquiry.data[at] < 0x7F)
+            identity.product += static_cast<char>(inquiry.data[at]);
     return identity;
 }
 

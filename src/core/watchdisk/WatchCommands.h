@@ -42,6 +42,9 @@ struct WatchIdentity {
     bool isX5 = false;
     char modelLetter = 0;
     bool collectFlag = false;
+    // Vendor, product and revision as the identification data spells them (printable
+    // characters only).
+    std::string product;
 };
 WatchIdentity IdentifyWatch(const InquiryData& inquiry);
 

@@ -19,8 +19,13 @@ struct WatchConnection {
     bool eventsSuspended = false;     // device events do nothing while set (factory setup)
     char busyDrive = kNoDrive;        // the drive whose collection pass is running
     // The device-mode watch (by Identity) whose last pass failed part way: it is not read again
-    // until it has been plugged out, so that it hands everything over anew.
+    // until it has been plugged out, so that it hands everything over anew. The program folder's
+    // journal keeps the same across programs where the system tells connections apart.
     std::string refusedWatch;
+    // A device-mode watch as the journal knows it (identification text and serial number), and
+    // the connection it was found in (empty when the system cannot tell).
+    std::string deviceIdentity;
+    std::string deviceConnection;
 
     // The drive letter, or the device path of a watch without one.
     std::string Identity() const {

@@ -24,10 +24,10 @@ void WatchDiscovery::CloseHandle(bool unlockFirst) {
     watch.handle = kNoDevice;
 }
 
-bool WatchDiscovery::TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceHandle opened) {
+bool WatchDiscovery::TakeDeviceWatch(const WatchIdentity& identity, DeviceHandle opened) {
     WatchConnection& watch = app_.watch;
-    watch.modelLetter = modelLetter;
-    watch.collectFlag = collectFlag;
+    watch.modelLetter = identity.modelLetter;
+    watch.collectFlag = identity.collectFlag;
     watch.deviceMode = true;
     app_.Config().SetDisplayModeInMemory(1);
     CloseHandle(true);
@@ -36,6 +36,9 @@ bool WatchDiscovery::TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceH
         return false;
     }
     watch.handle = opened;
+    const DeviceAttachment attachment = device_.AttachmentOf(opened);
+    watch.deviceIdentity = identity.product + " serial " + attachment.serial;
+    watch.deviceConnection = attachment.connection;
     app_.timeAdjustMode = kTimeAdjustAuto;
     return true;
 }
@@ -48,7 +51,7 @@ bool WatchDiscovery::IsWatchDisk(char letter) {
     if (identity.isX5) {
         // The handle is opened first so that a failed open is known before anything is shown.
         const DeviceHandle opened = device_.OpenVolume(letter);
-        if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, opened)) return false;
+        if (!TakeDeviceWatch(identity, opened)) return false;
         host_.SetStatusText(Format(" Lock Volumn %c:", letter));
         host_.SetStatusText(Format(" Lock %c: Complete", letter));
         app_.watch.devicePath.clear();
@@ -87,8 +90,7 @@ bool WatchDiscovery::TestDevicePath(const std::string& devicePath) {
     if (volumes_.TypeOfPath(devicePath) != DriveType::NoRootDir) return false;
     const WatchIdentity identity = IdentifyWatch(Inquiry(device_, devicePath));
     if (!identity.isX5) return false;
-    if (!TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenPath(devicePath)))
-        return false;
+    if (!TakeDeviceWatch(identity, device_.OpenPath(devicePath))) return false;
     app_.watch.devicePath = devicePath;
     return true;
 }
@@ -139,6 +141,8 @@ void WatchDiscovery::ResetWatchState() {
     watch.modelLetter = 0;
     watch.collectFlag = false;
     watch.devicePath.clear();
+    watch.deviceIdentity.clear();
+    watch.deviceConnection.clear();
     CloseHandle(false);
     watch.busyDrive = kNoDrive;
     app_.watchSettings.Reset();
@@ -241,7 +245,7 @@ bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
     bool selected = false;
     const WatchIdentity identity = IdentifyWatch(Inquiry(device_, letter));
     if (identity.isX5) {
-        selected = TakeDeviceWatch(identity.modelLetter, identity.collectFlag, device_.OpenVolume(letter));
+        selected = TakeDeviceWatch(identity, device_.OpenVolume(letter));
         if (selected) LockVolume(device_, app_.SystemClock(), watch.handle);
     } else {
         selected = EnsureMarkerFile(app_.Files(), volumes_.RootOf(letter), attributes);

@@ -9,6 +9,7 @@
 #include "core/system/Host.h"
 #include "core/system/Volumes.h"
 #include "core/watchdisk/Collector.h"
+#include "core/watchdisk/WatchCommands.h"
 
 namespace kiro {
 
@@ -50,7 +51,7 @@ class WatchDiscovery final : public DeviceChangeSink {
     bool TestDevicePath(const std::string& devicePath);
     // Takes a device-mode watch: notes its identity and opens its handle, releasing a handle
     // held before. False when the device cannot be opened.
-    bool TakeDeviceWatch(char modelLetter, bool collectFlag, DeviceHandle opened);
+    bool TakeDeviceWatch(const WatchIdentity& identity, DeviceHandle opened);
     void CloseHandle(bool unlockFirst);
     // A file-mode disk became current: the device-mode watch before it is no longer in use.
     void ForgetDeviceWatch();

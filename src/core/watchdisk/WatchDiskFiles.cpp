@@ -30,7 +30,7 @@ bool HasExtension(const std::string& name, const std::string& extension) {
 std::vector<FolderEntry> EntriesWithExtension(const FolderListing& listing, const std::string& extension) {
     std::vector<FolderEntry> found;
     for (const FolderEntry& entry : listing.entries)
-        if (entry.kind != EntryKind::Folder && HasExtension(entry.name, extension)) found.push_back(entry);
+        if (HasExtension(entry.name, extension)) found.push_back(entry);
     std::sort(found.begin(), found.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     return found;

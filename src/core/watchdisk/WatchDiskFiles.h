@@ -26,7 +26,8 @@ struct DayFileName {
 std::optional<DayFileName> ParseDayFileName(const std::string& name);
 
 // Entries of a listing whose name is exactly 12 characters and ends in the extension (".txt" or
-// ".KRO", any case), of any kind, in name order.
+// ".KRO", any case), of any kind (a folder too: named like a day file, it is worth a word), in
+// name order.
 std::vector<FolderEntry> EntriesWithExtension(const FolderListing& listing, const std::string& extension);
 // True when the listing holds such an entry that is a regular file.
 bool HoldsRegularFileWithExtension(const FolderListing& listing, const std::string& extension);

@@ -82,8 +82,7 @@ void DemoSession::StoreAsCollectedBefore(const std::vector<sim::DaySteps>& days)
     }
     // The demo's own program folder: a failure here only leaves the earlier days out.
     const ProgramFolderWriter::Hold hold = app_.Writer().Lock();
-    const JournalRead journal = ReadImportJournal(app_.Files(), app_.Paths());
-    if (hold && !journal.error) CommitCollectedSteps(app_, journal.journal, collected);
+    if (hold) CommitCollectedSteps(app_, collected);
 }
 
 void DemoSession::PlugIn() {

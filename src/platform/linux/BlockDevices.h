@@ -13,6 +13,11 @@ struct BlockDisk {
     std::string node;         // "/dev/sdb"
     std::string genericNode;  // "/dev/sg2"; empty when the disk has no SCSI generic node
     bool removable = false;
+    // What the device adapter tells of the disk's attachment (see DeviceAttachment): the USB
+    // serial number, and the boot, the kernel's sequence number of the disk (which changes at
+    // every attach) and the USB bus and device number together.
+    std::string serial;
+    std::string connection;
 };
 
 // The machine's block devices (udev on a real machine, a table in tests).
@@ -31,6 +36,12 @@ class BlockDeviceDirectory {
 // date-named text files must never be taken for a watch's day files and deleted. The watch
 // itself declares a removable medium.
 bool CountsAsRemovable(const std::string& removableFlag);
+
+// The name of one attachment of a disk from the boot's id, the disk's sequence number and its USB
+// "bus-device" number; empty when neither number is known, as nothing then tells one attachment
+// from the next.
+std::string AttachmentName(const std::string& bootId, const std::string& diskSequence,
+                           const std::string& usbNumber);
 
 // The /dev node of the SCSI generic device of a disk, from <disk sysfs path>/device/scsi_generic.
 std::string ScsiGenericNodeOf(const std::string& diskSysPath);

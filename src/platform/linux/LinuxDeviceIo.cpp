@@ -18,15 +18,13 @@ DeviceHandle HandleOf(int openResult) {
 DeviceHandle LinuxDeviceIo::OpenDisk(const BlockDisk& disk) {
     // Non-blocking opens: a generic node held exclusively elsewhere, or a card reader without
     // a card, must not hang the program; SG_IO itself still waits for the answer.
-    if (!disk.genericNode.empty()) {
-        const int fd = calls_.Open(disk.genericNode, O_RDWR | O_NONBLOCK);
-        if (fd >= 0) return fd;
-    }
-    for (const int access : {O_RDWR, O_RDONLY}) {
-        const int fd = calls_.Open(disk.node, access | O_NONBLOCK);
-        if (fd >= 0) return fd;
-    }
-    return kNoDevice;
+    int fd = -1;
+    if (!disk.genericNode.empty()) fd = calls_.Open(disk.genericNode, O_RDWR | O_NONBLOCK);
+    for (const int access : {O_RDWR, O_RDONLY})
+        if (fd < 0) fd = calls_.Open(disk.node, access | O_NONBLOCK);
+    if (fd < 0) return kNoDevice;
+    attachments_[fd] = {disk.serial, disk.connection};
+    return fd;
 }
 
 DeviceHandle LinuxDeviceIo::OpenVolume(char letter) {
@@ -42,7 +40,14 @@ DeviceHandle LinuxDeviceIo::OpenPath(const std::string& devicePath) {
 }
 
 void LinuxDeviceIo::Close(DeviceHandle handle) {
-    if (handle != kNoDevice) calls_.Close(handle);
+    if (handle == kNoDevice) return;
+    attachments_.erase(handle);
+    calls_.Close(handle);
+}
+
+DeviceAttachment LinuxDeviceIo::AttachmentOf(DeviceHandle handle) {
+    const auto found = attachments_.find(handle);
+    return found == attachments_.end() ? DeviceAttachment{} : found->second;
 }
 
 int LinuxDeviceIo::Send(DeviceHandle handle, const ScsiRequest& request) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <map>
+
 #include "core/system/DeviceIo.h"
 #include "platform/linux/BlockDevices.h"
 #include "platform/linux/LinuxVolumes.h"
@@ -23,6 +25,7 @@ class LinuxDeviceIo final : public DeviceIo {
     int Send(DeviceHandle handle, const ScsiRequest& request) override;
     int Lock(DeviceHandle handle) override;
     int Unlock(DeviceHandle handle) override;
+    DeviceAttachment AttachmentOf(DeviceHandle handle) override;
 
   private:
     DeviceHandle OpenDisk(const BlockDisk& disk);
@@ -30,6 +33,8 @@ class LinuxDeviceIo final : public DeviceIo {
     SystemCalls& calls_;
     const LinuxVolumes& volumes_;
     const BlockDeviceDirectory& devices_;
+    // The attachment of every disk opened, by its handle.
+    std::map<DeviceHandle, DeviceAttachment> attachments_;
 };
 
 }  // namespace kiro::linux_platform

@@ -309,16 +309,13 @@ FolderListing PosixFileSystem::ListFolder(const std::string& path) {
     return listing;
 }
 
-std::unique_ptr<FileLock> PosixFileSystem::TryLock(const std::string& path, std::error_code& error) {
-    int fd = OpenRetrying(path, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
-    if (fd < 0 && errno == EISDIR) fd = OpenRetrying(path, O_RDONLY | O_DIRECTORY);
-    if (fd < 0) {
-        error = LastError();
-        return nullptr;
-    }
+namespace {
+
+// Locks an open descriptor without waiting, or closes it.
+std::unique_ptr<FileLock> FlockOrClose(int fd, int operation, std::error_code& error) {
     int result;
     do {
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
+        result = ::flock(fd, operation | LOCK_NB);
     } while (result != 0 && errno == EINTR);
     if (result != 0) {
         error = errno == EWOULDBLOCK ? std::make_error_code(std::errc::resource_unavailable_try_again)
@@ -328,6 +325,29 @@ std::unique_ptr<FileLock> PosixFileSystem::TryLock(const std::string& path, std:
     }
     error.clear();
     return std::make_unique<FlockLock>(fd);
+}
+
+}  // namespace
+
+std::unique_ptr<FileLock> PosixFileSystem::TryLock(const std::string& path, std::error_code& error) {
+    int fd = OpenRetrying(path, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
+    if (fd < 0 && errno == EISDIR) fd = OpenRetrying(path, O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        error = LastError();
+        return nullptr;
+    }
+    return FlockOrClose(fd, LOCK_EX, error);
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::TryLockShared(const std::string& path, std::error_code& error) {
+    // flock takes a shared lock through a descriptor opened for reading only.
+    int fd = OpenRetrying(path, O_RDONLY | O_NOFOLLOW);
+    if (fd < 0 && errno == ENOENT) fd = OpenRetrying(path, O_RDWR | O_CREAT | O_NOFOLLOW, 0644);
+    if (fd < 0) {
+        error = LastError();
+        return nullptr;
+    }
+    return FlockOrClose(fd, LOCK_SH, error);
 }
 
 }  // namespace kiro::linux_platform

@@ -23,6 +23,7 @@ class PosixFileSystem final : public FileSystem {
     std::error_code SyncFolder(const std::string& path) override;
     FolderListing ListFolder(const std::string& path) override;
     std::unique_ptr<FileLock> TryLock(const std::string& path, std::error_code& error) override;
+    std::unique_ptr<FileLock> TryLockShared(const std::string& path, std::error_code& error) override;
 };
 
 }  // namespace kiro::linux_platform

@@ -1,8 +1,10 @@
 #include "platform/linux/UdevBlockDevices.h"
 
 #include <libudev.h>
+
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <fstream>
 
 namespace kiro::linux_platform {
 
@@ -12,9 +14,30 @@ std::string TextOr(const char* text) {
     return text ? text : "";
 }
 
+// The kernel's name of this boot: disk sequence numbers and USB device numbers start again at
+// every boot.
+std::string ReadBootId() {
+    std::ifstream file("/proc/sys/kernel/random/boot_id");
+    std::string id;
+    std::getline(file, id);
+    return id;
+}
+
 }  // namespace
 
-UdevBlockDevices::UdevBlockDevices() : udev_(udev_new()) {}
+UdevBlockDevices::UdevBlockDevices() : udev_(udev_new()), bootId_(ReadBootId()) {}
+
+void UdevBlockDevices::DescribeAttachment(udev_device* disk, BlockDisk& facts) const {
+    // A disk on no USB bus (or a kernel before 5.15, without diskseq) still gets what there is.
+    const std::string sequence = TextOr(udev_device_get_sysattr_value(disk, "diskseq"));
+    std::string usbNumber;
+    if (udev_device* usb = udev_device_get_parent_with_subsystem_devtype(disk, "usb", "usb_device")) {
+        facts.serial = TextOr(udev_device_get_sysattr_value(usb, "serial"));
+        usbNumber = TextOr(udev_device_get_sysattr_value(usb, "busnum")) + "-" +
+                    TextOr(udev_device_get_sysattr_value(usb, "devnum"));
+    }
+    facts.connection = AttachmentName(bootId_, sequence, usbNumber);
+}
 
 UdevBlockDevices::~UdevBlockDevices() {
     if (udev_) udev_unref(udev_);
@@ -36,6 +59,7 @@ std::optional<BlockDisk> UdevBlockDevices::Describe(udev_device* device) const {
         if (facts.node.empty()) facts.node = "/dev/" + TextOr(udev_device_get_sysname(disk));
         facts.genericNode = ScsiGenericNodeOf(sysPath);
         facts.removable = CountsAsRemovable(TextOr(udev_device_get_sysattr_value(disk, "removable")));
+        DescribeAttachment(disk, facts);
         described = facts;
     }
     udev_device_unref(device);

@@ -20,8 +20,10 @@ class UdevBlockDevices final : public BlockDeviceDirectory {
 
   private:
     std::optional<BlockDisk> Describe(udev_device* device) const;
+    void DescribeAttachment(udev_device* disk, BlockDisk& facts) const;
 
     udev* udev_ = nullptr;
+    std::string bootId_;
 };
 
 }  // namespace kiro::linux_platform

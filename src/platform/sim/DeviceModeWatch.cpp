@@ -115,6 +115,11 @@ int DeviceModeWatch::Answer(const ScsiRequest& request) {
 }
 
 void DeviceModeWatch::OnPluggedIn() {
+    ++connection_;
+    ForgetHandedOver();
+}
+
+void DeviceModeWatch::ForgetHandedOver() {
     recordsHandedOver_.reset();
     blocksHandedOver_ = 0;
 }
@@ -245,7 +250,7 @@ int DeviceModeWatch::AnswerEndTransfer() {
         for (int64_t h = halfDay * 12; h < halfDay * 12 + 12; ++h) forgotten.push_back(h);
     }
     for (int64_t hour : forgotten) hours_.erase(hour);
-    OnPluggedIn();
+    ForgetHandedOver();
     return 0;
 }
 

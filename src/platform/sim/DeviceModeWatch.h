@@ -35,6 +35,11 @@ class DeviceModeWatch {
     // Being plugged in starts a new connection: data handed over in an earlier one without
     // FE 03 is handed over again.
     void OnPluggedIn();
+    // Which connection it is in: 1 for the first, one more at every plugging in.
+    uint64_t Connection() const { return connection_; }
+    // The serial number its USB side reports; empty for none.
+    const std::string& Serial() const { return serial_; }
+    void SetSerial(std::string serial) { serial_ = std::move(serial); }
 
     // Adds a day's steps to the watch's memory, every hour of it, as the watch records them.
     void Record(const DaySteps& day);
@@ -50,7 +55,9 @@ class DeviceModeWatch {
     void SetBatteryHistory(const std::array<uint8_t, kBatterySamples>& samples, uint8_t ringPosition);
     const DeviceWatchOptions& Options() const { return options_; }
 
-    // The whole state in a text file, so that a watch outlives the program run that made it.
+    // The whole state in a text file, so that a watch outlives the program run that made it:
+    // also the connection it is in and what that connection has handed over, so that a watch that
+    // stays plugged in between two runs stays in its connection.
     bool SaveState(const std::string& path) const;
     // Replaces the state with a saved one; false (and nothing changed) when the file is not one.
     bool LoadState(const std::string& path);
@@ -65,6 +72,8 @@ class DeviceModeWatch {
     int AnswerReadBlock(const ScsiRequest& request);
     void FillPageRecords(int firstRecord, int recordCount, uint8_t* page);
     void FillBatteryHistory(uint8_t* page) const;
+    // Everything of this connection counts as not handed over.
+    void ForgetHandedOver();
     std::optional<int64_t> HalfDayOfBlock(size_t index) const;
 
     const Clock& hostClock_;
@@ -78,6 +87,8 @@ class DeviceModeWatch {
     int64_t watchSecondsAtSet_ = 0;
     std::array<uint8_t, kBatterySamples> battery_{};
     uint8_t batteryRing_ = 0;
+    std::string serial_;
+    uint64_t connection_ = 0;
     // What the current connection has handed over: page records by index, and blocks.
     std::bitset<32> recordsHandedOver_;
     size_t blocksHandedOver_ = 0;

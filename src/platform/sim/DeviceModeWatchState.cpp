@@ -4,6 +4,8 @@
 //   clock <ever set 0|1> <host seconds at the last set> <watch seconds at the last set>
 //   settings <256 bytes in hex>
 //   battery <ring position> <240 bytes in hex>
+//   serial <text>                                (when it has one)
+//   connection <number> <page records handed over, a 32-bit mask in hex> <blocks handed over>
 //   hour YYYY-MM-DD HH <60 minute counts>      (one line per recorded hour)
 #include <cstdio>
 #include <fstream>
@@ -36,6 +38,9 @@ bool DeviceModeWatch::SaveState(const std::string& path) const {
     out << "settings " << ToHexPairs(settings_.data(), settings_.size()) << "\n";
     out << "battery " << static_cast<int>(batteryRing_) << " " << ToHexPairs(battery_.data(), battery_.size())
         << "\n";
+    if (!serial_.empty()) out << "serial " << serial_ << "\n";
+    out << Format("connection %llu %lx %zu\n", static_cast<unsigned long long>(connection_),
+                  recordsHandedOver_.to_ulong(), blocksHandedOver_);
     for (const auto& [hour, counts] : hours_) {
         const LocalTime time = FromSeconds(hour * 3600);
         out << Format("hour %04d-%02d-%02d %02d", time.year, time.month, time.day, time.hour);
@@ -80,6 +85,12 @@ bool DeviceModeWatch::LoadState(const std::string& path) {
                 !FromHex(hex, loaded.battery_.data(), loaded.battery_.size()))
                 return false;
             loaded.batteryRing_ = static_cast<uint8_t>(ring);
+        } else if (key == "serial") {
+            fields >> loaded.serial_;
+        } else if (key == "connection") {
+            unsigned long records = 0;
+            fields >> loaded.connection_ >> std::hex >> records >> std::dec >> loaded.blocksHandedOver_;
+            loaded.recordsHandedOver_ = std::bitset<32>(records);
         } else if (key == "hour") {
             std::string date;
             int year = 0, month = 0, day = 0, hour = -1;
@@ -103,7 +114,10 @@ bool DeviceModeWatch::LoadState(const std::string& path) {
     watchSecondsAtSet_ = loaded.watchSecondsAtSet_;
     battery_ = loaded.battery_;
     batteryRing_ = loaded.batteryRing_;
-    OnPluggedIn();
+    serial_ = loaded.serial_;
+    connection_ = loaded.connection_;
+    recordsHandedOver_ = loaded.recordsHandedOver_;
+    blocksHandedOver_ = loaded.blocksHandedOver_;
     return true;
 }
 

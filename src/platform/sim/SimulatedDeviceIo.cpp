@@ -76,4 +76,10 @@ int SimulatedDeviceIo::Unlock(DeviceHandle handle) {
     return 0;
 }
 
+DeviceAttachment SimulatedDeviceIo::AttachmentOf(DeviceHandle handle) {
+    const OpenDevice* device = Find(handle);
+    if (!device || !device->watch) return {};
+    return {device->watch->Serial(), "sim-" + std::to_string(device->watch->Connection())};
+}
+
 }  // namespace kiro::sim

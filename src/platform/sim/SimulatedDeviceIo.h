@@ -27,6 +27,8 @@ class SimulatedDeviceIo final : public DeviceIo {
     int Send(DeviceHandle handle, const ScsiRequest& request) override;
     int Lock(DeviceHandle handle) override;
     int Unlock(DeviceHandle handle) override;
+    // The watch's serial number, and its connection counted by the watch.
+    DeviceAttachment AttachmentOf(DeviceHandle handle) override;
 
     int OpenHandles() const { return static_cast<int>(handles_.size()); }
     int CommandsSent() const { return commandsSent_; }

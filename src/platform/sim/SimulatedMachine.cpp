@@ -28,8 +28,12 @@ char SimulatedMachine::PlugIn(DeviceModeWatch& watch, const std::string& volumeR
 }
 
 std::string SimulatedMachine::PlugInWithoutVolume(DeviceModeWatch& watch) {
-    std::string path = Format("/dev/sim-x5-%d", ++pathsGiven_);
     watch.OnPluggedIn();
+    return AttachWithoutVolume(watch);
+}
+
+std::string SimulatedMachine::AttachWithoutVolume(DeviceModeWatch& watch) {
+    std::string path = Format("/dev/sim-x5-%d", ++pathsGiven_);
     volumes.AddUnmountedDisk(path);
     devices.Attach(path, watch);
     events.Push({DeviceChange::Kind::DevicesChanged, 0});

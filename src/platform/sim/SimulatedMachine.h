@@ -23,6 +23,9 @@ class SimulatedMachine {
     // A device-mode watch whose disk has no mounted volume: reachable by its device path only.
     // A general device change is queued. Returns the device path.
     std::string PlugInWithoutVolume(DeviceModeWatch& watch);
+    // The same for a watch that was plugged in already, before this machine's program started:
+    // it stays in the connection it is in.
+    std::string AttachWithoutVolume(DeviceModeWatch& watch);
     // Takes out whatever is plugged in at the letter and queues its removal.
     void Unplug(char letter);
     void Unplug(const std::string& devicePath);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <type_traits>
 
+#include "platform/win32/DiskAttachment.h"
 #include "platform/win32/ScsiPassThroughDirect.h"
 #include "platform/win32/Win32Volumes.h"
 
@@ -80,6 +81,11 @@ int Win32DeviceIo::Lock(DeviceHandle handle) {
 
 int Win32DeviceIo::Unlock(DeviceHandle handle) {
     return VolumeControl(handle, FSCTL_UNLOCK_VOLUME);
+}
+
+DeviceAttachment Win32DeviceIo::AttachmentOf(DeviceHandle handle) {
+    HANDLE device = SystemHandleOf(handle);
+    return device ? DiskAttachmentOf(device) : DeviceAttachment{};
 }
 
 }  // namespace kiro::win32_platform

@@ -27,6 +27,9 @@ class Win32DeviceIo final : public DeviceIo {
     int Send(DeviceHandle handle, const ScsiRequest& request) override;
     int Lock(DeviceHandle handle) override;
     int Unlock(DeviceHandle handle) override;
+    // The serial number the storage driver reports; the connection is the disk's device
+    // instance and the moment it last arrived.
+    DeviceAttachment AttachmentOf(DeviceHandle handle) override;
 
   private:
     DeviceHandle Open(const std::string& name);

@@ -339,6 +339,21 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
 // held by opening it for adding files while sharing it with no one else who would, which every
 // other lock runs into. Opened without any sharing, the folder could not even be listed while
 // the lock is held, nor its files be taken.
+namespace {
+
+// Locks the first byte of an open file without waiting; the handle is closed when it fails.
+std::unique_ptr<FileLock> LockOrClose(Handle& file, DWORD flags, std::error_code& error) {
+    OVERLAPPED start{};
+    if (!LockFileEx(file.Get(), flags | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+        error = LastWindowsError();
+        return nullptr;
+    }
+    error.clear();
+    return std::make_unique<HandleLock>(file.Release());
+}
+
+}  // namespace
+
 std::unique_ptr<FileLock> Win32FileSystem::TryLock(const std::string& path, std::error_code& error) {
     if (IsFolder(path)) {
         Handle folder(CreateFileA(path.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -352,13 +367,17 @@ std::unique_ptr<FileLock> Win32FileSystem::TryLock(const std::string& path, std:
     }
     Handle file(OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error));
     if (!file.Valid()) return nullptr;
-    OVERLAPPED start{};
-    if (!LockFileEx(file.Get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
-        error = LastWindowsError();
-        return nullptr;
-    }
-    error.clear();
-    return std::make_unique<HandleLock>(file.Release());
+    return LockOrClose(file, LOCKFILE_EXCLUSIVE_LOCK, error);
+}
+
+std::unique_ptr<FileLock> Win32FileSystem::TryLockShared(const std::string& path, std::error_code& error) {
+    // LockFileEx takes a shared lock through a handle opened for reading only.
+    HANDLE opened = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
+    if (opened == INVALID_HANDLE_VALUE && IsMissing(error))
+        opened = OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error);
+    Handle file(opened);
+    if (!file.Valid()) return nullptr;
+    return LockOrClose(file, 0, error);
 }
 
 }  // namespace kiro::win32_platform

@@ -16,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(CommitRecordTest, WholeRecordsOnlyAndOnlyTheProgramsOwnFiles) {
-    const CommitRecord record{{"Data/Kiro201405.BIN", "KiroMeter2.INI", "ImportJournal.txt"},
-                              {"Data/Kiro201312.BIN"}};
+    const CommitRecord record{
+        0x5eed, {"Data/Kiro201405.BIN", "KiroMeter2.INI", "ImportJournal.txt"}, {"Data/Kiro201312.BIN"}};
     const std::string text = FormatCommitRecord(record);
     ASSERT_EQ(ParseCommitRecord(text), record);
     // A record cut short anywhere, as a crash while it is written leaves it, is no record.
@@ -29,7 +29,7 @@ TEST(CommitRecordTest, WholeRecordsOnlyAndOnlyTheProgramsOwnFiles) {
     EXPECT_FALSE(ParseCommitRecord(text + "x")) << "anything after the check line";
     for (const char* name : {"../KiroMeter2.INI", "/etc/passwd", "KiroMeter2.lock", "Data/Kiro201413.BIN",
                              "Data/KiroABCDEF.BIN", "Data/../KiroMeter2.INI", ""})
-        EXPECT_FALSE(ParseCommitRecord(FormatCommitRecord({{name}, {}}))) << name;
+        EXPECT_FALSE(ParseCommitRecord(FormatCommitRecord({1, {name}, {}}))) << name;
 }
 
 class ProgramFolderWriterTest : public ::testing::Test {
@@ -97,7 +97,7 @@ TEST_F(ProgramFolderWriterTest, LeftoversGoAtStartButNothingElse) {
 
 TEST_F(ProgramFolderWriterTest, ARecordThatCannotBeFinishedStopsEveryLaterCommit) {
     folder.Write("Data/Kiro201405.BIN.tmp", "staged");
-    folder.Write(kCommitRecordName, FormatCommitRecord({{"Data/Kiro201405.BIN"}, {}}));
+    folder.Write(kCommitRecordName, FormatCommitRecord({0, {"Data/Kiro201405.BIN"}, {}}));
     test::FaultyFileSystem files(realFiles);
     files.FailPath("Data/Kiro201405.BIN", std::make_error_code(std::errc::io_error));
     ProgramFolderWriter writer(files, clock, paths);

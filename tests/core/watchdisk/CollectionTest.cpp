@@ -16,8 +16,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // A folder in the way of a month's temporary file: that month cannot be written.
-void BlockMonth(const test::TempFolder& programFolder, const std::string& month) {
-    fs::create_directories(programFolder.File("Data/Kiro" + month + ".BIN.tmp/in-the-way"));
+// A month file that can be neither staged nor replaced, as on a full disk.
+void BlockMonth(test::FaultyFileSystem& files, const std::string& month) {
+    files.FailPath("Data/Kiro" + month + ".BIN", std::make_error_code(std::errc::no_space_on_device));
 }
 
 int64_t Sum(const sim::DaySteps& day) {
@@ -123,7 +124,7 @@ TEST_F(FileModeCollectionTest, ADayFileStoredButNotDeletedIsNeverCountedTwice) {
 }
 
 TEST_F(FileModeCollectionTest, AMonthThatCannotBeWrittenLeavesTheDayFilesOnTheWatch) {
-    BlockMonth(world.programFolder, "201405");
+    BlockMonth(world.files, "201405");
     world.machine.PlugIn(watch);
     world.DeliverEvents();
     EXPECT_TRUE(OnWatch("20140504.TXT"));
@@ -132,7 +133,7 @@ TEST_F(FileModeCollectionTest, AMonthThatCannotBeWrittenLeavesTheDayFilesOnTheWa
     // One commit a pass: the arrival's pass and the rescan's each report it once.
     EXPECT_EQ(world.host.Count("message: ### Data Collection Error ###"), 2);
     // Once the store can be written again, the next pass takes everything exactly once.
-    fs::remove_all(world.programFolder.File("Data/Kiro201405.BIN.tmp"));
+    world.files.FailPath("", {});
     world.machine.Unplug('D');
     world.DeliverEvents();
     world.machine.PlugIn(watch);
@@ -267,7 +268,7 @@ TEST_P(DeviceModeCollectionTest, APassStoresEveryDayAndTheWatchForgetsIt) {
 }
 
 TEST_P(DeviceModeCollectionTest, AStoreThatCannotBeWrittenKeepsTheDataOnTheWatch) {
-    BlockMonth(world.programFolder, GetParam() == 'E' ? "201405" : "201404");
+    BlockMonth(world.files, GetParam() == 'E' ? "201405" : "201404");
     world.machine.PlugIn(watch, world.DiskFolder("volume"));
     world.DeliverEvents();
     EXPECT_GT(watch.RecordedHours(), 0u);

@@ -103,7 +103,7 @@ TEST_F(MonthStoreTest, DeleteAllRemovesOnlyMonthFiles) {
 
 TEST_F(MonthStoreTest, AFailedSaveKeepsThePreviousMonth) {
     ASSERT_TRUE(test::Ok(store.SaveMonth(2014, 5, OneCount(1, 11))));
-    files.FailPath("Kiro201405.BIN.tmp", std::make_error_code(std::errc::no_space_on_device));
+    files.FailPath("Kiro201405.BIN.", std::make_error_code(std::errc::no_space_on_device));
     EXPECT_EQ(store.SaveMonth(2014, 5, OneCount(1, 99)), std::errc::no_space_on_device);
     EXPECT_EQ(store.LoadMonth(2014, 5).buffer.At(1, 0, 0), 11);
 }
