@@ -2,7 +2,9 @@
 
 #include <iostream>
 
+#include "cli/Commands.h"
 #include "core/app/ProgramFolder.h"
+#include "core/app/StatusTexts.h"
 
 namespace kiro::cli {
 
@@ -21,6 +23,20 @@ App& CliContext::LoadedApp() {
                       << "): the defaults are used, and the file is left as it is\n";
     }
     return *app_;
+}
+
+App& CliContext::ReadingApp() {
+    App& app = LoadedApp();
+    if (reading_) return app;
+    reading_ = std::make_unique<ProgramFolderWriter::Hold>(app.Writer().ReadLock());
+    if (const std::error_code& error = reading_->Error()) {
+        const bool busy = error == std::errc::device_or_resource_busy;
+        std::cerr << "kiro: cannot read " << app.Paths().Folder() << ": "
+                  << (busy ? Utf8(app.GetLangText(kTextFolderBusy)) : error.message()) << "\n";
+        throw CLI::RuntimeError(busy ? kExitFolderBusy : kExitFailed);
+    }
+    app.LoadSettings();
+    return app;
 }
 
 std::string CliContext::Utf8(const std::string& text) {

@@ -22,6 +22,11 @@ class CliContext {
     std::string folderOption;
 
     App& LoadedApp();
+    // The App for a command that only reads: it holds the program folder's shared lock from here
+    // to the end of the command, with the settings loaded again under it, so that what it prints
+    // is the folder as it stands between two commits. A folder that stays busy ends the command
+    // with kExitFolderBusy, one whose interrupted commit cannot be finished with kExitFailed.
+    App& ReadingApp();
     const TextCodec& Codec() const { return codec_; }
     // The file system, for commands that read files outside the program folder.
     FileSystem& Files() { return files_; }
@@ -35,6 +40,7 @@ class CliContext {
     NativeTextCodec codec_;
     NativeFileSystem files_;
     std::unique_ptr<App> app_;
+    std::unique_ptr<ProgramFolderWriter::Hold> reading_;
 };
 
 }  // namespace kiro::cli

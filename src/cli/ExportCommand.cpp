@@ -28,7 +28,7 @@ void AddExportCommand(CLI::App& cli, CliContext& context) {
         }
         RequireReadableMonths(context, from, to);
         if (args->csv) std::cout << "When,Steps\n";
-        ForEachStoredMinute(context.LoadedApp().Store(), from, to, [](const StepMinute& m) {
+        ForEachStoredMinute(context.ReadingApp().Store(), from, to, [](const StepMinute& m) {
             std::cout << Format("%04d-%02d-%02d %02d:%02d,%d\n", m.date.year, m.date.month, m.date.day,
                                 m.minuteOfDay / 60, m.minuteOfDay % 60, m.steps);
         });

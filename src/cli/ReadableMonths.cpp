@@ -20,7 +20,7 @@ CalendarDay DaysLater(CalendarDay date, int days) {
 }  // namespace
 
 void RequireReadableMonths(CliContext& context, CalendarDay from, CalendarDay to) {
-    App& app = context.LoadedApp();
+    App& app = context.ReadingApp();
     bool unreadable = false;
     for (CalendarDay month{from.year, from.month, 1}; month <= CalendarDay{to.year, to.month, 1};
          month = FirstOfNextMonth(month)) {

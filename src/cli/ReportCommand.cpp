@@ -85,7 +85,7 @@ void AddReportCommand(CLI::App& cli, CliContext& context) {
     CLI::Option* csv = report->add_flag("--csv", args->csv, "Comma-separated rows with a header line");
     report->add_flag("--json", args->json, "Rows, graph series and axis tops as JSON")->excludes(csv);
     report->callback([args, &context] {
-        App& app = context.LoadedApp();
+        App& app = context.ReadingApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
         const ReportMode mode = ModeNamed(args->mode);
         if (mode == ReportMode::Week)

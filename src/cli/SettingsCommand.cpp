@@ -11,7 +11,7 @@ void AddSettingsCommand(CLI::App& cli, CliContext& context) {
         cli.add_subcommand("settings", "Print every settings value as the program holds it after loading");
     settings->callback([settings, &context] {
         if (!settings->get_subcommands().empty()) return;
-        for (const auto& [key, value] : context.LoadedApp().Config().Describe())
+        for (const auto& [key, value] : context.ReadingApp().Config().Describe())
             std::cout << key << "=" << value << "\n";
     });
 

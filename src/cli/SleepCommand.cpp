@@ -22,7 +22,7 @@ void AddSleepCommand(CLI::App& cli, CliContext& context) {
         ->check(CalendarDayValidator());
     sleep->add_flag("--json", args->json, "Times, efficiency, the curve and the estimate as JSON");
     sleep->callback([args, &context] {
-        App& app = context.LoadedApp();
+        App& app = context.ReadingApp();
         const CalendarDay date = *ParseCalendarDay(args->date);
         // The night may reach into the next month.
         RequireReadableMonths(context, date, FirstOfNextMonth(date));

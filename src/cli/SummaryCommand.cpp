@@ -14,7 +14,7 @@ void AddSummaryCommand(CLI::App& cli, CliContext& context) {
         cli.add_subcommand("summary", "Print the running totals: distance, walking time, calories");
     summary->add_flag("--json", *json, "The three texts as JSON, the time in English");
     summary->callback([json, &context] {
-        App& app = context.LoadedApp();
+        App& app = context.ReadingApp();
         if (*json) {
             const SummaryTexts english = MakeSummaryTexts(app.Config().Values(), kEnglish);
             nlohmann::ordered_json out;

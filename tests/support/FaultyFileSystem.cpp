@@ -165,7 +165,7 @@ FolderListing FaultyFileSystem::ListFolder(const std::string& path) {
 }
 
 int StoppableDeviceIo::Send(DeviceHandle handle, const ScsiRequest& request) {
-    return stopped_() ? EIO : real_.Send(handle, request);
+    return stopped_() || (lost_ && lost_(request)) ? EIO : real_.Send(handle, request);
 }
 
 }  // namespace kiro::test

@@ -97,11 +97,12 @@ class FaultyFileSystem final : public FileSystem {
 };
 
 // Device commands that stop reaching the watch once `stopped` says so: after a simulated crash
-// the program can no longer tell the watch anything.
+// the program can no longer tell the watch anything. Single commands can be lost on their own.
 class StoppableDeviceIo final : public DeviceIo {
   public:
-    StoppableDeviceIo(DeviceIo& real, std::function<bool()> stopped)
-        : real_(real), stopped_(std::move(stopped)) {}
+    StoppableDeviceIo(DeviceIo& real, std::function<bool()> stopped,
+                      std::function<bool(const ScsiRequest&)> lost = {})
+        : real_(real), stopped_(std::move(stopped)), lost_(std::move(lost)) {}
 
     DeviceHandle OpenVolume(char letter) override { return real_.OpenVolume(letter); }
     DeviceHandle OpenPath(const std::string& devicePath) override { return real_.OpenPath(devicePath); }
@@ -114,6 +115,7 @@ class StoppableDeviceIo final : public DeviceIo {
   private:
     DeviceIo& real_;
     std::function<bool()> stopped_;
+    std::function<bool(const ScsiRequest&)> lost_;
 };
 
 }  // namespace kiro::test

@@ -76,13 +76,7 @@ bool StartMission(App& app, MissionId id, MissionKind kind, const std::string& t
 }
 
 void StopMission(App& app, MissionId id, MissionKind kind) {
-    Settings& settings = app.Config();
-    settings.SetMissionProgress(id, 0, 0);
-    MissionSettings mission = settings.Values().Mission(id);
-    mission.mode = static_cast<int>(kind);
-    mission.status = 0;
-    mission.goes = 0;
-    settings.SetMission(id, mission);
+    app.Config().StopMission(id, static_cast<int>(kind));
 }
 
 }  // namespace kiro

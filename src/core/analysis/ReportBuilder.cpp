@@ -104,6 +104,16 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
         key.day = sunday.day;
     }
     if (mode != ReportMode::Day && built_ == key) return report_;
+    // Read as the folder stands between two commits of any program. While another keeps it past
+    // the wait, the last whole report stays; none at all is better than a half-made one.
+    const ProgramFolderWriter::Hold reading = store_.Reading();
+    if (!reading) {
+        if (!built_) {
+            report_ = Report{};
+            report_.mode = mode;
+        }
+        return report_;
+    }
 
     ++generation_;
     // The rows' room is kept from one report to the next: a week holds hundreds of rows, and

@@ -30,6 +30,16 @@ void SleepSession::LoadMinutes() {
     if (!minutes_.empty() && loadedYear_ == position_.year && loadedMonth_ == position_.month) return;
     const MonthStore& store = app_.Store();
     const int days = DaysInMonth(position_.year, position_.month);
+    // Both months as they stand between two commits. While another program keeps the folder past
+    // the wait, the night shows no steps, as months that could not be read, and is read again
+    // next time.
+    const ProgramFolderWriter::Hold reading = store.Reading();
+    if (!reading) {
+        minutes_.assign(static_cast<size_t>(days + kDaysPerMonthFile) * kMinutesPerDay, 0);
+        firstMonthRead_ = secondMonthRead_ = false;
+        loadedYear_ = loadedMonth_ = 0;
+        return;
+    }
     const int nextYear = position_.month == 12 ? position_.year + 1 : position_.year;
     const int nextMonth = position_.month == 12 ? 1 : position_.month + 1;
     const LoadedMonth first = store.LoadMonth(position_.year, position_.month);

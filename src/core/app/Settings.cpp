@@ -116,15 +116,33 @@ std::error_code Settings::SetMissionProgress(MissionId id, int curSteps, int cur
                         {kMission, MissionKey(id, "CurPeriodM"), Number(curPeriodM)}});
 }
 
-std::error_code Settings::SetMission(MissionId id, const MissionSettings& mission) {
-    values_.Mission(id) = mission;
+std::vector<IniChange> Settings::MissionRecordChanges(MissionId id, const MissionSettings& mission) {
     const IniChange mode{kMission, MissionKey(id, "Mode"), Number(mission.mode)};
     const IniChange status{kMission, MissionKey(id, "Status"), Number(mission.status)};
     const IniChange goes{kMission, MissionKey(id, "Goes"), Format("%f", mission.goes)};
     const IniChange start{kMission, MissionKey(id, "StartTime"), Number(static_cast<int>(mission.startTime))};
     // The two missions write their keys in different orders; kept as the program always has.
-    if (id == MissionId::A) return file_.Write({mode, status, goes, start});
-    return file_.Write({goes, mode, status, start});
+    if (id == MissionId::A) return {mode, status, goes, start};
+    return {goes, mode, status, start};
+}
+
+std::error_code Settings::SetMission(MissionId id, const MissionSettings& mission) {
+    values_.Mission(id) = mission;
+    return file_.Write(MissionRecordChanges(id, mission));
+}
+
+std::error_code Settings::StopMission(MissionId id, int mode) {
+    MissionSettings& mission = values_.Mission(id);
+    mission.mode = mode;
+    mission.status = 0;
+    mission.goes = 0;
+    mission.curSteps = 0;
+    mission.curPeriodM = 0;
+    // One commit: a mission must never be left running with its progress gone.
+    std::vector<IniChange> changes{{kMission, MissionKey(id, "CurSteps"), "0"},
+                                   {kMission, MissionKey(id, "CurPeriodM"), "0"}};
+    for (IniChange& change : MissionRecordChanges(id, mission)) changes.push_back(std::move(change));
+    return file_.Write(changes);
 }
 
 void Settings::StageTotals(FolderTransaction& transaction, int totalSteps, int totalPeriod) const {

@@ -97,8 +97,10 @@ class Settings {
     std::error_code SetSlightMoving(int threshold);
     // Mission counters: current steps and period of one mission.
     std::error_code SetMissionProgress(MissionId id, int curSteps, int curPeriodM);
-    // The whole mission record, as start and stop write it.
+    // The whole mission record, as start writes it.
     std::error_code SetMission(MissionId id, const MissionSettings& mission);
+    // Stop: target, steps and period back to zero, the kind kept, all in one write.
+    std::error_code StopMission(MissionId id, int mode);
 
     // The totals, as part of a larger commit; the values in memory follow with AdoptTotals once
     // it is committed.
@@ -128,6 +130,7 @@ class Settings {
 
   private:
     MissionSettings LoadMission(const IniSnapshot& file, MissionId id, uint32_t tickCount) const;
+    static std::vector<IniChange> MissionRecordChanges(MissionId id, const MissionSettings& mission);
 
     IniFile& file_;
     SettingsValues values_;

@@ -66,6 +66,8 @@ class MonthStore {
     void StageDeleteAll(FolderTransaction& transaction) const;
 
     std::string MonthFilePath(int year, int month) const { return writer_.Paths().MonthFile(year, month); }
+    // The folder's shared lock, for reading months together as they stand between commits.
+    ProgramFolderWriter::Hold Reading() const { return writer_.ReadLock(); }
 
     // Counts changes of the stored data (saves, clears, deletion, and changes announced with
     // MarkChanged), so that a report built from the store knows when to read it again.

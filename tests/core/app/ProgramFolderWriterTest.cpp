@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "core/app/Fnv1a.h"
+#include "core/app/Format.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/ErrorCodes.h"
@@ -30,6 +32,22 @@ TEST(CommitRecordTest, WholeRecordsOnlyAndOnlyTheProgramsOwnFiles) {
     for (const char* name : {"../KiroMeter2.INI", "/etc/passwd", "KiroMeter2.lock", "Data/Kiro201413.BIN",
                              "Data/KiroABCDEF.BIN", "Data/../KiroMeter2.INI", ""})
         EXPECT_FALSE(ParseCommitRecord(FormatCommitRecord({1, {name}, {}}))) << name;
+    // The earlier format, without an identity, is still a record: its files are staged as
+    // "<name>.tmp".
+    const std::string earlierText = "KiroMeter commit record\nreplace KiroMeter2.INI\n";
+    const auto earlier =
+        ParseCommitRecord(earlierText + "check " +
+                          Format("%016llx", static_cast<unsigned long long>(Fnv1a(earlierText))) + "\n");
+    ASSERT_TRUE(earlier);
+    EXPECT_EQ(earlier->id, 0u);
+    EXPECT_EQ(StagedNameOf("KiroMeter2.INI", 0), "KiroMeter2.INI.tmp");
+    EXPECT_EQ(StagedNameOf("Data/Kiro201405.BIN", 0x5eed), "Data/Kiro201405.BIN.0000000000005eed.tmp");
+    for (const char* staged : {"KiroMeter2.INI.tmp", "Data/Kiro201405.BIN.0000000000005eed.tmp"})
+        EXPECT_TRUE(IsStagedName(staged)) << staged;
+    for (const char* other :
+         {"notes.tmp", "KiroMeter2.INI.5eed.tmp", "Data/Kiro201405.BIN.000000000000XYZ1.tmp",
+          "KiroMeter2.lock.0000000000005eed.tmp"})
+        EXPECT_FALSE(IsStagedName(other)) << other;
 }
 
 class ProgramFolderWriterTest : public ::testing::Test {
@@ -137,6 +155,149 @@ TEST_F(ProgramFolderWriterTest, OneWriterAtATimeWhileHoldsNestWithinOne) {
     }
     EXPECT_FALSE(first.Locked());
     EXPECT_TRUE(second.Lock()) << "free once the first let go";
+}
+
+TEST_F(ProgramFolderWriterTest, WhoeverTakesTheLockFinishesALeftRecordFirst) {
+    folder.Write("Data/Kiro201312.BIN", "december");
+    ASSERT_TRUE(test::Ok(CommitThree(realFiles, "old")));
+    // A second program started while the folder was whole: its start found nothing to finish.
+    ProgramFolderWriter waiting(realFiles, clock, paths);
+    ASSERT_TRUE(test::Ok(waiting.RecoverAtStart()));
+    // The first dies right after its record reached the disk, before any rename.
+    test::FaultyFileSystem counting(realFiles);
+    ASSERT_TRUE(test::Ok(CommitThree(counting, "new")));
+    const auto after = Files();
+    ASSERT_TRUE(test::Ok(CommitThree(realFiles, "old")));
+    test::FaultyFileSystem dying(realFiles);
+    dying.TrackDurability(folder.Path());
+    int firstRename = 0;
+    for (int change = 1; change <= counting.Changes(); ++change)
+        if (counting.Log()[change - 1].rfind("rename ", 0) == 0 && !firstRename) firstRename = change;
+    dying.CrashAt(firstRename);
+    CommitThree(dying, "new");
+    ASSERT_TRUE(fs::exists(folder.File(kCommitRecordName)));
+
+    const ProgramFolderWriter::Hold hold = waiting.Lock();
+    ASSERT_TRUE(hold);
+    EXPECT_EQ(Files(), after) << "the commit is whole before the lock is handed over";
+}
+
+TEST_F(ProgramFolderWriterTest, AStaleRecordInstallsOnlyTheFilesOfItsOwnCommit) {
+    folder.Write("Data/Kiro201405.BIN", "committed since");
+    // A record whose renames were done (its staged file is gone), left by a power cut that took
+    // its removal back, and a file another commit staged for the same month.
+    folder.Write(kCommitRecordName, FormatCommitRecord({0x1111, {"Data/Kiro201405.BIN"}, {}}));
+    folder.Write(StagedNameOf("Data/Kiro201405.BIN", 0x2222), "staged by another commit");
+    ProgramFolderWriter writer(realFiles, clock, paths);
+    ASSERT_TRUE(test::Ok(writer.RecoverAtStart()));
+    EXPECT_EQ(Files(), (std::map<std::string, std::string>{{"Data/Kiro201405.BIN", "committed since"}}));
+}
+
+TEST_F(ProgramFolderWriterTest, AFolderFoundBusyIsNotWaitedForTwiceInARow) {
+    ProgramFolderWriter first(realFiles, clock, paths);
+    ProgramFolderWriter second(realFiles, clock, paths);
+    const ProgramFolderWriter::Hold held = first.Lock();
+    ASSERT_TRUE(held);
+    EXPECT_EQ(second.Lock().Error(), std::errc::device_or_resource_busy);
+    EXPECT_EQ(second.ReadLock().Error(), std::errc::device_or_resource_busy);
+    EXPECT_EQ(clock.TotalSlept(), kLockWaitMs) << "one wait in all for one action's locks";
+    clock.Advance(kLockWaitMs);
+    EXPECT_EQ(second.Lock().Error(), std::errc::device_or_resource_busy);
+    EXPECT_EQ(clock.TotalSlept(), 2 * kLockWaitMs) << "a later action waits again";
+}
+
+TEST_F(ProgramFolderWriterTest, ReadersShareTheLockAndAreKeptApartFromAWriter) {
+    ProgramFolderWriter reader(realFiles, clock, paths);
+    ProgramFolderWriter otherReader(realFiles, clock, paths);
+    ProgramFolderWriter writer(realFiles, clock, paths);
+    {
+        const ProgramFolderWriter::Hold one = reader.ReadLock();
+        const ProgramFolderWriter::Hold two = otherReader.ReadLock();
+        EXPECT_TRUE(one && two) << "readers read side by side";
+        EXPECT_FALSE(reader.Locked());
+        EXPECT_EQ(writer.Lock().Error(), std::errc::device_or_resource_busy);
+        EXPECT_EQ(reader.Lock().Error(), std::errc::resource_deadlock_would_occur)
+            << "a reader that asks to write would wait for itself";
+    }
+    clock.Advance(kLockWaitMs);
+    const ProgramFolderWriter::Hold writing = writer.Lock();
+    ASSERT_TRUE(writing);
+    EXPECT_TRUE(writer.ReadLock()) << "the writer reads inside its own hold";
+    EXPECT_EQ(reader.ReadLock().Error(), std::errc::device_or_resource_busy);
+}
+
+TEST_F(ProgramFolderWriterTest, AReaderFindingARecordFinishesItBeforeItReads) {
+    folder.Write("Data/Kiro201405.BIN", "old");
+    folder.Write(StagedNameOf("Data/Kiro201405.BIN", 0x77), "new");
+    folder.Write(StagedNameOf(kSettingsFileName, 0x77), "settings");
+    folder.Write(kCommitRecordName,
+                 FormatCommitRecord({0x77, {"Data/Kiro201405.BIN", kSettingsFileName}, {}}));
+    ProgramFolderWriter reader(realFiles, clock, paths);
+    const ProgramFolderWriter::Hold reading = reader.ReadLock();
+    ASSERT_TRUE(reading);
+    EXPECT_EQ(Files(), (std::map<std::string, std::string>{{"Data/Kiro201405.BIN", "new"},
+                                                           {kSettingsFileName, "settings"}}));
+}
+
+TEST_F(ProgramFolderWriterTest, EverythingACommitNeedsIsFlushedBeforeTheStepThatReliesOnIt) {
+    folder.Write("Data/Kiro201312.BIN", "december");
+    test::FaultyFileSystem files(realFiles);
+    files.TrackDurability(folder.Path());
+    ASSERT_TRUE(test::Ok(CommitThree(files, "new")));
+    const std::vector<std::string>& log = files.Log();
+    const auto at = [&log](const std::string& start) {
+        for (size_t i = 0; i < log.size(); ++i)
+            if (log[i].rfind(start, 0) == 0) return static_cast<int>(i);
+        return -1;
+    };
+    const auto last = [&log](const std::string& start) {
+        int found = -1;
+        for (size_t i = 0; i < log.size(); ++i)
+            if (log[i].rfind(start, 0) == 0) found = static_cast<int>(i);
+        return found;
+    };
+    const int record = at("write+flush KiroMeter2.commit");
+    ASSERT_GE(record, 0);
+    EXPECT_LT(last("write+flush Data/Kiro"), record) << "every staged month flushed before the record";
+    EXPECT_LT(last("write+flush KiroMeter2.INI."), record);
+    EXPECT_LT(at("sync Data"), record) << "the staged names in Data are on the disk first";
+    EXPECT_EQ(log[record - 1], "sync .") << "and those of the folder, with the last record's removal";
+    EXPECT_EQ(log[record + 1], "sync .") << "the record's own name";
+    const int removal = at("remove KiroMeter2.commit");
+    EXPECT_LT(last("rename "), removal);
+    EXPECT_LT(last("remove Data/"), removal);
+    EXPECT_GT(last("sync Data"), last("rename ")) << "Data flushed after its renames";
+    EXPECT_EQ(log[removal - 1], "sync .") << "the folder flushed after its renames, before the record goes";
+    EXPECT_EQ(log.back(), "sync .") << "and after the record went";
+}
+
+TEST_F(ProgramFolderWriterTest, APowerCutAtAnyStepOfTwoCommitsLeavesOneWholeState) {
+    folder.Write("Data/Kiro201312.BIN", "december");
+    test::FaultyFileSystem counting(realFiles);
+    ASSERT_TRUE(test::Ok(CommitThree(counting, "old")));
+    const auto old = Files();
+    ASSERT_TRUE(test::Ok(CommitThree(counting, "new")));
+    const auto after = Files();
+    const int changes = counting.Changes();
+
+    for (int step = 1; step <= changes; ++step) {
+        for (const auto& entry : fs::directory_iterator(folder.Path())) fs::remove_all(entry.path());
+        folder.Write("Data/Kiro201312.BIN", "december");
+        const auto before = Files();
+        {
+            // Both commits through one file system that keeps only what was flushed when the
+            // power goes.
+            test::FaultyFileSystem cut(realFiles);
+            cut.TrackDurability(folder.Path());
+            cut.PowerCutAt(step);
+            CommitThree(cut, "old");
+            CommitThree(cut, "new");
+        }
+        ProgramFolderWriter next(realFiles, clock, paths);
+        ASSERT_TRUE(test::Ok(next.RecoverAtStart())) << step;
+        const auto now = Files();
+        EXPECT_TRUE(now == before || now == old || now == after) << "power cut before change " << step;
+    }
 }
 
 TEST_F(ProgramFolderWriterTest, NoCommitWithoutTheLockAndNoFileButTheProgramsOwn) {

@@ -107,7 +107,7 @@ class CollectionCrashTest : public ::testing::TestWithParam<WatchKind> {
             Situation situation(GetParam());
             {
                 test::ProgramRun failing(situation.programFolder.Path(), situation.clock, situation.machine);
-                fault(failing.files, change);
+                fault(failing.files, change, situation.programFolder.Path());
                 situation.PlugIn();
                 failing.DeliverEvents();
                 // A commit record left behind alone is no failure: the next start finishes it.
@@ -133,13 +133,49 @@ class CollectionCrashTest : public ::testing::TestWithParam<WatchKind> {
 };
 
 TEST_P(CollectionCrashTest, ACrashAtAnyChangeStoresEveryMinuteExactlyOnce) {
-    TryEveryChange([](test::FaultyFileSystem& files, int change) { files.CrashAt(change); });
+    TryEveryChange(
+        [](test::FaultyFileSystem& files, int change, const std::string&) { files.CrashAt(change); });
+}
+
+TEST_P(CollectionCrashTest, APowerCutAtAnyChangeStoresEveryMinuteExactlyOnce) {
+    TryEveryChange([](test::FaultyFileSystem& files, int change, const std::string& programFolder) {
+        files.TrackDurability(programFolder);
+        files.PowerCutAt(change);
+    });
 }
 
 TEST_P(CollectionCrashTest, ADiskFullFromAnyChangeOnLosesAndDoublesNothing) {
-    TryEveryChange([](test::FaultyFileSystem& files, int change) {
+    TryEveryChange([](test::FaultyFileSystem& files, int change, const std::string&) {
         files.FailFrom(change, std::make_error_code(std::errc::no_space_on_device));
     });
+}
+
+// A pass killed at any change while a second program waits for the folder's lock: the second
+// started while the folder was whole, so only its lock can finish what the first left.
+TEST_P(CollectionCrashTest, APassThatWaitedForACrashedOneStoresEveryMinuteExactlyOnce) {
+    for (int change = 1; change <= changes_; ++change) {
+        Situation situation(GetParam());
+        {
+            test::ProgramRun waiting(situation.programFolder.Path(), situation.clock, situation.machine);
+            {
+                test::ProgramRun failing(situation.programFolder.Path(), situation.clock, situation.machine);
+                failing.files.CrashAt(change);
+                situation.PlugIn();
+                failing.DeliverEvents();
+            }
+            waiting.discovery.ScanForWatch();
+            // A device read the first began is not read on in the same connection: the watch
+            // is plugged in again, and the second program takes it all.
+            situation.PlugOut();
+            situation.PlugIn();
+            waiting.DeliverEvents();
+        }
+        // Files the crashed commit staged and never named in a record go at the next start.
+        const test::ProgramRun next(situation.programFolder.Path(), situation.clock, situation.machine);
+        EXPECT_EQ(test::ReadProgramFolderState(situation.programFolder.Path()), expected_)
+            << "stopped at change " << change;
+        EXPECT_EQ(situation.LeftOnWatch(), 0u) << "stopped at change " << change;
+    }
 }
 
 TEST_P(CollectionCrashTest, AReadOnlyProgramFolderStoresNothingAndSaysWhy) {

@@ -1,6 +1,7 @@
 #pragma once
 // A whole machine for collection tests: a program folder, the simulated PC with its disks,
 // a clock, a scripted user, and the program's collection and discovery over them.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,9 @@ namespace kiro::test {
 struct ProgramRun {
     ProgramRun(const std::string& folder, sim::FakeClock& clock, sim::SimulatedMachine& machine)
         : app(folder, clock, locale, files),
-          devices(machine.devices, [this] { return files.Crashed(); }),
+          devices(
+              machine.devices, [this] { return files.Crashed(); },
+              [this](const ScsiRequest& request) { return dropCommand && dropCommand(request); }),
           collector(app, machine.volumes, devices, host, machine.attributes),
           discovery(app, machine.volumes, devices, host, collector),
           machine_(machine) {
@@ -36,6 +39,8 @@ struct ProgramRun {
     FaultyFileSystem files{realFiles};
     App app;
     std::error_code startError;
+    // Commands for which it answers true never reach the watch (and fail).
+    std::function<bool(const ScsiRequest&)> dropCommand;
     StoppableDeviceIo devices;
     ScriptedHost host;
     Collector collector;

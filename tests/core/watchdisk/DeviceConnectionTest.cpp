@@ -1,6 +1,7 @@
 // A device-mode watch hands its data over once per connection and forgets it when told. A pass
 // that fails part way stores nothing, tells the watch nothing and reads it no more until it is
-// plugged in again; events that come during a pass wait for its end.
+// plugged in again, whichever program tries; events that come during a pass wait for its end. A
+// watch that was never told hands its records over again, and each adds only what it grew by.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -8,6 +9,7 @@
 #include "CollectionWorld.h"
 #include "platform/sim/StepGenerator.h"
 #include "support/ErrorCodes.h"
+#include "support/ProgramFolderState.h"
 
 namespace kiro {
 namespace {
@@ -15,6 +17,15 @@ namespace {
 int64_t StoredSteps(const test::CollectionWorld& world, int year, int month) {
     const MonthBuffer stored = world.Month(year, month);
     return std::accumulate(stored.minutes.begin(), stored.minutes.end(), int64_t{0});
+}
+
+bool IsEndTransfer(const ScsiRequest& request) {
+    return request.commandBlock[0] == 0xFE && request.commandBlock[1] == 0x03;
+}
+
+bool IsDataRead(const ScsiRequest& request) {
+    return request.commandBlock[0] == 0xFE &&
+           (request.commandBlock[1] == 0x02 || request.commandBlock[1] == 0x04);
 }
 
 int64_t Steps(const std::vector<sim::DaySteps>& days) {
@@ -84,6 +95,92 @@ TEST_P(DeviceConnectionTest, AnEventDuringThePassWaitsForItsEnd) {
     EXPECT_EQ(StoredSteps(world, 2014, 5), Steps(days));
     EXPECT_EQ(watch.RecordedHours(), 0u) << "the whole read was stored and the watch told";
     EXPECT_EQ(world.host.Count("status:  ### Please plug the watch in again ###"), 0);
+}
+
+TEST_P(DeviceConnectionTest, ARecordSentAgainAddsOnlyWhatGrewWhateverCameBetween) {
+    const auto otherDays = sim::GenerateDays(2014, 5, 4, 1, 6);
+    const auto moreSteps = sim::GenerateDays(2014, 5, 3, 1, 7);
+    // What one uninterrupted collection of the same watches stores.
+    test::CollectionWorld reference;
+    {
+        sim::DeviceModeWatch first(reference.clock, sim::DeviceWatchOptions{GetParam(), true, 0});
+        sim::DeviceModeWatch second(reference.clock, sim::DeviceWatchOptions{GetParam(), true, 0});
+        for (const auto& day : days) first.Record(day);
+        for (const auto& day : moreSteps) first.Record(day);
+        for (const auto& day : otherDays) second.Record(day);
+        for (sim::DeviceModeWatch* each : {&first, &second}) {
+            const char at = reference.machine.PlugIn(*each, reference.DiskFolder("volume"));
+            reference.DeliverEvents();
+            reference.machine.Unplug(at);
+            reference.DeliverEvents();
+        }
+    }
+
+    // The first read is stored, but the watch never hears of it.
+    watch.SetSerial("A1");
+    world.run.dropCommand = IsEndTransfer;
+    PlugIn();
+    EXPECT_EQ(StoredSteps(world, 2014, 5), Steps(days));
+    EXPECT_EQ(watch.RecordedHours(), 24u);
+    world.run.dropCommand = nullptr;
+    world.machine.Unplug(letter);
+    world.DeliverEvents();
+    // Another watch, then one with nothing to give, are read and told in between.
+    sim::DeviceModeWatch other(world.clock, sim::DeviceWatchOptions{GetParam(), true, 0});
+    other.SetSerial("B2");
+    for (const auto& day : otherDays) other.Record(day);
+    sim::DeviceModeWatch empty(world.clock, sim::DeviceWatchOptions{GetParam(), true, 0});
+    empty.SetSerial("C3");
+    for (sim::DeviceModeWatch* each : {&other, &empty}) {
+        const char at = world.machine.PlugIn(*each, world.DiskFolder("volume"));
+        world.DeliverEvents();
+        world.machine.Unplug(at);
+        world.DeliverEvents();
+    }
+    // The first watch records more steps into the very hours it handed over, then comes back
+    // and hands them over again, grown.
+    for (const auto& day : moreSteps) watch.Record(day);
+    PlugIn();
+    EXPECT_EQ(watch.RecordedHours(), 0u);
+    EXPECT_TRUE(test::ReadProgramFolderState(world.programFolder.Path())
+                    .SameData(test::ReadProgramFolderState(reference.programFolder.Path())))
+        << "every minute once, and the totals count the store";
+}
+
+// One program's read stopped part way, by its end or by a store it could not write: another
+// program finds the watch in the same connection and reads nothing of it, since the watch would
+// hand over only the rest and then forget it all.
+TEST_P(DeviceConnectionTest, AReadStoppedPartWayIsNotReadOnByAnotherProgram) {
+    for (const bool diesReading : {true, false}) {
+        test::CollectionWorld fresh;
+        sim::DeviceModeWatch held(fresh.clock, sim::DeviceWatchOptions{GetParam(), true, 0});
+        for (const auto& day : sim::GenerateDays(2014, 5, 1, 2, 5)) held.Record(day);
+        const size_t hours = held.RecordedHours();
+        {
+            test::ProgramRun stopping(fresh.programFolder.Path(), fresh.clock, fresh.machine);
+            int reads = 0;
+            if (diesReading)
+                stopping.dropCommand = [&reads](const ScsiRequest& request) {
+                    return IsDataRead(request) && ++reads > 2;
+                };
+            else
+                stopping.files.FailPath("Data/", std::make_error_code(std::errc::no_space_on_device));
+            fresh.machine.PlugIn(held, fresh.DiskFolder("volume"));
+            stopping.DeliverEvents();
+        }
+        fresh.discovery.ScanForWatch();
+        EXPECT_GE(fresh.host.Count("status:  ### Please plug the watch in again ###"), 1) << diesReading;
+        EXPECT_EQ(held.RecordedHours(), hours) << "the watch forgot nothing";
+        EXPECT_FALSE(fresh.app.Store().LoadMonth(2014, 5).found) << diesReading;
+
+        fresh.machine.Unplug('D');
+        fresh.DeliverEvents();
+        fresh.machine.PlugIn(held, fresh.DiskFolder("volume"));
+        fresh.DeliverEvents();
+        EXPECT_EQ(held.RecordedHours(), 0u) << diesReading;
+        EXPECT_EQ(StoredSteps(fresh, 2014, 5), Steps(sim::GenerateDays(2014, 5, 1, 2, 5))) << diesReading;
+        EXPECT_EQ(fresh.app.Config().Values().totalSteps, StoredSteps(fresh, 2014, 5)) << diesReading;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, DeviceConnectionTest, ::testing::Values('C', 'E'));
