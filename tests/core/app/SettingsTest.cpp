@@ -9,6 +9,7 @@
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
@@ -108,6 +109,41 @@ TEST_F(SettingsTest, ChangesAreWrittenAtOnceAndReadBackNextStart) {
     EXPECT_EQ(v.missionB.curSteps, 300);
     EXPECT_EQ(v.missionB.curPeriodM, 12);
     EXPECT_NE(folder.Read("KiroMeter2.INI").find("B_Goes=2.500000"), std::string::npos) << "targets as %f";
+}
+
+// A crash at any moment of a stop leaves the mission either running with its progress or stopped
+// at zero, never running with its progress gone.
+TEST_F(SettingsTest, AMissionStopsInOneWrite) {
+    {
+        auto app = MakeApp();
+        MissionSettings running;
+        running.status = 1;
+        running.goes = 100;
+        app->Config().SetMission(MissionId::A, running);
+        app->Config().SetMissionProgress(MissionId::A, 40, 7);
+    }
+    const std::string before = folder.Read("KiroMeter2.INI");
+    for (int change = 1;; ++change) {
+        test::FaultyFileSystem crashing(files);
+        crashing.CrashAt(change);
+        {
+            App app(folder.Path(), clock, locale, crashing);
+            app.LoadSettings();
+            app.Config().StopMission(MissionId::A, 1);
+        }
+        auto next = MakeApp();
+        const MissionSettings& a = next->Config().Values().missionA;
+        if (a.status != 0) {
+            EXPECT_EQ(a.curSteps, 40) << "a running mission keeps its steps, crash at change " << change;
+            EXPECT_EQ(a.curPeriodM, 7) << change;
+            continue;
+        }
+        EXPECT_EQ(a.curSteps, 0);
+        EXPECT_EQ(a.goes, 0);
+        EXPECT_EQ(a.mode, 1);
+        break;
+    }
+    EXPECT_NE(folder.Read("KiroMeter2.INI"), before);
 }
 
 TEST_F(SettingsTest, DisplayModeOfADeviceWatchStaysInMemory) {

@@ -142,11 +142,12 @@ TEST_F(FileModeCollectionTest, AMonthThatCannotBeWrittenLeavesTheDayFilesOnTheWa
 }
 
 TEST_F(FileModeCollectionTest, ShortBinaryDayFileFailsAndStaysOnTheWatch) {
-    std::ofstream(watch.Folder() + "/20140510.KRO", std::ios::binary) << std::string(3000, '\0');
+    std::ofstream(watch.Folder() + "/20140610.KRO", std::ios::binary) << std::string(3000, '\0');
     world.machine.PlugIn(watch);
     world.DeliverEvents();
-    EXPECT_TRUE(OnWatch("20140510.KRO"));
-    EXPECT_TRUE(fs::exists(world.programFolder.File("KiroMeter2/20140510.KRO-001")));
+    EXPECT_TRUE(OnWatch("20140610.KRO"));
+    EXPECT_TRUE(fs::exists(world.programFolder.File("KiroMeter2/20140610.KRO-001")));
+    EXPECT_FALSE(world.app.Store().LoadMonth(2014, 6).found) << "no month of zeros for a day file refused";
     // The arrival's pass and the rescan that follows every device change both meet it.
     EXPECT_EQ(world.host.Count("message: ### Data Collection Error ###"), 2);
 }

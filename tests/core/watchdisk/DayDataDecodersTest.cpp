@@ -128,6 +128,38 @@ TEST_F(DeviceRecordTest, DataBlockCoversTwelveHoursInFiveMinuteCounts) {
     EXPECT_TRUE(IsLastDataBlock(block));
 }
 
+// A record handed over again, its counts grown: each minute ends as one read of the grown counts
+// would leave it, and the tally counts only the growth.
+TEST_F(DeviceRecordTest, ARecordSentAgainAddsWhatItsMinutesGrewBy) {
+    DeviceRecord block{{RecordPlace::Kind::Block, 2014, 5, 5, 12}, std::vector<uint16_t>(kBlockCounts)};
+    block.counts[0] = 5;  // 1, 1, 1, 1, 1 where 4 gave 0, 0, 0, 0, 4
+    block.counts[1] = 9;  // smaller than stored: nothing
+    std::vector<uint16_t> stored(kBlockCounts);
+    stored[0] = 4;
+    stored[1] = 12;
+    EXPECT_EQ(AddDeviceRecord(block, &stored, batch, 0, tally), RecordOutcome::Added);
+    const MonthBuffer& may = batch.Month(2014, 5);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(may.At(5, 12, i), 1) << i;
+    const MonthBatch::Removals* removals = batch.RemovalsOf({2014, 5});
+    ASSERT_TRUE(removals);
+    EXPECT_EQ(*removals, (MonthBatch::Removals{{MonthBuffer::SlotIndex(5, 12, 4), 3u}}));
+    for (int i = 5; i < 10; ++i) EXPECT_EQ(may.At(5, 12, i), 0) << i;
+    EXPECT_EQ(tally.steps, 1);
+    EXPECT_EQ(tally.period, 0) << "the five minutes were counted when the count first came";
+    EXPECT_EQ(tally.activeMinutes, 4) << "four minutes went from none to above the threshold of 0";
+
+    DeviceRecord page{{RecordPlace::Kind::Page, 2014, 5, 5, 10}, std::vector<uint16_t>(kPageRecordCounts)};
+    page.counts[0] = 4;  // 2, 2 where 1 gave 0, 1
+    std::vector<uint16_t> storedPage(kPageRecordCounts);
+    storedPage[0] = 1;
+    StepTally grown;
+    AddDeviceRecord(page, &storedPage, batch, 5, grown);
+    EXPECT_EQ(may.At(5, 10, 0), 2);
+    EXPECT_EQ(may.At(5, 10, 1), 1);
+    EXPECT_EQ(grown.steps, 3);
+    EXPECT_EQ(grown.period, 1) << "one minute more holds steps";
+}
+
 TEST_F(DeviceRecordTest, DataBlockHoursPastTheLastDayAreSkipped) {
     uint8_t block[kDeviceBlockBytes] = {0x0E, 0x05, 31, 18};
     for (int k = 0; k < 144; ++k) block[4 + 2 * k] = 5;

@@ -73,6 +73,15 @@ TEST_F(HostileWatchDiskTest, ALinkInPlaceOfADayFileIsLeftAloneAndSaidSo) {
     EXPECT_FALSE(world.collector.LastPass().Complete());
 }
 
+TEST_F(HostileWatchDiskTest, AFolderNamedLikeADayFileIsLeftAloneAndSaidSo) {
+    fs::create_directories(watch.Folder() + "/20140508.KRO/inside");
+    Collect();
+    EXPECT_TRUE(fs::is_directory(watch.Folder() + "/20140508.KRO/inside"));
+    EXPECT_GE(world.host.Count("status:  ### 20140508.KRO is not a plain file: left on the watch ###"), 1);
+    EXPECT_FALSE(OnWatch("20140504.KRO")) << "the real day file is taken";
+    EXPECT_FALSE(world.collector.LastPass().Complete());
+}
+
 TEST_F(HostileWatchDiskTest, LinksInPlaceOfTheSettingsAndTheMarkerAreNeverFollowed) {
     KIRO_LINK_OR_SKIP(outside.File("settings.txt"), watch.Folder() + "/CLOCK.TXT");
     KIRO_LINK_OR_SKIP(outside.File("made-by-the-program"), watch.Folder() + "/USBWATCH.DAT");

@@ -72,6 +72,19 @@ TEST_F(MonthStoreTest, AddingTwiceDoublesAndSaturatesInsteadOfWrapping) {
     EXPECT_EQ(buffer.At(1, 0, 1), 65535);
 }
 
+TEST_F(MonthStoreTest, StepsTakenAwayNeverGoBelowZero) {
+    ASSERT_TRUE(test::Ok(store.SaveMonth(2014, 5, OneCount(1, 10))));
+    const std::map<int, uint32_t> removals{{0, 4}, {1, 70000}};
+    MonthBuffer additions;
+    AddToSlotIndex(additions, 1, 2);
+    ASSERT_TRUE(test::Ok(writer.Change([&](FolderTransaction& transaction) {
+        store.StageAddition(transaction, 2014, 5, additions, &removals);
+    })));
+    const MonthBuffer now = store.LoadMonth(2014, 5).buffer;
+    EXPECT_EQ(now.minutes[0], 6);
+    EXPECT_EQ(now.minutes[1], 0);
+}
+
 TEST_F(MonthStoreTest, ClearRangeZeroesExactlyTheMinutesAsked) {
     MonthBuffer buffer;
     for (int m = 0; m < 60; ++m) AddToSlot(buffer, 3, 10, m, 9);
