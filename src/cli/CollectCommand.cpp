@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/PersistedWatchIo.h"
 #include "core/app/CalendarMath.h"
 #include "core/app/Format.h"
 #include "core/watchconfig/ClockFile.h"
@@ -144,7 +145,8 @@ int CollectFromSimulatedWatch(CliContext& context, const CollectArgs& args) {
         machine.AttachWithoutVolume(watch);
     else
         machine.PlugInWithoutVolume(watch);
-    const int status = RunPass(context, machine.volumes, machine.devices, machine.attributes, 0);
+    PersistedWatchIo device(machine.devices, watch, args.simState);
+    const int status = RunPass(context, machine.volumes, device, machine.attributes, 0);
     if (!args.simState.empty() && !watch.SaveState(args.simState)) {
         std::cerr << "kiro: cannot write " << args.simState << "\n";
         return kExitFailed;

@@ -6,6 +6,8 @@
 #include "KiroCommand.h"
 #include "core/analysis/SleepSession.h"
 #include "core/app/App.h"
+#include "core/app/CommitRecord.h"
+#include "core/app/ProgramFolder.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"
@@ -39,6 +41,29 @@ class CliAnalysisTest : public ::testing::Test {
         return test::RunCommand(test::Kiro("--folder " + test::ShellQuote(folder.Path()) + " " + arguments));
     }
 };
+
+// A reader finishes a commit a crash left before it reads, and waits for a writer instead of
+// printing its half-made change.
+TEST_F(CliAnalysisTest, ReadersSeeTheFolderOnlyBetweenCommits) {
+    std::string june(89280, '\0');
+    june[2 * (2 * 1440 + 600)] = 77;  // 77 steps at 10:00 on 3 June
+    folder.Write(StagedNameOf("Data/Kiro201406.BIN", 0x42), june);
+    folder.Write(StagedNameOf(kSettingsFileName, 0x42), "[Summary]\r\nTotalSteps=3577\r\n");
+    folder.Write(kCommitRecordName,
+                 FormatCommitRecord({0x42, {"Data/Kiro201406.BIN", kSettingsFileName}, {}}));
+    const auto report = Kiro("report month 2014-06-03 --csv");
+    EXPECT_EQ(report.exitCode, 0) << report.output;
+    EXPECT_NE(report.output.find("1,2014/06/03,77,"), std::string::npos) << report.output;
+    EXPECT_NE(Kiro("settings").output.find("Summary.TotalSteps=3577\n"), std::string::npos);
+
+    NativeFileSystem files;
+    std::error_code error;
+    auto writing = files.TryLock(folder.File(kLockFileName), error);
+    ASSERT_TRUE(writing) << error.message();
+    const auto busy = Kiro("summary");
+    EXPECT_EQ(busy.exitCode, 3) << busy.output;
+    EXPECT_NE(busy.output.find("### The program folder is busy"), std::string::npos) << busy.output;
+}
 
 TEST_F(CliAnalysisTest, ReportAsTableCsvAndJson) {
     EXPECT_EQ(Kiro("report month 2014-05-20").output,

@@ -89,6 +89,50 @@ TEST(CliCollectFaultsTest, KilledAtAnyMomentAPassLosesAndDoublesNothing) {
     }
 }
 
+// A device-mode watch keeps what it has handed over in itself: a run killed in the middle of its
+// read, then another run while the watch stays plugged in, must not store the rest alone and let
+// the watch forget everything. Once plugged in again, the watch hands it all over, and it is
+// stored once.
+TEST(CliCollectFaultsTest, ADeviceReadKilledAtAnyMomentIsStoredWholeOnceThePlugIsRenewed) {
+    const std::string watch = " collect --sim-device x5e:days=30:seed=3 --sim-state ";
+    test::TempFolder reference;
+    const auto start = std::chrono::steady_clock::now();
+    const auto whole = test::RunCommand(Kiro("--folder " + ShellQuote(reference.File("program")) + watch +
+                                             ShellQuote(reference.File("watch.state"))));
+    const auto took =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    ASSERT_EQ(whole.exitCode, 0) << whole.output;
+    const test::ProgramFolderState expected = test::ReadProgramFolderState(reference.File("program"));
+    ASSERT_GT(expected.StoredSteps(), 0);
+
+    std::mt19937 random(2024);
+    std::uniform_int_distribution<long> delay(0, took.count());
+    for (int trial = 0; trial < 12; ++trial) {
+        test::TempFolder situation;
+        const std::string program = ShellQuote(situation.File("program"));
+        const std::string state = ShellQuote(situation.File("watch.state"));
+        const long waited = delay(random);
+        const int pid = test::StartProgram({KIRO_CLI_PATH, "--folder", situation.File("program"), "collect",
+                                            "--sim-device", "x5e:days=30:seed=3", "--sim-state",
+                                            situation.File("watch.state")});
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(waited));
+        test::KillProgram(pid);
+        test::WaitForProgram(pid);
+        // Still plugged in: the read that was cut off is not read on.
+        const auto same = test::RunCommand(Kiro("--folder " + program + watch + state));
+        if (same.exitCode != 0) {
+            EXPECT_NE(same.output.find("### Please plug the watch in again ###"), std::string::npos)
+                << same.output;
+        }
+        const auto renewed =
+            test::RunCommand(Kiro("--folder " + program + watch + state + " --plug-in-again"));
+        EXPECT_EQ(renewed.exitCode, 0) << renewed.output;
+        EXPECT_EQ(test::ReadProgramFolderState(situation.File("program")), expected)
+            << "killed after " << waited << " us of " << took.count();
+    }
+}
+
 TEST(CliCollectFaultsTest, TwoPassesAtOnceOverOneProgramFolderStoreEveryMinuteOnce) {
     constexpr int kDays = 20;
     const test::ProgramFolderState expected = Reference(kDays);

@@ -55,6 +55,11 @@ void FaultyFileSystem::FailRead(std::string part, std::error_code error) {
     failReadError_ = error;
 }
 
+void FaultyFileSystem::BeforeChange(int change, std::function<void()> action) {
+    actionAt_ = change;
+    action_ = std::move(action);
+}
+
 void FaultyFileSystem::FailListing(std::string part, std::error_code error) {
     failListing_ = std::move(part);
     failListingError_ = error;
@@ -67,6 +72,7 @@ std::string FaultyFileSystem::Named(const std::string& path) const {
 std::error_code FaultyFileSystem::NextChange(const std::string& what, const std::string& path,
                                              const std::string& secondPath) {
     ++changes_;
+    if (changes_ == actionAt_ && action_) action_();
     log_.push_back(what + " " + Named(path) + (secondPath.empty() ? "" : " " + Named(secondPath)));
     if (crashAt_ > 0 && changes_ >= crashAt_ && !crashed_) {
         crashed_ = true;

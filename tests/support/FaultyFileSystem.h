@@ -33,6 +33,8 @@ class FaultyFileSystem final : public FileSystem {
     void FailPath(std::string part, std::error_code error);
     // Reads of files whose path contains `part` fail with `error`.
     void FailRead(std::string part, std::error_code error);
+    // Runs `action` just before the n-th change is made (another program at work meanwhile).
+    void BeforeChange(int change, std::function<void()> action);
     // Listing a folder whose path contains `part` fails with `error` part way through.
     void FailListing(std::string part, std::error_code error);
 
@@ -88,6 +90,8 @@ class FaultyFileSystem final : public FileSystem {
     bool crashed_ = false;
     std::unique_ptr<DurableFolderModel> durable_;
     std::vector<std::string> log_;
+    int actionAt_ = 0;
+    std::function<void()> action_;
     std::string failRead_;
     std::error_code failReadError_;
     std::string failPath_;

@@ -8,6 +8,7 @@
 //   connection <number> <page records handed over, a 32-bit mask in hex> <blocks handed over>
 //   hour YYYY-MM-DD HH <60 minute counts>      (one line per recorded hour)
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -29,7 +30,10 @@ bool FromHex(const std::string& hex, uint8_t* bytes, size_t count) {
 }  // namespace
 
 bool DeviceModeWatch::SaveState(const std::string& path) const {
-    std::ofstream out(path, std::ios::trunc);
+    // Written beside the file and renamed over it: a program killed meanwhile leaves the whole
+    // old state or the whole new one.
+    const std::string written = path + ".new";
+    std::ofstream out(written, std::ios::trunc);
     out << kStateHeader << "\n";
     out << "model " << options_.modelLetter << "\n";
     out << "collect " << (options_.collectFlag ? 1 : 0) << "\n";
@@ -47,8 +51,10 @@ bool DeviceModeWatch::SaveState(const std::string& path) const {
         for (uint16_t count : counts) out << " " << count;
         out << "\n";
     }
-    out.flush();
-    return static_cast<bool>(out);
+    out.close();
+    std::error_code error;
+    if (out) std::filesystem::rename(written, path, error);
+    return out && !error;
 }
 
 bool DeviceModeWatch::LoadState(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "core/app/Fnv1a.h"
 #include "core/app/Format.h"
@@ -237,6 +238,50 @@ TEST_F(ProgramFolderWriterTest, AReaderFindingARecordFinishesItBeforeItReads) {
     ASSERT_TRUE(reading);
     EXPECT_EQ(Files(), (std::map<std::string, std::string>{{"Data/Kiro201405.BIN", "new"},
                                                            {kSettingsFileName, "settings"}}));
+}
+
+// Another program reads while a commit stands still at any step (it waits, then hears that the
+// folder is busy), or after the commit died there (it finishes the commit first): never between.
+TEST_F(ProgramFolderWriterTest, AReaderSeesTheFolderBeforeOrAfterACommitNeverBetween) {
+    folder.Write("Data/Kiro201312.BIN", "december");
+    ASSERT_TRUE(test::Ok(CommitThree(realFiles, "old")));
+    const auto before = Files();
+    test::FaultyFileSystem counting(realFiles);
+    ASSERT_TRUE(test::Ok(CommitThree(counting, "new")));
+    const auto after = Files();
+    const auto read = [&] {
+        ProgramFolderWriter reader(realFiles, clock, paths);
+        const ProgramFolderWriter::Hold reading = reader.ReadLock();
+        clock.Advance(kLockWaitMs);
+        if (!reading) return std::optional<std::map<std::string, std::string>>();
+        // What a reader reads: the committed files, whatever was staged beside them.
+        auto committed = Files();
+        std::erase_if(committed, [](const auto& file) { return IsStagedName(file.first); });
+        return std::optional(committed);
+    };
+    for (int step = 1; step <= counting.Changes(); ++step) {
+        folder.Write("Data/Kiro201312.BIN", "december");
+        ASSERT_TRUE(test::Ok(CommitThree(realFiles, "old")));
+        test::FaultyFileSystem stalled(realFiles);
+        std::optional<std::map<std::string, std::string>> seenDuring;
+        bool asked = false;
+        stalled.BeforeChange(step, [&] {
+            asked = true;
+            seenDuring = read();
+        });
+        CommitThree(stalled, "new");
+        ASSERT_TRUE(asked);
+        EXPECT_FALSE(seenDuring) << "a commit stands still before change " << step << ": busy, nothing read";
+
+        folder.Write("Data/Kiro201312.BIN", "december");
+        ASSERT_TRUE(test::Ok(CommitThree(realFiles, "old")));
+        test::FaultyFileSystem crashing(realFiles);
+        crashing.CrashAt(step);
+        CommitThree(crashing, "new");
+        const auto seenAfter = read();
+        ASSERT_TRUE(seenAfter) << step;
+        EXPECT_TRUE(*seenAfter == before || *seenAfter == after) << "a commit died before change " << step;
+    }
 }
 
 TEST_F(ProgramFolderWriterTest, EverythingACommitNeedsIsFlushedBeforeTheStepThatReliesOnIt) {
