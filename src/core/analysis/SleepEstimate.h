@@ -35,7 +35,8 @@ struct SleepInterval {
 // The stretch of the window (step counts, kNoStepData where unknown) with the largest score. A
 // stretch never contains a minute without data, and one that touches such a minute has an
 // unknown end: there is no interval then, nor when the best stretch is shorter than the
-// shortest sleep.
+// shortest sleep. Of two stretches with the same score the earlier wins: the night's sleep over a
+// nap in the morning after, and the shorter of two ends that score alike.
 std::optional<SleepInterval> FindSleepInterval(std::span<const int32_t> window,
                                                int penalty = kSleepStepPenalty);
 

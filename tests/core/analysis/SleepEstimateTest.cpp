@@ -47,6 +47,16 @@ TEST(SleepIntervalTest, SittingStillInTheEveningIsOutweighedByTheWalkToBed) {
     EXPECT_EQ(FindSleepInterval(evening, 0), (SleepInterval{60, 617}));
 }
 
+TEST(SleepIntervalTest, ATieGoesToTheEarlierStretch) {
+    // Two sleeps of 200 minutes, each scoring 200, apart by a walk that no sleep bridges.
+    const auto twoNights = Runs({{100, 30}, {200, 0}, {60, 50}, {200, 0}, {520, 30}});
+    EXPECT_EQ(FindSleepInterval(twoNights), (SleepInterval{100, 299}));
+    // A stir whose cost the next quiet minutes earn back exactly: the stretch that reaches the
+    // best score first ends it, before the stir.
+    const auto stir = Runs({{100, 30}, {200, 0}, {1, 4}, {4, 0}, {775, 30}});
+    EXPECT_EQ(FindSleepInterval(stir, 0), (SleepInterval{100, 299}));
+}
+
 TEST(SleepIntervalTest, MissingDataIsNeverSleep) {
     // An hour without data in the middle of the night: the interval may not reach across it, and
     // an interval that ends at missing data has an unknown end.

@@ -15,6 +15,15 @@ TEST(BlockDevicesTest, OnlyTheKernelsRemovableMarkMakesADiskRemovable) {
     EXPECT_FALSE(CountsAsRemovable("")) << "no mark at all";
 }
 
+TEST(BlockDevicesTest, AnAttachmentIsNamedByTheBootAndItsNumbers) {
+    EXPECT_EQ(AttachmentName("b00t", "17", "1-4"), "boot b00t disk 17 usb 1-4");
+    EXPECT_EQ(AttachmentName("b00t", "", "1-4"), "boot b00t disk  usb 1-4") << "a kernel without diskseq";
+    EXPECT_EQ(AttachmentName("b00t", "17", "-"), "boot b00t disk 17 usb ") << "a disk on no USB bus";
+    EXPECT_EQ(AttachmentName("b00t", "", "-"), "") << "nothing tells one attachment from the next";
+    EXPECT_NE(AttachmentName("b00t", "17", "1-4"), AttachmentName("b00t", "18", "1-4"));
+    EXPECT_NE(AttachmentName("b00t", "17", "1-4"), AttachmentName("rebooted", "17", "1-4"));
+}
+
 TEST(BlockDevicesTest, GenericNodeFromSysfs) {
     kiro::test::TempFolder sys;
     std::filesystem::create_directories(sys.File("block/sdb/device/scsi_generic/sg2"));

@@ -63,6 +63,22 @@ TEST_F(LinuxDeviceIoTest, PathsOfDisksAndOfGenericNodes) {
     EXPECT_EQ(io_.OpenPath("/dev/nothing"), kNoDevice);
 }
 
+TEST_F(LinuxDeviceIoTest, AnOpenDiskTellsItsSerialNumberAndAttachment) {
+    BlockDisk& watch = devices_.AddDisk(2, true);
+    watch.serial = "X5-0042";
+    watch.connection = AttachmentName("b00t", "17", "1-4");
+    calls_.openable["/dev/sg2"] = 16;
+    calls_.openable["/dev/sg7"] = 17;
+    const DeviceHandle opened = io_.OpenPath("/dev/sdc");
+    ASSERT_EQ(opened, 16);
+    EXPECT_EQ(io_.AttachmentOf(opened).serial, "X5-0042");
+    EXPECT_EQ(io_.AttachmentOf(opened).connection, "boot b00t disk 17 usb 1-4");
+    EXPECT_TRUE(io_.AttachmentOf(io_.OpenPath("/dev/sg7")).connection.empty())
+        << "a node the system did not describe";
+    io_.Close(opened);
+    EXPECT_TRUE(io_.AttachmentOf(opened).serial.empty()) << "a closed handle is nobody's";
+}
+
 TEST_F(LinuxDeviceIoTest, LockIsANonBlockingExclusiveFlock) {
     EXPECT_EQ(io_.Lock(12), 0);
     calls_.flockResult = -EWOULDBLOCK;

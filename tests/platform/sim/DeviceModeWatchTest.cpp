@@ -45,6 +45,7 @@ TEST_F(DeviceModeWatchTest, InquiryNamesModelAndCollectFlag) {
     EXPECT_TRUE(identity.isX5);
     EXPECT_EQ(identity.modelLetter, 'C');
     EXPECT_FALSE(identity.collectFlag);
+    EXPECT_EQ(identity.product, "KIRO    STEP WATCH X5C  1.0");
 }
 
 TEST_F(DeviceModeWatchTest, DataPagesHoldTwoMinuteCountsBigEndian) {
@@ -219,6 +220,25 @@ TEST_F(DeviceModeWatchTest, StateSurvivesSaveAndLoad) {
     EXPECT_EQ(loaded.RecordedAt({2014, 5, 5, 2, 3, 0, 1}), 45);
     EXPECT_EQ(loaded.RecordedHours(), 24u);
     EXPECT_EQ(loaded.ConfigBlock(), watch.ConfigBlock());
+
+    // The connection it is in, and what that connection has handed over, stay with it: a
+    // watch that stays plugged in between two programs goes on where it was.
+    watch.Record(Day(6));
+    watch.SetSerial("0042");
+    const uint64_t connection = watch.Connection();
+    ASSERT_TRUE(ReadDataBlock(io_, handle_).Succeeded());
+    ASSERT_TRUE(watch.SaveState(folder.File("watch.state")));
+    DeviceModeWatch stayed(clock_);
+    ASSERT_TRUE(stayed.LoadState(folder.File("watch.state")));
+    EXPECT_EQ(stayed.Connection(), connection);
+    EXPECT_EQ(stayed.Serial(), "0042");
+    io_.Attach('G', stayed);
+    EXPECT_EQ(ReadDataBlock(io_, io_.OpenVolume('G')).data, ReadDataBlock(io_, handle_).data)
+        << "the second block comes next";
+    EXPECT_EQ(io_.AttachmentOf(io_.OpenVolume('G')).serial, "0042");
+    stayed.OnPluggedIn();
+    EXPECT_EQ(stayed.Connection(), connection + 1);
+    EXPECT_NE(io_.AttachmentOf(io_.OpenVolume('G')).connection, io_.AttachmentOf(handle_).connection);
 
     folder.Write("bad.state", "KiroMeter simulated X5 watch 1\nhour 2014-05-05 10 1 2 3\n");
     EXPECT_FALSE(loaded.LoadState(folder.File("bad.state")));
