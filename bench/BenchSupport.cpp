@@ -11,7 +11,7 @@ namespace kiro::bench {
 std::string ReadWholeFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return {};
-    struct stat info{};
+    struct stat info {};
     std::string bytes;
     if (::fstat(fd, &info) == 0 && info.st_size > 0) {
         bytes.resize(static_cast<size_t>(info.st_size));
@@ -45,6 +45,14 @@ void FlushPath(const std::string& path, int flags) {
 }
 
 }  // namespace
+
+void FlushFile(const std::string& path) {
+    FlushPath(path, O_RDONLY);
+}
+
+void FlushFolder(const std::string& path) {
+    FlushPath(path, O_RDONLY | O_DIRECTORY);
+}
 
 void RewriteFlushed(const std::string& path, size_t size) {
     std::string bytes = ReadWholeFile(path);

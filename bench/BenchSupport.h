@@ -24,6 +24,10 @@ uint64_t SumOfWords(const std::string& bytes);
 // Reads each file and makes one plain pass over its bytes.
 uint64_t ReadAndPass(const std::vector<std::string>& paths);
 
+// Makes a file's content, or a folder's names, last through a power cut.
+void FlushFile(const std::string& path);
+void FlushFolder(const std::string& path);
+
 // A month file rewritten as a careful program does: read, written to a temporary beside it,
 // flushed, renamed over it, and the folder flushed.
 void RewriteFlushed(const std::string& path, size_t size);

@@ -67,7 +67,8 @@ void CollectDayFiles(benchmark::State& state, DayFileFormat format) {
     kiro::bench::SetTargetRatio(state, 3.0);
 }
 
-// Every day file read, kept as a backup copy and removed; every month file rewritten once.
+// Every day file read, kept as a backup copy flushed to the disk and removed; every month file
+// rewritten once.
 void CollectDayFilesLimit(benchmark::State& state, DayFileFormat format) {
     const std::vector<DaySteps> days = DaysOf2014(kYear);
     for (auto _ : state) {
@@ -83,11 +84,13 @@ void CollectDayFilesLimit(benchmark::State& state, DayFileFormat format) {
             for (const auto& entry : fs::directory_iterator(root.File("watch"))) {
                 const std::string bytes = kiro::bench::ReadWholeFile(entry.path().string());
                 sum += kiro::bench::SumOfWords(bytes);
-                fs::copy_file(entry.path(),
-                              root.File("program/KiroMeter2/" + entry.path().filename().string()));
+                const std::string copy = root.File("program/KiroMeter2/" + entry.path().filename().string());
+                fs::copy_file(entry.path(), copy);
+                kiro::bench::FlushFile(copy);
                 fs::remove(entry.path());
             }
             benchmark::DoNotOptimize(sum);
+            kiro::bench::FlushFolder(root.File("program/KiroMeter2"));
             for (const std::string& month : MonthFilesOf(root.File("program"), days))
                 kiro::bench::RewriteFlushed(month, kiro::kMonthFileBytes);
             state.PauseTiming();

@@ -47,10 +47,12 @@ class CliAnalysisTest : public ::testing::Test {
 TEST_F(CliAnalysisTest, ReadersSeeTheFolderOnlyBetweenCommits) {
     std::string june(89280, '\0');
     june[2 * (2 * 1440 + 600)] = 77;  // 77 steps at 10:00 on 3 June
-    folder.Write(StagedNameOf("Data/Kiro201406.BIN", 0x42), june);
-    folder.Write(StagedNameOf(kSettingsFileName, 0x42), "[Summary]\r\nTotalSteps=3577\r\n");
-    folder.Write(kCommitRecordName,
-                 FormatCommitRecord({0x42, {"Data/Kiro201406.BIN", kSettingsFileName}, {}}));
+    const std::string settings = "[Summary]\r\nTotalSteps=3577\r\n";
+    const StagedFile stagedJune{"Data/Kiro201406.BIN", StagedContentHash(june)};
+    const StagedFile stagedSettings{kSettingsFileName, StagedContentHash(settings)};
+    folder.Write(StagedNameOf(stagedJune), june);
+    folder.Write(StagedNameOf(stagedSettings), settings);
+    folder.Write(kCommitRecordName, FormatCommitRecord({{stagedJune, stagedSettings}, {}}));
     const auto report = Kiro("report month 2014-06-03 --csv");
     EXPECT_EQ(report.exitCode, 0) << report.output;
     EXPECT_NE(report.output.find("1,2014/06/03,77,"), std::string::npos) << report.output;

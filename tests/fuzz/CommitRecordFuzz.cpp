@@ -39,9 +39,10 @@ FolderState Snapshot(const std::string& root) {
 
 void CheckText(const std::string& text, const std::optional<CommitRecord>& record) {
     if (!record) return;
-    for (const auto* names : {&record->replaced, &record->removed})
-        for (const std::string& name : *names)
-            fuzz::Require(IsCommittedFile(name), "a record names only the program's own files");
+    for (const StagedFile& file : record->replaced)
+        fuzz::Require(IsCommittedFile(file.name), "a record names only the program's own files");
+    for (const std::string& name : record->removed)
+        fuzz::Require(IsCommittedFile(name), "a record names only the program's own files");
     const std::string written = FormatCommitRecord(*record);
     fuzz::Require(ParseCommitRecord(written) == record, "a record reads back as it was written");
     if (text.find("\nremove ") == std::string::npos || text.rfind("\nreplace ") < text.find("\nremove "))
@@ -60,13 +61,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<CommitRecord> record = ParseCommitRecord(text);
     CheckText(text, record);
 
-    // Staged files under the names of the record's own commit.
-    const uint64_t id = record ? record->id : 0;
+    // Staged files under the names the record gives them (their contents' hashes, or none in the
+    // earlier format), or under the name of their own content where the record names none.
+    const auto stagedName = [&record](const std::string& name) {
+        if (record)
+            for (const StagedFile& file : record->replaced)
+                if (file.name == name) return StagedNameOf(file);
+        return StagedNameOf({name, StagedContentHash("new " + name)});
+    };
     folder.Empty();
     for (size_t i = 0; i < std::size(kNames); ++i) {
         const std::string name = kNames[i];
         if (present & (1u << i)) folder.Folder().Write(name, "old " + name);
-        if (staged & (1u << i)) folder.Folder().Write(StagedNameOf(name, id), "new " + name);
+        if (staged & (1u << i)) folder.Folder().Write(stagedName(name), "new " + name);
     }
     folder.Folder().Write(kCommitRecordName, text);
 
@@ -74,15 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FolderState expected = Snapshot(folder.Path());
     expected.erase(kCommitRecordName);
     if (record) {
-        for (const std::string& name : record->replaced) {
-            const auto stagedFile = expected.find(StagedNameOf(name, id));
+        for (const StagedFile& file : record->replaced) {
+            const auto stagedFile = expected.find(StagedNameOf(file));
             if (stagedFile == expected.end()) continue;
-            expected[name] = stagedFile->second;
+            expected[file.name] = stagedFile->second;
             expected.erase(stagedFile);
         }
         for (const std::string& name : record->removed) expected.erase(name);
     }
-    for (const char* name : kNames) expected.erase(StagedNameOf(name, id));
+    for (const char* name : kNames) expected.erase(stagedName(name));
 
     sim::FakeClock clock;
     sim::FixedLocale locale;

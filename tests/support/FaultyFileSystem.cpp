@@ -73,7 +73,10 @@ std::error_code FaultyFileSystem::NextChange(const std::string& what, const std:
                                              const std::string& secondPath) {
     ++changes_;
     if (changes_ == actionAt_ && action_) action_();
-    log_.push_back(what + " " + Named(path) + (secondPath.empty() ? "" : " " + Named(secondPath)));
+    std::string entry = what;
+    entry.append(1, ' ').append(Named(path));
+    if (!secondPath.empty()) entry.append(1, ' ').append(Named(secondPath));
+    log_.push_back(std::move(entry));
     if (crashAt_ > 0 && changes_ >= crashAt_ && !crashed_) {
         crashed_ = true;
         if (powerCut_ && durable_) durable_->CutPower();

@@ -1,5 +1,7 @@
 #include "core/app/CommitRecord.h"
 
+#include <cstring>
+
 #include "core/app/Fnv1a.h"
 #include "core/app/Format.h"
 #include "core/app/ProgramFolder.h"
@@ -7,12 +9,15 @@
 namespace kiro {
 namespace {
 
-constexpr std::string_view kHead = "KiroMeter commit record";
+// The head of a record whose staged files are named by their content, and that of the earlier
+// format.
+constexpr std::string_view kHead = "KiroMeter commit record 2";
+constexpr std::string_view kEarlierHead = "KiroMeter commit record";
 constexpr std::string_view kReplace = "replace ";
 constexpr std::string_view kRemove = "remove ";
 constexpr std::string_view kCheck = "check ";
 constexpr std::string_view kStagedSuffix = ".tmp";
-constexpr size_t kIdDigits = 16;
+constexpr size_t kHashDigits = 16;
 
 bool IsDigits(std::string_view text) {
     for (char c : text)
@@ -42,18 +47,11 @@ bool IsMonthFileName(std::string_view name) {
     return month >= 1 && month <= 12;
 }
 
-// The head line: "KiroMeter commit record <id>", or the earlier format's without an id.
-std::optional<uint64_t> ParseHead(std::string_view line) {
-    if (line == kHead) return 0;
-    if (line.size() != kHead.size() + 1 + kIdDigits || line.substr(0, kHead.size()) != kHead ||
-        line[kHead.size()] != ' ')
-        return std::nullopt;
-    const std::string_view hex = line.substr(kHead.size() + 1);
-    if (!IsLowerHex(hex)) return std::nullopt;
-    uint64_t id = 0;
-    for (char c : hex) id = id * 16 + static_cast<uint64_t>(c <= '9' ? c - '0' : c - 'a' + 10);
-    if (id == 0) return std::nullopt;
-    return id;
+bool ParseHex16(std::string_view hex, uint64_t& value) {
+    if (hex.size() != kHashDigits || !IsLowerHex(hex)) return false;
+    value = 0;
+    for (char c : hex) value = value * 16 + static_cast<uint64_t>(c <= '9' ? c - '0' : c - 'a' + 10);
+    return value != 0;
 }
 
 }  // namespace
@@ -63,10 +61,24 @@ bool IsCommittedFile(std::string_view relativeName) {
            IsMonthFileName(relativeName);
 }
 
-std::string StagedNameOf(std::string_view relativeName, uint64_t id) {
-    std::string name(relativeName);
-    if (id != 0) name += "." + Hex16(id);
-    return name + std::string(kStagedSuffix);
+uint64_t StagedContentHash(std::string_view content) {
+    // FNV-1a over eight bytes at a time: a month file is 89 KB, and it is hashed at every commit.
+    uint64_t hash = 1469598103934665603ull;
+    size_t at = 0;
+    for (; at + 8 <= content.size(); at += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, content.data() + at, 8);
+        hash = (hash ^ word) * 1099511628211ull;
+        hash ^= hash >> 29;
+    }
+    hash = (hash ^ Fnv1a(content.substr(at))) * 1099511628211ull;
+    return hash != 0 ? hash : 1;
+}
+
+std::string StagedNameOf(const StagedFile& file) {
+    std::string name = file.name;
+    if (file.content != 0) name.append(1, '.').append(Hex16(file.content));
+    return name.append(kStagedSuffix);
 }
 
 bool IsStagedName(std::string_view relativeName) {
@@ -75,17 +87,23 @@ bool IsStagedName(std::string_view relativeName) {
         return false;
     std::string_view name = relativeName.substr(0, relativeName.size() - kStagedSuffix.size());
     if (IsCommittedFile(name)) return true;
-    if (name.size() <= kIdDigits + 1 || name[name.size() - kIdDigits - 1] != '.' ||
-        !IsLowerHex(name.substr(name.size() - kIdDigits)))
+    uint64_t ignored = 0;
+    if (name.size() <= kHashDigits + 1 || name[name.size() - kHashDigits - 1] != '.' ||
+        !ParseHex16(name.substr(name.size() - kHashDigits), ignored))
         return false;
-    return IsCommittedFile(name.substr(0, name.size() - kIdDigits - 1));
+    return IsCommittedFile(name.substr(0, name.size() - kHashDigits - 1));
 }
 
 std::string FormatCommitRecord(const CommitRecord& record) {
-    std::string text(kHead);
-    if (record.id != 0) text += " " + Hex16(record.id);
+    // A record of the earlier format is written as it was read (the tests of its reading).
+    const bool earlier = !record.replaced.empty() && record.replaced.front().content == 0;
+    std::string text(earlier ? kEarlierHead : kHead);
     text += "\n";
-    for (const std::string& name : record.replaced) text += std::string(kReplace) + name + "\n";
+    for (const StagedFile& file : record.replaced) {
+        text += std::string(kReplace) + file.name;
+        if (!earlier) text.append(1, ' ').append(Hex16(file.content));
+        text += "\n";
+    }
     for (const std::string& name : record.removed) text += std::string(kRemove) + name + "\n";
     text += std::string(kCheck) + Hex16(Fnv1a(text)) + "\n";
     return text;
@@ -94,10 +112,10 @@ std::string FormatCommitRecord(const CommitRecord& record) {
 std::optional<CommitRecord> ParseCommitRecord(std::string_view text) {
     const size_t headEnd = text.find('\n');
     if (headEnd == std::string_view::npos) return std::nullopt;
-    const std::optional<uint64_t> id = ParseHead(text.substr(0, headEnd));
-    if (!id) return std::nullopt;
+    const std::string_view head = text.substr(0, headEnd);
+    if (head != kHead && head != kEarlierHead) return std::nullopt;
+    const bool earlier = head == kEarlierHead;
     CommitRecord record;
-    record.id = *id;
     size_t at = headEnd + 1;
     while (at < text.size()) {
         const size_t end = text.find('\n', at);
@@ -105,21 +123,28 @@ std::optional<CommitRecord> ParseCommitRecord(std::string_view text) {
         const std::string_view line = text.substr(at, end - at);
         if (line.substr(0, kCheck.size()) == kCheck) {
             const std::string_view hex = line.substr(kCheck.size());
-            if (hex.size() != kIdDigits || end + 1 != text.size()) return std::nullopt;
+            if (hex.size() != kHashDigits || end + 1 != text.size()) return std::nullopt;
             if (Hex16(Fnv1a(text.substr(0, at))) != hex) return std::nullopt;
             return record;
         }
-        std::string_view name;
-        std::vector<std::string>* list = nullptr;
         if (line.substr(0, kReplace.size()) == kReplace) {
-            name = line.substr(kReplace.size());
-            list = &record.replaced;
-        } else if (line.substr(0, kRemove.size()) == kRemove) {
-            name = line.substr(kRemove.size());
-            list = &record.removed;
+            StagedFile file;
+            std::string_view name = line.substr(kReplace.size());
+            if (!earlier) {
+                if (name.size() <= kHashDigits + 1 || name[name.size() - kHashDigits - 1] != ' ' ||
+                    !ParseHex16(name.substr(name.size() - kHashDigits), file.content))
+                    return std::nullopt;
+                name = name.substr(0, name.size() - kHashDigits - 1);
+            }
+            if (!IsCommittedFile(name)) return std::nullopt;
+            file.name = std::string(name);
+            record.replaced.push_back(std::move(file));
+        } else if (line.substr(0, kRemove.size()) == kRemove &&
+                   IsCommittedFile(line.substr(kRemove.size()))) {
+            record.removed.emplace_back(line.substr(kRemove.size()));
+        } else {
+            return std::nullopt;
         }
-        if (!list || !IsCommittedFile(name)) return std::nullopt;
-        list->emplace_back(name);
         at = end + 1;
     }
     return std::nullopt;  // no check line

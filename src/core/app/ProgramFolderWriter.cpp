@@ -1,8 +1,5 @@
 #include "core/app/ProgramFolderWriter.h"
 
-#include "core/app/Fnv1a.h"
-#include "core/app/Format.h"
-
 namespace kiro {
 namespace {
 
@@ -114,13 +111,13 @@ std::error_code ProgramFolderWriter::Apply(const CommitRecord& record) {
     const auto changed = [&](const std::string& name) {
         (InDataFolder(name) ? dataChanged : folderChanged) = true;
     };
-    for (const std::string& name : record.replaced) {
+    for (const StagedFile& file : record.replaced) {
         // A staged file that is gone was renamed before: finishing a record may repeat itself,
-        // and no other commit's file carries this commit's name.
+        // and a file staged by another commit carries another content in its name.
         if (const auto error =
-                UnlessMissing(files_.Rename(paths_.File(StagedNameOf(name, record.id)), paths_.File(name))))
+                UnlessMissing(files_.Rename(paths_.File(StagedNameOf(file)), paths_.File(file.name))))
             return error;
-        changed(name);
+        changed(file.name);
     }
     for (const std::string& name : record.removed) {
         if (const auto error = UnlessMissing(files_.Remove(paths_.File(name)))) return error;
@@ -171,21 +168,10 @@ std::error_code ProgramFolderWriter::RecoverAtStart() {
     return {};
 }
 
-uint64_t ProgramFolderWriter::NewCommitId() {
-    // Commits are made one at a time under the lock, and this clock reading, this writer and its
-    // count of commits tell them apart; the hash spreads them over the whole range.
-    const LocalTime now = clock_.Now();
-    const uint64_t id = Fnv1a(Format("%d-%d-%d %d:%d:%d %u %p %llu", now.year, now.month, now.day, now.hour,
-                                     now.minute, now.second, clock_.TickCount(), static_cast<void*>(this),
-                                     static_cast<unsigned long long>(++commitsMade_)));
-    return id != 0 ? id : 1;  // 0 is the earlier format's
-}
-
 FolderTransaction ProgramFolderWriter::Begin() {
     // A record still in the folder names staged files that this transaction would build on.
     return FolderTransaction(*this,
-                             Locked() ? Recover() : std::make_error_code(std::errc::operation_not_permitted),
-                             NewCommitId());
+                             Locked() ? Recover() : std::make_error_code(std::errc::operation_not_permitted));
 }
 
 std::error_code ProgramFolderWriter::Change(const std::function<void(FolderTransaction&)>& stage) {
@@ -217,8 +203,8 @@ void FolderTransaction::Replace(const std::string& relativeName, std::string_vie
     if (InDataFolder(relativeName))
         if (const auto error = files.MakeFolder(paths.DataFolder())) return Fail(error);
     // Named before it is written, so that a write cut short is removed with the rest.
-    record_.replaced.push_back(relativeName);
-    Fail(files.WriteFile(paths.File(StagedNameOf(relativeName, record_.id)), content, Durability::Flushed));
+    record_.replaced.push_back({relativeName, StagedContentHash(content)});
+    Fail(files.WriteFile(paths.File(StagedNameOf(record_.replaced.back())), content, Durability::Flushed));
 }
 
 void FolderTransaction::Remove(const std::string& relativeName) {
@@ -229,8 +215,8 @@ void FolderTransaction::Remove(const std::string& relativeName) {
 
 void FolderTransaction::Discard() {
     done_ = true;
-    for (const std::string& name : record_.replaced)
-        writer_->files_.Remove(writer_->paths_.File(StagedNameOf(name, record_.id)));
+    for (const StagedFile& file : record_.replaced)
+        writer_->files_.Remove(writer_->paths_.File(StagedNameOf(file)));
     record_.replaced.clear();
     record_.removed.clear();
 }
@@ -249,13 +235,13 @@ std::error_code FolderTransaction::Commit() {
 std::error_code FolderTransaction::CommitOneFile() {
     FileSystem& files = writer_->files_;
     const ProgramPaths& paths = writer_->paths_;
-    const std::string& name = record_.replaced.front();
-    if (const auto error = files.Rename(paths.File(StagedNameOf(name, record_.id)), paths.File(name))) {
+    const StagedFile& file = record_.replaced.front();
+    if (const auto error = files.Rename(paths.File(StagedNameOf(file)), paths.File(file.name))) {
         done_ = false;
         Discard();
         return error_ = error;
     }
-    return error_ = files.SyncFolder(InDataFolder(name) ? paths.DataFolder() : paths.Folder());
+    return error_ = files.SyncFolder(InDataFolder(file.name) ? paths.DataFolder() : paths.Folder());
 }
 
 std::error_code FolderTransaction::CommitWithRecord() {
@@ -271,8 +257,8 @@ std::error_code FolderTransaction::CommitWithRecord() {
     };
     // The staged files' names must be on the disk before a record can send anyone to them, and
     // so must the removal of the last record before a new one takes its name.
-    for (const std::string& name : record_.replaced)
-        if (InDataFolder(name)) {
+    for (const StagedFile& file : record_.replaced)
+        if (InDataFolder(file.name)) {
             if (const auto error = files.SyncFolder(paths.DataFolder())) return abandon(error);
             break;
         }
@@ -282,9 +268,10 @@ std::error_code FolderTransaction::CommitWithRecord() {
     if (const auto error = files.SyncFolder(paths.Folder())) return abandon(error);
     // From here the record stands: what Apply cannot finish, the next holder of the lock finishes.
     if (const auto error = writer_->Apply(record_)) return error_ = error;
-    // A record left behind is finished again by the next holder of the lock, which changes
-    // nothing: its staged files are gone.
-    if (!files.Remove(recordPath)) files.SyncFolder(paths.Folder());
+    // The removal reaches the disk with the flush before the next record (a record that comes
+    // back after a power cut meanwhile is finished again, which changes nothing: its staged files
+    // are gone, and no other commit's carry its name).
+    files.Remove(recordPath);
     return {};
 }
 

@@ -30,7 +30,7 @@ std::unique_ptr<FileLock> LockWaiting(FileSystem& files, Clock& clock, const std
 // The one way the program changes the files of its folder. Every change happens under the
 // folder's exclusive lock, which serialises this program, the command line and any other copy of
 // either; readers hold it shared. Inside it, the new contents are staged beside their targets
-// under names that carry the commit's identity and flushed, a commit record naming them is
+// under names that carry a hash of the content and flushed, a commit record naming them is
 // flushed, the renames follow, and the record goes: a crash or a power cut at any moment leaves
 // either none or all of a commit, once the next holder of the lock has finished the record it
 // finds. Whoever takes the lock finishes such a record before anything else, so nobody reads or
@@ -97,8 +97,6 @@ class ProgramFolderWriter {
     std::error_code Apply(const CommitRecord& record);
     // Staged files in the folder and its Data folder, by relative name.
     std::vector<std::string> Leftovers();
-    // An identity no other commit of this folder has had.
-    uint64_t NewCommitId();
 
     FileSystem& files_;
     Clock& clock_;
@@ -108,7 +106,6 @@ class ProgramFolderWriter {
     bool exclusive_ = false;
     bool busyRecently_ = false;
     uint32_t busyTick_ = 0;
-    uint64_t commitsMade_ = 0;
 };
 
 // One commit in the making. Files staged and not committed are removed when it goes.
@@ -132,10 +129,7 @@ class FolderTransaction {
 
   private:
     friend class ProgramFolderWriter;
-    FolderTransaction(ProgramFolderWriter& writer, std::error_code error, uint64_t id)
-        : writer_(&writer), error_(error) {
-        record_.id = id;
-    }
+    FolderTransaction(ProgramFolderWriter& writer, std::error_code error) : writer_(&writer), error_(error) {}
     void Discard();
     // A commit of one file and nothing else: its rename alone is atomic, no record is needed.
     std::error_code CommitOneFile();

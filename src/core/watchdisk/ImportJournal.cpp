@@ -162,7 +162,10 @@ std::string ImportJournal::Text() const {
         if (!device.readingIn.empty()) text += head + " reading " + device.readingIn + "\n";
         for (const auto& [place, counts] : device.stored) {
             text += head + " stored " + PlaceText(place) + " ";
-            for (uint16_t count : counts) text += Format("%04x", count);
+            // Four digits a count: a read of 99 blocks holds 14256 of them.
+            constexpr char kDigits[] = "0123456789abcdef";
+            for (uint16_t count : counts)
+                for (int shift = 12; shift >= 0; shift -= 4) text += kDigits[(count >> shift) & 0xF];
             text += "\n";
         }
     }
