@@ -55,6 +55,11 @@ std::error_code FaultyFileSystem::CopyFile(const std::string& from, const std::s
     return real_.CopyFile(from, to);
 }
 
+std::error_code FaultyFileSystem::CopyFileToNew(const std::string& from, const std::string& to) {
+    if (const auto error = NextChange(to)) return error;
+    return real_.CopyFileToNew(from, to);
+}
+
 std::unique_ptr<WritableFile> FaultyFileSystem::CreateFile(const std::string& path, std::error_code& error) {
     if ((error = NextChange(path))) return nullptr;
     return real_.CreateFile(path, error);
@@ -67,7 +72,9 @@ std::error_code FaultyFileSystem::MakeExecutable(const std::string& path) {
 
 std::error_code FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
     if (const auto error = NextChange(to)) return error;
-    return real_.Rename(from, to);
+    const std::error_code error = real_.Rename(from, to);
+    if (!error) renamesAndFlushes_.push_back("rename " + to);
+    return error;
 }
 
 std::error_code FaultyFileSystem::Remove(const std::string& path) {
@@ -87,7 +94,9 @@ std::error_code FaultyFileSystem::MakeFolder(const std::string& path) {
 
 std::error_code FaultyFileSystem::SyncFolder(const std::string& path) {
     if (const auto error = NextChange(path)) return error;
-    return real_.SyncFolder(path);
+    const std::error_code error = real_.SyncFolder(path);
+    if (!error) renamesAndFlushes_.push_back("flush " + path);
+    return error;
 }
 
 FolderListing FaultyFileSystem::ListFolder(const std::string& path) {

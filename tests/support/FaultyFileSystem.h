@@ -29,6 +29,9 @@ class FaultyFileSystem final : public FileSystem {
     bool Crashed() const { return crashed_; }
     // The changes attempted so far, failed ones included.
     int Changes() const { return changes_; }
+    // The renames ("rename TO") and folder flushes ("flush FOLDER") done so far, in order: what
+    // a power cut would keep depends on their order.
+    const std::vector<std::string>& RenamesAndFlushes() const { return renamesAndFlushes_; }
     // How many times files whose path contains `part` were read.
     int ReadsOf(const std::string& part) const;
 
@@ -37,6 +40,7 @@ class FaultyFileSystem final : public FileSystem {
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
     std::error_code CopyFile(const std::string& from, const std::string& to) override;
+    std::error_code CopyFileToNew(const std::string& from, const std::string& to) override;
     std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) override;
     std::error_code SizeOf(const std::string& path, uint64_t& size) override {
         return real_.SizeOf(path, size);
@@ -60,6 +64,7 @@ class FaultyFileSystem final : public FileSystem {
     FileSystem& real_;
     int changes_ = 0;
     std::vector<std::string> reads_;
+    std::vector<std::string> renamesAndFlushes_;
     int failFrom_ = 0;
     std::error_code failError_;
     int crashAt_ = 0;
