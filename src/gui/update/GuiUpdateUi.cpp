@@ -27,14 +27,6 @@ void GuiUpdateUi::Post(std::function<void()> call) {
     QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
 }
 
-void GuiUpdateUi::CheckStarted() {
-    Post([] { QApplication::setOverrideCursor(Qt::WaitCursor); });
-}
-
-void GuiUpdateUi::CheckEnded() {
-    Post([] { QApplication::restoreOverrideCursor(); });
-}
-
 void GuiUpdateUi::OwnProgramUnreadable() {
     Post([this] { host_.ShowMessage("Open Fail", app_.GetLangText(kMessageCaption)); });
 }
