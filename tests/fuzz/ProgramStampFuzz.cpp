@@ -1,12 +1,13 @@
-// The stamp and version of a program file (a Windows program's header, our ELF notes), as the
-// update check reads them from its own file and from the first bytes a server sends. A stamp
-// written into a file's note is the stamp read from it afterwards. Input: the file's first bytes.
+// The stamp, version, kind and seal of a program file (a Windows program's header and section
+// table, our ELF notes), as the update check reads them from its own file and from what a server
+// sends. A stamp written into a file is the stamp read from it afterwards. Input: the file.
 #include <algorithm>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "core/update/ProgramSeal.h"
 #include "core/update/ProgramStamp.h"
 
 using namespace kiro;
@@ -19,6 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kStampSearchBytes) {
         const std::span<const uint8_t> head(bytes.data(), kStampSearchBytes);
         fuzz::Require(FindProgramStamp(head) == stamp, "only the first 4096 bytes count");
+    }
+
+    // The seal reads the same whether the file comes whole or in two pieces, by either format.
+    static_cast<void>(FindProgramKind(bytes));
+    for (const ProgramFormat format : {ProgramFormat::Elf, ProgramFormat::Pe}) {
+        SealCheck whole(format);
+        whole.Feed(bytes);
+        SealCheck pieces(format);
+        const size_t cut = size == 0 ? 0 : data[0] * size / 256;
+        pieces.Feed(std::span<const uint8_t>(bytes).first(cut));
+        pieces.Feed(std::span<const uint8_t>(bytes).subspan(cut));
+        fuzz::Require(whole.Holds() == pieces.Holds(), "a seal holds however the file arrives");
     }
 
     const uint32_t written = stamp.value_or(0x5A5A5A5A) ^ 0x01010101;
