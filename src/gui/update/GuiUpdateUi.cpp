@@ -1,6 +1,5 @@
 #include "gui/update/GuiUpdateUi.h"
 
-#include <QApplication>
 #include <QMetaObject>
 #include <chrono>
 #include <memory>
