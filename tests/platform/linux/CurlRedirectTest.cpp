@@ -46,13 +46,5 @@ TEST_F(CurlRedirectTest, FromHttpsARedirectIsFollowedToHttpsOnly) {
     EXPECT_EQ(plain.RequestCount(), 0u) << "not even asked";
 }
 
-TEST_F(CurlRedirectTest, FromHttpARedirectMayGoEitherWay) {
-    secure.Answer("/build", 200, "from the server itself");
-    plain.Answer("/up", 302, "", {"Location: " + secure.Url("/build")});
-    const HttpResult followed = Get(plain.Url("/up"));
-    EXPECT_EQ(followed.outcome, HttpOutcome::Complete) << followed.error;
-    EXPECT_EQ(received, "from the server itself");
-}
-
 }  // namespace
 }  // namespace kiro
