@@ -30,5 +30,7 @@ void AddDisplayCommands(CLI::App& cli, CliContext& context);
 void AddWatchFormatCommands(CLI::App& cli, CliContext& context);
 // kiro stamp: the program stamp of a file, as the update check reads it.
 void AddStampCommand(CLI::App& cli, CliContext& context);
+// kiro sign-update: the detached signature of a build, for a build made with the public key.
+void AddSignUpdateCommand(CLI::App& cli, CliContext& context);
 
 }  // namespace kiro::cli

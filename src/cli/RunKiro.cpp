@@ -36,6 +36,7 @@ int RunKiro(int argc, char** argv, CliContext& context) {
     AddDisplayCommands(cli, context);
     AddWatchFormatCommands(cli, context);
     AddStampCommand(cli, context);
+    AddSignUpdateCommand(cli, context);
 
     try {
         cli.parse(argc, argv);

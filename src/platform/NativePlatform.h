@@ -2,6 +2,7 @@
 // The real adapters of the machine this build runs on, named once so that the front ends and
 // the tests choose the platform in one place.
 #if defined(_WIN32)
+#include "platform/win32/CngSignatureVerifier.h"
 #include "platform/win32/CodePageTextCodec.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -17,6 +18,7 @@
 #include "platform/linux/LinuxClock.h"
 #include "platform/linux/LinuxMachine.h"
 #include "platform/linux/LinuxProcessInfo.h"
+#include "platform/linux/OpenSslSignatureVerifier.h"
 #include "platform/linux/PosixFileSystem.h"
 #include "platform/linux/PosixLauncher.h"
 #endif
@@ -32,6 +34,7 @@ using NativeHttpClient = win32_platform::WinInetHttpClient;
 using NativeMachine = win32_platform::Win32Machine;
 using NativeProcessInfo = win32_platform::Win32ProcessInfo;
 using NativeLauncher = win32_platform::Win32Launcher;
+using NativeSignatureVerifier = win32_platform::CngSignatureVerifier;
 #else
 using NativeFileSystem = linux_platform::PosixFileSystem;
 using NativeClock = linux_platform::LinuxClock;
@@ -42,6 +45,7 @@ using NativeHttpClient = linux_platform::CurlHttpClient;
 using NativeMachine = linux_platform::LinuxMachine;
 using NativeProcessInfo = linux_platform::LinuxProcessInfo;
 using NativeLauncher = linux_platform::PosixLauncher;
+using NativeSignatureVerifier = linux_platform::OpenSslSignatureVerifier;
 #endif
 
 }  // namespace kiro

@@ -1,11 +1,14 @@
 // KiroMeterUpdater: started by the desktop program as it ends, when it has downloaded a new
-// build of itself. main only finds the program folder and where the texts go; RunUpdater does
-// the rest. Arguments are ignored: the desktop program passes its own path, which the working
-// directory already tells.
+// build of itself. main only finds the program folder, what kind of program this is, the
+// build's key and where the texts go; RunUpdater does the rest. Arguments are ignored: the
+// desktop program passes its own path, which the working directory already tells.
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "core/app/ProgramFolder.h"
+#include "core/update/ProgramStamp.h"
+#include "core/update/UpdateKey.h"
 #include "core/update/Updater.h"
 #include "platform/NativePlatform.h"
 #include "updater/ConsoleOutput.h"
@@ -19,6 +22,13 @@ int main() {
     }
     kiro::NativeFileSystem files;
     kiro::NativeClock clock;
+    kiro::NativeProcessInfo process;
+    std::optional<kiro::NativeSignatureVerifier> signatures;
+    if (!kiro::UpdatePublicKey().empty()) signatures.emplace(kiro::UpdatePublicKey());
     kiro::updater::ConsoleOutput out(files, programFolder);
-    return kiro::RunUpdater(files, clock, out, programFolder);
+    // The updater is built for the same system and processor as the desktop program it replaces.
+    const kiro::UpdaterSetup setup{programFolder,
+                                   kiro::ReadProgramStamp(files, process.OwnProgramPath()).kind,
+                                   signatures ? &*signatures : nullptr};
+    return kiro::RunUpdater(files, clock, out, setup);
 }

@@ -76,8 +76,6 @@ class ScriptedServer final : public HttpClient {
 };
 
 struct QuietUi final : UpdateUi {
-    void CheckStarted() override {}
-    void CheckEnded() override {}
     void OwnProgramUnreadable() override {}
     void RecordStamps(const std::string&, const std::string&) override {}
     void ShowNoNewVersion() override {}
@@ -96,9 +94,12 @@ struct QuietUi final : UpdateUi {
     bool ready = false;
 };
 
-// A program file whose header carries the stamp by the Windows rule.
+// A Windows program file (its DOS header pointing to its "PE\0\0") whose header carries the
+// stamp.
 std::string ProgramWithStamp(uint32_t stamp, size_t size) {
     std::string bytes(size, '\0');
+    bytes.replace(0, 2, "MZ");
+    bytes[0x3C] = '\x80';
     bytes.replace(0x80, 4, std::string("PE\0\0", 4));
     for (int i = 0; i < 4; ++i) bytes[0x88 + i] = static_cast<char>(stamp >> (8 * i));
     return bytes;

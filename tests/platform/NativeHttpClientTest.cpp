@@ -329,5 +329,26 @@ TEST_F(NativeHttpClientTest, TwoThreadsShareOneClient) {
     EXPECT_EQ(whole, 2 * kTransfersPerThread);
 }
 
+// The rule both clients follow redirects by (libcurl through its protocol list).
+TEST(RedirectRuleTest, FromHttpsOnlyToHttpsFromHttpToTheWeb) {
+    const struct {
+        const char* from;
+        const char* to;
+        bool allowed;
+    } rows[] = {
+        {"https://a/x", "https://b/y", true},
+        {"HTTPS://a/x", "Https://b/y", true},
+        {"https://a/x", "http://b/y", false},
+        {"https://a/x", "HTTP://a/x", false},
+        {"https://a/x", "ftp://a/x", false},
+        {"http://a/x", "http://b/y", true},
+        {"http://a/x", "https://b/y", true},
+        {"http://a/x", "file:///etc/passwd", false},
+        {"http://a/x", "", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MayRedirect(row.from, row.to), row.allowed) << row.from << " -> " << row.to;
+}
+
 }  // namespace
 }  // namespace kiro

@@ -117,6 +117,13 @@ std::error_code FaultyFileSystem::CopyFile(const std::string& from, const std::s
     return error;
 }
 
+std::error_code FaultyFileSystem::CopyFileToNew(const std::string& from, const std::string& to) {
+    if (const auto error = NextChange("copy-new", from, to)) return error;
+    const std::error_code error = real_.CopyFileToNew(from, to);
+    if (!error && Tracked(to)) durable_->Wrote(to, TempFolder::ReadFile(to), true);
+    return error;
+}
+
 std::unique_ptr<WritableFile> FaultyFileSystem::CreateFile(const std::string& path, std::error_code& error) {
     if ((error = NextChange("create", path))) return nullptr;
     std::unique_ptr<WritableFile> file = real_.CreateFile(path, error);

@@ -44,7 +44,7 @@ class FaultyFileSystem final : public FileSystem {
     // How many times files whose path contains `part` were read.
     int ReadsOf(const std::string& part) const;
     // Every change attempted, in order: "write+flush PATH", "write PATH", "copy FROM TO",
-    // "create PATH", "close PATH", "chmod PATH", "rename FROM TO", "remove PATH", "mkdir PATH",
+    // "copy-new FROM TO", "create PATH", "close PATH", "chmod PATH", "rename FROM TO", "remove PATH", "mkdir PATH",
     // "sync PATH"; paths within a tracked folder relative to it ("." for the folder itself).
     const std::vector<std::string>& Log() const { return log_; }
 
@@ -53,6 +53,7 @@ class FaultyFileSystem final : public FileSystem {
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
     std::error_code CopyFile(const std::string& from, const std::string& to) override;
+    std::error_code CopyFileToNew(const std::string& from, const std::string& to) override;
     std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) override;
     std::error_code SizeOf(const std::string& path, uint64_t& size) override {
         return real_.SizeOf(path, size);

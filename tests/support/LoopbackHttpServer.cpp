@@ -175,6 +175,11 @@ void LoopbackHttpServer::AnnounceLength(const std::string& path, uint64_t length
     replies_[path].announcedLength = length;
 }
 
+void LoopbackHttpServer::AnnounceNoLength(const std::string& path) {
+    std::lock_guard lock(mutex_);
+    replies_[path].noLength = true;
+}
+
 void LoopbackHttpServer::CloseWithoutAnswer(const std::string& path) {
     std::lock_guard lock(mutex_);
     replies_[path].noAnswer = true;
@@ -253,8 +258,9 @@ void LoopbackHttpServer::SendReply(SocketHandle socket, const Reply& reply,
     const uint64_t size = reply.BodySize();
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
     for (const std::string& line : reply.headerLines) head += line + "\r\n";
-    head += "Content-Length: " + std::to_string(reply.announcedLength.value_or(size)) +
-            "\r\nConnection: close\r\n\r\n";
+    if (!reply.noLength)
+        head += "Content-Length: " + std::to_string(reply.announcedLength.value_or(size)) + "\r\n";
+    head += "Connection: close\r\n\r\n";
     if (!SendAll(socket, wake_.read, Bytes(head))) return;
 
     const uint64_t first = fault ? std::min<uint64_t>(fault->afterBytes, size) : size;

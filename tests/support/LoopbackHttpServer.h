@@ -58,6 +58,9 @@ class LoopbackHttpServer {
     // The answer for `path` announces `length` in its Content-Length, whatever its body is; set
     // after the answer, which a new Serve or Answer replaces whole.
     void AnnounceLength(const std::string& path, uint64_t length);
+    // The answer for `path` announces no length at all (nor chunks): the body ends where the
+    // connection closes, whole or not. Set after the answer, as AnnounceLength.
+    void AnnounceNoLength(const std::string& path);
     // A request for `path` is read, then the connection is closed without any answer.
     void CloseWithoutAnswer(const std::string& path);
 
@@ -87,6 +90,7 @@ class LoopbackHttpServer {
         // Filler after `body` up to this size, made while it is sent.
         uint64_t generatedSize = 0;
         std::optional<uint64_t> announcedLength;
+        bool noLength = false;
         bool noAnswer = false;
 
         uint64_t BodySize() const { return std::max<uint64_t>(body.size(), generatedSize); }

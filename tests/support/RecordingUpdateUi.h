@@ -10,8 +10,6 @@ namespace kiro::test {
 
 // Records what the update check shows and asks, in order, and answers its question as told.
 struct RecordingUpdateUi final : UpdateUi {
-    void CheckStarted() override { Log("check started"); }
-    void CheckEnded() override { Log("check ended"); }
     void OwnProgramUnreadable() override { Log("Open Fail"); }
     void RecordStamps(const std::string& localRecord, const std::string& serverRecord) override {
         local = localRecord;

@@ -10,6 +10,7 @@
 #include "core/app/ProgramFolder.h"
 #include "gui/app/UpdaterImage.h"
 #include "platform/NativePlatform.h"
+#include "support/ProgramImages.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
@@ -50,17 +51,19 @@ class UpdaterProgramTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
     NativeFileSystem files;
+    // A whole build of this test program's kind, which is the updater's.
+    const std::string newBuild = test::ProgramImage(20000, 0x61000000);
 
     void SetUp() override {
         folder.Write(kProgramFileName, "old program");
-        folder.Write("tmp/KiroMeter_X5_TMP.BIN", "new program");
+        folder.Write("tmp/KiroMeter_X5_TMP.BIN", newBuild);
     }
     void ExpectUpdatedAtTheThirdAttempt(const test::CommandResult& run) const {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(Count(run.output, "Check Old File"), 3) << run.output;
         EXPECT_EQ(Count(run.output, "Update:"), 1);
         EXPECT_TRUE(run.output.ends_with(">>> Update OK <<<\n\n"));
-        EXPECT_EQ(folder.Read(kProgramFileName), "new program");
+        EXPECT_TRUE(folder.Read(kProgramFileName) == newBuild);
 #if !defined(_WIN32)
         EXPECT_TRUE((fs::status(OldProgram(folder)).permissions() & fs::perms::owner_exec) !=
                     fs::perms::none);

@@ -1,14 +1,18 @@
-// Writes the link time into the stamp note of a program just linked: SOURCE_DATE_EPOCH when it
-// is set (reproducible builds), else the current time. Usage: kiro_stamp PROGRAM [SECONDS]; an
-// explicit SECONDS wins (tests make newer and older copies of a program this way).
+// Writes the link time into the stamp of the desktop program just linked, then seals the file
+// (its length and SHA-256 in its own seal; the stamp first, since the seal covers it). The stamp
+// is SOURCE_DATE_EPOCH when that is set (reproducible builds), else the current time; a Windows
+// program keeps the link time its linker wrote. Usage: kiro_stamp PROGRAM [SECONDS]; an explicit
+// SECONDS wins (tests make newer and older copies of a program this way).
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/update/ProgramSeal.h"
 #include "core/update/ProgramStamp.h"
 
 namespace {
@@ -29,30 +33,39 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: kiro_stamp PROGRAM [SECONDS]\n");
         return 2;
     }
-    uint32_t stamp = static_cast<uint32_t>(std::time(nullptr));
-    if (argc == 3 && !ParseSeconds(argv[2], stamp)) {
-        std::fprintf(stderr, "kiro_stamp: '%s' is not a number of seconds\n", argv[2]);
-        return 2;
+    std::optional<uint32_t> stamp;
+    uint32_t seconds = 0;
+    if (argc == 3) {
+        if (!ParseSeconds(argv[2], seconds)) {
+            std::fprintf(stderr, "kiro_stamp: '%s' is not a number of seconds\n", argv[2]);
+            return 2;
+        }
+        stamp = seconds;
+    } else if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
+        if (!ParseSeconds(epoch, seconds)) {
+            std::fprintf(stderr, "kiro_stamp: SOURCE_DATE_EPOCH is not a number of seconds\n");
+            return 2;
+        }
+        stamp = seconds;
     }
-    if (argc == 2 && std::getenv("SOURCE_DATE_EPOCH") != nullptr &&
-        !ParseSeconds(std::getenv("SOURCE_DATE_EPOCH"), stamp)) {
-        std::fprintf(stderr, "kiro_stamp: SOURCE_DATE_EPOCH is not a number of seconds\n");
-        return 2;
+    std::vector<uint8_t> image;
+    {
+        std::ifstream in(argv[1], std::ios::binary);
+        image.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (!in.eof() && in.fail()) image.clear();
     }
-    std::fstream file(argv[1], std::ios::in | std::ios::out | std::ios::binary);
-    std::vector<uint8_t> head(kiro::kStampSearchBytes);
-    file.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<size_t>(file.gcount()));
-    if (!kiro::WriteProgramStamp(head, stamp)) {
-        std::fprintf(stderr, "kiro_stamp: %s has no stamp note in its first %zu bytes\n", argv[1],
-                     kiro::kStampSearchBytes);
+    const std::optional<kiro::ProgramKind> kind = kiro::FindProgramKind(image);
+    if (!stamp && !(kind && kind->format == kiro::ProgramFormat::Pe))
+        stamp = static_cast<uint32_t>(std::time(nullptr));
+    const bool done = stamp ? kiro::RestampProgram(image, *stamp) : kiro::SealProgram(image);
+    if (!done) {
+        std::fprintf(stderr, "kiro_stamp: %s has no stamp and seal of its own kind\n", argv[1]);
         return 1;
     }
-    file.clear();
-    file.seekp(0);
-    file.write(reinterpret_cast<const char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    file.flush();
-    if (!file) {
+    std::ofstream out(argv[1], std::ios::binary | std::ios::in | std::ios::out);
+    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.flush();
+    if (!out) {
         std::fprintf(stderr, "kiro_stamp: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/app/IniFile.h"
+#include "core/app/MachineName.h"
 #include "core/watchdisk/StepTally.h"
 
 namespace kiro {
@@ -64,8 +65,16 @@ struct CollectionCounters {
     MissionCounters missionB;
 };
 
+// The build for the system and processor the program runs on: the Windows program, or the Linux
+// program named with its processor as `uname -m` names it (KiroMeter_X5-linux-x86_64). A build
+// for another system could never start in this one's place.
+#if defined(_WIN32)
 inline constexpr const char* kDefaultUpdateUrl =
     "http://kirometer.example/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe";
+#else
+inline constexpr const char* kDefaultUpdateUrl =
+    "http://kirometer.example/UploadFiles%5CDownLoads%5CKiroMeter_X5-linux-" KIRO_MACHINE_NAME;
+#endif
 
 // The typed settings of the program over its settings file. The values read at start live
 // here; every change goes through a setter that updates the value and writes its keys at once

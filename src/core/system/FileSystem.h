@@ -76,11 +76,15 @@ class FileSystem {
     // Copies a regular file whole into `to`, created or truncated, and flushed; a link as either
     // of them is refused, and so is a target that is the source itself.
     virtual std::error_code CopyFile(const std::string& from, const std::string& to) = 0;
+    // Copies a regular file whole into `to`, which it creates: when anything is there already
+    // (file_exists), a link planted there included, nothing is written. Flushed.
+    virtual std::error_code CopyFileToNew(const std::string& from, const std::string& to) = 0;
     // Creates or truncates a regular file for Append; null (and the error) when it cannot.
     virtual std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) = 0;
     // The size of a regular file.
     virtual std::error_code SizeOf(const std::string& path, uint64_t& size) = 0;
-    // Lets everyone run the file as a program (a downloaded program, the updater written out).
+    // Lets everyone run the file as a program (a downloaded program, the updater written out);
+    // the new mode is on the disk when it returns without error.
     virtual std::error_code MakeExecutable(const std::string& path) = 0;
     // Replaces `to` by `from` in one step.
     virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;

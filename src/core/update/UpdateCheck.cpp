@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "core/app/Format.h"
+#include "core/update/BuildCheck.h"
 #include "core/update/ProgramStamp.h"
+#include "core/update/TransferLimits.h"
 #include "core/update/VersionResourceScanner.h"
 
 namespace kiro {
@@ -49,38 +51,44 @@ UpdateCheck::UpdateCheck(FileSystem& files, HttpClient& http, const Clock& clock
                          const std::atomic<bool>& stopping)
     : files_(files), http_(http), clock_(clock), ui_(ui), stopping_(stopping) {}
 
-HttpRequest UpdateCheck::Request(const std::string& url) const {
+HttpRequest UpdateCheck::Request(const std::string& url, std::function<bool()> overLimit) const {
     HttpRequest request;
     request.url = url;
     request.userAgent = kUpdateAgent;
     // From the server itself, never from a cache on the way.
     request.headers = {"Pragma: no-cache", "Cache-Control: no-cache"};
-    request.cancelled = [this] { return stopping_.load(); };
+    request.cancelled = [this, overLimit = std::move(overLimit)] { return stopping_.load() || overLimit(); };
     return request;
 }
 
-UpdateCheck::Found UpdateCheck::CheckForUpdate(const std::string& url, const std::string& programPath) {
+UpdateCheck::Found UpdateCheck::CheckForUpdate(const UpdateCheckSetup& setup) {
     Found found;
-    const ProgramStampRead own = ReadProgramStamp(files_, programPath);
+    const ProgramStampRead own = ReadProgramStamp(files_, setup.programPath);
     if (!own.opened) {
-        if (!programPath.empty()) ui_.OwnProgramUnreadable();
+        if (!setup.programPath.empty()) ui_.OwnProgramUnreadable();
         return found;
     }
-    if (own.tooShort) return found;
-    ui_.CheckStarted();
+    // A file of no known kind has no rule to compare by.
+    if (own.tooShort || !own.kind) return found;
+    TransferLimits limits(clock_);
+    limits.Within(setup.checkLimitMs);
     std::string head;
-    http_.Get(Request(url), [&head](std::span<const uint8_t> piece) {
-        head.append(reinterpret_cast<const char*>(piece.data()), piece.size());
-        return head.size() < kStampSearchBytes;
-    });
+    http_.Get(Request(setup.url, [&limits] { return limits.Exceeded(); }),
+              [&head](std::span<const uint8_t> piece) {
+                  head.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+                  return head.size() < kStampSearchBytes;
+              });
+    // A check that ran out of time has failed, whatever part of an answer it got.
+    if (limits.Exceeded() || stopping_) return found;
     if (head.size() > kStampSearchBytes) head.resize(kStampSearchBytes);
-    const std::optional<uint32_t> server = FindProgramStamp(Bytes(head));
-    if (server && !stopping_) {
-        ui_.RecordStamps(StampRecord(own.stamp, clock_), StampRecord(*server, clock_));
-        found = {*server > own.stamp, *server};
-        if (!found.newer) ui_.ShowNoNewVersion();
-    }
-    ui_.CheckEnded();
+    // Only a program the running one could be replaced by counts: its own kind, its stamp by
+    // its own format's rule.
+    if (FindProgramKind(Bytes(head)) != own.kind) return found;
+    const std::optional<uint32_t> server = FindProgramStamp(Bytes(head), own.kind->format);
+    if (!server) return found;
+    ui_.RecordStamps(StampRecord(own.stamp, clock_), StampRecord(*server, clock_));
+    found = {*server > own.stamp, *server, *own.kind};
+    if (!found.newer) ui_.ShowNoNewVersion();
     return found;
 }
 
@@ -90,7 +98,7 @@ void UpdateCheck::Reset() {
 }
 
 void UpdateCheck::Run(const UpdateCheckSetup& setup) {
-    const Found found = CheckForUpdate(setup.url, setup.programPath);
+    const Found found = CheckForUpdate(setup);
     if (!found.newer || stopping_) return;
     // Downloading a build that the updater could never put in place would only fail at exit.
     if (!files_.MayReplace(setup.programPath)) {
@@ -100,8 +108,7 @@ void UpdateCheck::Run(const UpdateCheckSetup& setup) {
     if (!setup.autoConfirm && !ui_.AskToDownload(stopping_)) return;
     uint64_t ownLength = 0;
     const bool downloaded = !files_.SizeOf(setup.programPath, ownLength) && ownLength != 0 &&
-                            !files_.MakeFolder(setup.tempFolder) &&
-                            Download(setup, ownLength, found.serverStamp);
+                            !files_.MakeFolder(setup.tempFolder) && Download(setup, ownLength, found);
     if (downloaded) return;
     Reset();
     // The user asked for the new build: a bar that merely went back to empty would not tell
@@ -109,10 +116,24 @@ void UpdateCheck::Run(const UpdateCheckSetup& setup) {
     if (!stopping_) ui_.ShowDownloadFailed();
 }
 
-bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, uint32_t serverStamp) {
+std::string UpdateCheck::FetchSignature(const UpdateCheckSetup& setup) {
+    TransferLimits limits(clock_);
+    limits.Within(setup.checkLimitMs);
+    std::string signature;
+    const HttpResult result =
+        http_.Get(Request(SignatureAddressOf(setup.url), [&limits] { return limits.Exceeded(); }),
+                  [&signature](std::span<const uint8_t> piece) {
+                      signature.append(reinterpret_cast<const char*>(piece.data()), piece.size());
+                      return signature.size() <= kMostSignatureBytes;
+                  });
+    if (result.outcome != HttpOutcome::Complete) return {};
+    return signature;
+}
+
+bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, const Found& found) {
     const std::string target = setup.tempFolder + "/" + kDownloadName;
-    // The download grows under another name: a program file broken off half way is never
-    // where the updater looks for it.
+    // The download grows under another name: a program file broken off half way, or one that
+    // fails its checks, is never where the updater looks for it.
     const std::string part = target + ".part";
     std::error_code error;
     std::unique_ptr<WritableFile> file = files_.CreateFile(part, error);
@@ -121,25 +142,34 @@ bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, ui
     ui_.ShowProgressText(true);
     ui_.SetProgress(0);
 
+    TransferLimits limits(clock_);
+    limits.AtLeast(setup.leastDownloadBytesPerSecond, setup.downloadRateWindowMs);
     uint64_t total = 0;
-    std::string head;
+    BuildCheck build(found.kind, found.serverStamp);
     VersionResourceScanner versionResource;
     bool written = true;
-    const HttpResult result = http_.Get(Request(setup.url), [&](std::span<const uint8_t> piece) {
-        const std::string_view bytes(reinterpret_cast<const char*>(piece.data()), piece.size());
-        if (total + piece.size() > ownLength * kMaxGrowth) return written = false;
-        if (file->Append(bytes)) return written = false;
-        if (head.size() < kStampSearchBytes) head.append(bytes.substr(0, kStampSearchBytes - head.size()));
-        versionResource.Feed(piece);
-        total += piece.size();
-        ui_.SetProgress(static_cast<int>(std::min<uint64_t>(total * 100 / ownLength, 99)));
-        return true;
-    });
+    const HttpResult result = http_.Get(
+        Request(setup.url, [&limits] { return limits.Exceeded(); }), [&](std::span<const uint8_t> piece) {
+            const std::string_view bytes(reinterpret_cast<const char*>(piece.data()), piece.size());
+            if (total + piece.size() > ownLength * kMaxGrowth) return written = false;
+            if (file->Append(bytes)) return written = false;
+            build.Feed(piece);
+            versionResource.Feed(piece);
+            limits.Received(piece.size());
+            total += piece.size();
+            ui_.SetProgress(static_cast<int>(std::min<uint64_t>(total * 100 / ownLength, 99)));
+            return true;
+        });
     if (file->Close() || !written || result.outcome != HttpOutcome::Complete || stopping_) return false;
     if (total < ownLength / 2) return false;
-    // Only the build the check saw is taken: not a page the server sends instead, nor another
-    // build that replaced it meanwhile.
-    if (FindProgramStamp(Bytes(head)) != serverStamp) return false;
+    // A body without a length that broke off counts as complete for HTTP: the seal tells. Only
+    // the build the check saw is taken: not a page the server sends instead, nor another build
+    // that replaced it meanwhile, nor one of another kind.
+    const std::string signature = setup.signatures ? FetchSignature(setup) : std::string();
+    if (build.Finish(setup.signatures, Bytes(signature)) != BuildFault::None || stopping_) return false;
+    // The updater checks the signature once more before it replaces anything.
+    const std::string signatureCopy = SignatureAddressOf(target);
+    if (setup.signatures && files_.WriteFile(signatureCopy, signature, Durability::Flushed)) return false;
     if (files_.Rename(part, target) || files_.SyncFolder(setup.tempFolder)) return false;
     partial.Keep();
 
@@ -147,7 +177,7 @@ bool UpdateCheck::Download(const UpdateCheckSetup& setup, uint64_t ownLength, ui
     // Our Linux programs carry their version in a note among the first bytes, a Windows program
     // in its version resource.
     const ProgramVersion version =
-        FindProgramVersion(Bytes(head)).value_or(versionResource.Found().value_or(ProgramVersion{}));
+        FindProgramVersion(build.Head()).value_or(versionResource.Found().value_or(ProgramVersion{}));
     ui_.SetProgressText(Format("New Ver %d.%d.%d.%d (%d)", static_cast<int>(version.high >> 16),
                                static_cast<int>(version.high & 0xFFFF), static_cast<int>(version.low >> 16),
                                static_cast<int>(version.low & 0xFFFF), static_cast<int>(total)));

@@ -7,6 +7,8 @@
 #include "core/system/Clock.h"
 #include "core/system/FileSystem.h"
 #include "core/system/HttpClient.h"
+#include "core/system/SignatureVerifier.h"
+#include "core/update/ProgramKind.h"
 
 namespace kiro {
 
@@ -15,9 +17,6 @@ namespace kiro {
 class UpdateUi {
   public:
     virtual ~UpdateUi() = default;
-    // The wait cursor from the start of the check to its end.
-    virtual void CheckStarted() = 0;
-    virtual void CheckEnded() = 0;
     // The running program's own file cannot be read ("Open Fail").
     virtual void OwnProgramUnreadable() = 0;
     // The two stamps compared, for the settings file's Update section.
@@ -48,6 +47,15 @@ struct UpdateCheckSetup {
     bool autoConfirm = false;
     std::string programPath;  // the running program's file
     std::string tempFolder;   // tmp in the program folder
+    // The look at the server's stamp ends as a failed check after this long in all.
+    uint32_t checkLimitMs = 30 * 1000;
+    // A download ends as failed once fewer bytes than this a second arrive on average over a
+    // window of this length.
+    uint32_t leastDownloadBytesPerSecond = 1024;
+    uint32_t downloadRateWindowMs = 60 * 1000;
+    // The build's key: when set, only a download whose signature (the address plus ".sig")
+    // verifies is taken.
+    const SignatureVerifier* signatures = nullptr;
 };
 
 inline constexpr const char* kUpdateAgent = "Update search";
@@ -60,26 +68,30 @@ std::string StampRecord(uint32_t stamp, const Clock& clock);
 
 // The update check: compares the running program's stamp with that of the program file at the
 // address, and, when the server's is newer and the user agrees, downloads it into the program
-// folder's tmp folder. A download is kept only when it came whole, is at least half as long as
-// the running program and carries the very stamp the check saw; one that grows past 64 times the
-// running program's length is given up there.
+// folder's tmp folder. Only a program of the running program's own kind counts, its stamp read
+// by the rule of the running program's format. A download is kept only when it came whole, is at
+// least half as long as the running program, carries the very stamp the check saw, matches its
+// own seal (length and SHA-256) and, where the build has a key, its signature; one that grows past
+// 64 times the running program's length is given up there.
 class UpdateCheck {
   public:
     UpdateCheck(FileSystem& files, HttpClient& http, const Clock& clock, UpdateUi& ui,
                 const std::atomic<bool>& stopping);
 
-    struct Found {
-        bool newer = false;
-        uint32_t serverStamp = 0;
-    };
-    // The comparison alone.
-    Found CheckForUpdate(const std::string& url, const std::string& programPath);
     // The whole check and download.
     void Run(const UpdateCheckSetup& setup);
 
   private:
-    bool Download(const UpdateCheckSetup& setup, uint64_t ownLength, uint32_t serverStamp);
-    HttpRequest Request(const std::string& url) const;
+    struct Found {
+        bool newer = false;
+        uint32_t serverStamp = 0;
+        ProgramKind kind;
+    };
+    Found CheckForUpdate(const UpdateCheckSetup& setup);
+    bool Download(const UpdateCheckSetup& setup, uint64_t ownLength, const Found& found);
+    // The detached signature of the build at the address; empty when none came.
+    std::string FetchSignature(const UpdateCheckSetup& setup);
+    HttpRequest Request(const std::string& url, std::function<bool()> overLimit) const;
     void Reset();
 
     FileSystem& files_;

@@ -4,6 +4,7 @@
 
 #include "core/app/Format.h"
 #include "core/app/ProgramFolder.h"
+#include "core/update/BuildCheck.h"
 #include "core/update/UpdateCheck.h"
 
 namespace kiro {
@@ -34,17 +35,37 @@ void PrintBanner(UpdaterOutput& out) {
 
 // Puts `source` in place of `target`: copied beside it first and renamed over it in one step,
 // so that whatever fails, the folder holds either the old program or the new one, never
-// neither. A copy left over by a failed step goes; the target never does.
+// neither. A copy left over by a failed step goes; the target never does. The staged copy is
+// always a file of our own making: one left by an earlier run that died goes first, and the copy
+// is made only where nothing is, so nothing planted there is written through. Its mode is on the
+// disk before the rename, the rename before the end.
 bool ReplaceProgram(FileSystem& files, const std::string& source, const std::string& target,
                     const std::string& folder) {
     const std::string staged = target + ".new";
-    std::error_code error = files.CopyFile(source, staged);
+    files.Remove(staged);
+    std::error_code error = files.CopyFileToNew(source, staged);
     if (!error) error = files.MakeExecutable(staged);
     if (!error) error = files.Rename(staged, target);
     if (!error) error = files.SyncFolder(folder);
     if (!error) return true;
     files.Remove(staged);
     return false;
+}
+
+const char* FaultText(BuildFault fault) {
+    switch (fault) {
+        case BuildFault::Kind:
+            return "not a program for this system";
+        case BuildFault::Stamp:
+            return "not the build that was checked";
+        case BuildFault::Seal:
+            return "cut short or changed";
+        case BuildFault::Signature:
+            return "not signed with this build's key";
+        case BuildFault::None:
+            break;
+    }
+    return "";
 }
 
 // One attempt at the update; false when it has to be tried again.
@@ -68,20 +89,34 @@ bool TryUpdate(FileSystem& files, UpdaterOutput& out, const std::string& source,
     out.Print(Format("\n  Update: %s --> %s", source.c_str(), kProgramFileName));
     if (!ReplaceProgram(files, source, target, folder)) return false;
     out.Print("\n  ** Done, Remove temp file **");
+    // The download goes last: until then a new attempt finds it whole.
+    files.Remove(SignatureAddressOf(source));
     files.Remove(source);
     return true;
 }
 
 }  // namespace
 
-int RunUpdater(FileSystem& files, Clock& clock, UpdaterOutput& out, const std::string& workingDirectory) {
+int RunUpdater(FileSystem& files, Clock& clock, UpdaterOutput& out, const UpdaterSetup& setup) {
     PrintBanner(out);
-    const ProgramPaths paths(DeriveProgramFolder(workingDirectory));
+    const ProgramPaths paths(DeriveProgramFolder(setup.workingDirectory));
     out.Print(Format("\n%s\n", paths.Folder().c_str()));
     const std::string target = paths.File(kProgramFileName);
     const std::string source = paths.File(std::string("tmp/") + kDownloadName);
 
     clock.Sleep(kFirstWaitMs);
+    // Checked once more here: the download has waited in the program folder since the check,
+    // and whatever replaces the program must be a whole build of its own kind.
+    const BuildFault fault = !files.OpensForReading(source) ? BuildFault::None
+                             : setup.kind ? CheckBuildFile(files, source, *setup.kind, setup.signatures)
+                                          : BuildFault::Kind;
+    if (fault != BuildFault::None) {
+        out.Print(Format("\n  Refused: %s (%s)", source.c_str(), FaultText(fault)));
+        files.Remove(source);
+        files.Remove(SignatureAddressOf(source));
+        out.Print("\n\n### Err: Update failed ###\n\n");
+        return 0;
+    }
     bool updated = false;
     for (int attempt = 0; attempt < kAttempts && !updated; ++attempt) {
         updated = TryUpdate(files, out, source, target, paths.Folder());

@@ -9,12 +9,14 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "core/app/App.h"
 #include "core/app/Format.h"
 #include "core/app/ProgramFolder.h"
 #include "core/app/StatusTexts.h"
 #include "core/update/ProgramStamp.h"
+#include "core/update/UpdateKey.h"
 #include "core/update/UpdaterHandOver.h"
 #include "gui/UiText.h"
 #include "gui/app/DesktopKeyboard.h"
@@ -267,6 +269,8 @@ int CWatchApp::Run(const StartOptions& options) {
     // The demo is a world of its own: its update check finds no network.
     sim::OfflineHttpClient offline;
     NativeHttpClient http;
+    std::optional<NativeSignatureVerifier> signatures;
+    if (!UpdatePublicKey().empty()) signatures.emplace(UpdatePublicKey());
     std::unique_ptr<CMainDlg> window;
     if (options.demo) {
         demo = std::make_unique<DemoSession>(app, options.demoKind, options.demoDataFolder);
@@ -276,9 +280,10 @@ int CWatchApp::Run(const StartOptions& options) {
                                                      simulated.attributes, keyboard, offline, process});
     } else {
         machine = std::make_unique<NativeMachine>();
-        window = std::make_unique<CMainDlg>(app, texts,
-                                            GuiPorts{machine->volumes, machine->devices, machine->events,
-                                                     machine->attributes, keyboard, http, process});
+        window = std::make_unique<CMainDlg>(
+            app, texts,
+            GuiPorts{machine->volumes, machine->devices, machine->events, machine->attributes, keyboard, http,
+                     process, signatures ? &*signatures : nullptr});
     }
 #if defined(_WIN32)
     // Windows tells of devices in messages to the main window, not through a descriptor.

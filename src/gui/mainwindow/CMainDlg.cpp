@@ -106,7 +106,10 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
     updateCheckWanted_ = app_.Config().Values().enableUpgrade != 0;
     if (updateCheckWanted_)
         new FirstPaintProbe(*this, [this] {
-            if (!updateCheckStopped_) updateWorker_->Start(UpdateSetupOf(app_, ports_.process));
+            if (updateCheckStopped_) return;
+            UpdateCheckSetup setup = UpdateSetupOf(app_, ports_.process);
+            setup.signatures = ports_.signatures;
+            updateWorker_->Start(std::move(setup));
         });
 }
 

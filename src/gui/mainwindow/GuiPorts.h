@@ -5,6 +5,7 @@
 #include "core/system/HttpClient.h"
 #include "core/system/Keyboard.h"
 #include "core/system/ProcessInfo.h"
+#include "core/system/SignatureVerifier.h"
 #include "core/system/TextCodec.h"
 #include "core/system/Volumes.h"
 
@@ -20,6 +21,8 @@ struct GuiPorts {
     // The update check's way to the server, and the running program's own file.
     HttpClient& http;
     ProcessInfo& process;
+    // The build's key, when it has one: the update check then takes only signed builds.
+    const SignatureVerifier* signatures = nullptr;
 };
 
 }  // namespace kiro::gui

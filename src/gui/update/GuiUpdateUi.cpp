@@ -1,6 +1,5 @@
 #include "gui/update/GuiUpdateUi.h"
 
-#include <QApplication>
 #include <QMetaObject>
 #include <chrono>
 #include <memory>
@@ -25,14 +24,6 @@ GuiUpdateUi::GuiUpdateUi(App& app, const UiText& texts, GuiHost& host, CPercentB
 
 void GuiUpdateUi::Post(std::function<void()> call) {
     QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
-}
-
-void GuiUpdateUi::CheckStarted() {
-    Post([] { QApplication::setOverrideCursor(Qt::WaitCursor); });
-}
-
-void GuiUpdateUi::CheckEnded() {
-    Post([] { QApplication::restoreOverrideCursor(); });
 }
 
 void GuiUpdateUi::OwnProgramUnreadable() {

@@ -18,8 +18,6 @@ class GuiUpdateUi final : public UpdateUi {
   public:
     GuiUpdateUi(App& app, const UiText& texts, GuiHost& host, CPercentBar& bar, QObject& context);
 
-    void CheckStarted() override;
-    void CheckEnded() override;
     void OwnProgramUnreadable() override;
     void RecordStamps(const std::string& local, const std::string& server) override;
     void ShowNoNewVersion() override;

@@ -17,8 +17,9 @@ constexpr long kConnectTimeoutSeconds = 30;
 constexpr long kLowSpeedBytesPerSecond = 1;
 constexpr long kLowSpeedSeconds = 60;
 // Only the web's own schemes, also where a redirect points: a server must not be able to send
-// the transfer to a local file or another protocol.
+// the transfer to a local file or another protocol. A transfer that started on https stays on it.
 constexpr const char* kAllowedProtocols = "http,https";
+constexpr const char* kSecureProtocols = "https";
 
 struct Transfer {
     const CurlLibrary& curl;
@@ -91,7 +92,7 @@ std::optional<HeaderListPtr> HeaderList(const CurlLibrary& curl, const std::vect
 
 }  // namespace
 
-CurlHttpClient::CurlHttpClient() = default;
+CurlHttpClient::CurlHttpClient(std::string caFile) : caFile_(std::move(caFile)) {}
 
 CurlHttpClient::~CurlHttpClient() {
     if (ready_) curl_->global_cleanup();
@@ -125,7 +126,9 @@ HttpResult CurlHttpClient::Get(const HttpRequest& request,
     set(CURLOPT_ERRORBUFFER, errorText);
     set(CURLOPT_URL, request.url.c_str());
     set(CURLOPT_PROTOCOLS_STR, kAllowedProtocols);
-    set(CURLOPT_REDIR_PROTOCOLS_STR, kAllowedProtocols);
+    set(CURLOPT_REDIR_PROTOCOLS_STR,
+        HasScheme(request.url, "https://") ? kSecureProtocols : kAllowedProtocols);
+    if (!caFile_.empty()) set(CURLOPT_CAINFO, caFile_.c_str());
     set(CURLOPT_USERAGENT, request.userAgent.c_str());
     set(CURLOPT_HTTPHEADER, headers->get());
     set(CURLOPT_FOLLOWLOCATION, 1L);

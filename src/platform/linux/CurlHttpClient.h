@@ -15,7 +15,9 @@ namespace kiro::linux_platform {
 // before it goes: libcurl's process-wide tear-down, done here, may not run beside a transfer.
 class CurlHttpClient final : public HttpClient {
   public:
-    CurlHttpClient();
+    // `caFile`: certificates to trust for https in place of the system's (a test's own); empty for
+    // the system's.
+    explicit CurlHttpClient(std::string caFile = {});
     ~CurlHttpClient() override;
     CurlHttpClient(const CurlHttpClient&) = delete;
     CurlHttpClient& operator=(const CurlHttpClient&) = delete;
@@ -32,6 +34,7 @@ class CurlHttpClient final : public HttpClient {
     std::unique_ptr<CurlLibrary> curl_;
     bool ready_ = false;
     std::string openError_;
+    const std::string caFile_;
 };
 
 }  // namespace kiro::linux_platform

@@ -182,12 +182,14 @@ std::error_code PosixFileSystem::WriteFile(const std::string& path, std::string_
     return fd.Close();
 }
 
-std::error_code PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+namespace {
+
+// Copies `from` into `to` opened with `targetFlags` (besides writing and creating).
+std::error_code CopyInto(const std::string& from, const std::string& to, int targetFlags) {
     std::error_code error;
     Descriptor source(OpenRegularForReading(from, error));
     if (!source.Valid()) return error;
-    // Opened without truncating: the target is checked before anything of it is lost.
-    Descriptor target(OpenRetrying(to, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, 0644));
+    Descriptor target(OpenRetrying(to, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | targetFlags, 0644));
     if (!target.Valid()) return LastError();
     if ((error = NotRegular(target.Get()))) return error;
     if (SameFile(source.Get(), target.Get())) return std::make_error_code(std::errc::invalid_argument);
@@ -202,6 +204,17 @@ std::error_code PosixFileSystem::CopyFile(const std::string& from, const std::st
     }
     if (::fsync(target.Get()) != 0) return LastError();
     return target.Close();
+}
+
+}  // namespace
+
+std::error_code PosixFileSystem::CopyFile(const std::string& from, const std::string& to) {
+    // Opened without truncating: the target is checked before anything of it is lost.
+    return CopyInto(from, to, 0);
+}
+
+std::error_code PosixFileSystem::CopyFileToNew(const std::string& from, const std::string& to) {
+    return CopyInto(from, to, O_EXCL);
 }
 
 std::unique_ptr<WritableFile> PosixFileSystem::CreateFile(const std::string& path, std::error_code& error) {
@@ -231,7 +244,10 @@ std::error_code PosixFileSystem::MakeExecutable(const std::string& path) {
     struct stat status {};
     if (::fstat(fd.Get(), &status) != 0) return LastError();
     const mode_t executable = status.st_mode | S_IXUSR | S_IXGRP | S_IXOTH;
-    return ::fchmod(fd.Get(), executable & 07777) == 0 ? std::error_code{} : LastError();
+    if (::fchmod(fd.Get(), executable & 07777) != 0) return LastError();
+    // A program renamed into place before its mode reached the disk could come back from a
+    // power cut without it, and never start again.
+    return ::fsync(fd.Get()) == 0 ? std::error_code{} : LastError();
 }
 
 std::error_code PosixFileSystem::Rename(const std::string& from, const std::string& to) {

@@ -228,12 +228,14 @@ std::error_code Win32FileSystem::WriteFile(const std::string& path, std::string_
     return handle.Close();
 }
 
-std::error_code Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+namespace {
+
+// Copies `from` into `to` opened with `disposition`.
+std::error_code CopyInto(const std::string& from, const std::string& to, DWORD disposition) {
     std::error_code error;
     Handle source(OpenRegular(from, GENERIC_READ, OPEN_EXISTING, error));
     if (!source.Valid()) return error;
-    // Opened without emptying: the target is checked before anything of it is lost.
-    Handle target(OpenRegular(to, GENERIC_WRITE, OPEN_ALWAYS, error));
+    Handle target(OpenRegular(to, GENERIC_WRITE, disposition, error));
     if (!target.Valid()) return error;
     if (SameFile(source.Get(), target.Get())) return std::make_error_code(std::errc::invalid_argument);
     if (!SetEndOfFile(target.Get())) return LastWindowsError();
@@ -247,6 +249,17 @@ std::error_code Win32FileSystem::CopyFile(const std::string& from, const std::st
     }
     if ((error = Flush(target.Get()))) return error;
     return target.Close();
+}
+
+}  // namespace
+
+std::error_code Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+    // Opened without emptying: the target is checked before anything of it is lost.
+    return CopyInto(from, to, OPEN_ALWAYS);
+}
+
+std::error_code Win32FileSystem::CopyFileToNew(const std::string& from, const std::string& to) {
+    return CopyInto(from, to, CREATE_NEW);
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateFile(const std::string& path, std::error_code& error) {

@@ -15,6 +15,7 @@ class Win32FileSystem final : public FileSystem {
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;
     std::error_code CopyFile(const std::string& from, const std::string& to) override;
+    std::error_code CopyFileToNew(const std::string& from, const std::string& to) override;
     std::unique_ptr<WritableFile> CreateFile(const std::string& path, std::error_code& error) override;
     std::error_code SizeOf(const std::string& path, uint64_t& size) override;
     std::error_code MakeExecutable(const std::string& path) override;

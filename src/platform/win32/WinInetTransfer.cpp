@@ -167,8 +167,9 @@ std::optional<HttpResult> Transfer(const TransferOrder& order, BodyPieces& piece
         if (redirects == kMostRedirects)
             return HttpResult{HttpOutcome::Failed, Format("more than %d redirects", kMostRedirects)};
         const std::optional<std::string> target = RedirectTarget(url, *location);
-        if (!target || !IsWebAddress(*target))
-            return HttpResult{HttpOutcome::Failed, "a redirect off the web was not followed: " + *location};
+        if (!target || !MayRedirect(url, *target))
+            return HttpResult{HttpOutcome::Failed,
+                              "a redirect off the web or off https was not followed: " + *location};
         url = *target;
     }
 }

@@ -6,14 +6,15 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "core/update/ProgramLayout.h"
+#include "core/update/ProgramSeal.h"
 #include "core/update/ProgramStamp.h"
-#include "core/update/ProgramVersion.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/ProgramImages.h"
 #include "support/RecordingUpdateUi.h"
 #include "support/TempFolder.h"
 
@@ -22,38 +23,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A program file of `size` bytes whose first bytes are those of this test program (whose notes
-// carry the version on Linux), with the stamp given.
-std::string ProgramImage(size_t size, uint32_t stamp) {
-    std::ifstream in(NativeProcessInfo().OwnProgramPath(), std::ios::binary);
-    std::vector<uint8_t> bytes(kStampSearchBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-#if defined(_WIN32)
-    // A Windows program's stamp is the link time in its header, two words after "PE\0\0".
-    const std::optional<uint32_t> linked = FindProgramStamp(bytes);
-    EXPECT_TRUE(linked.has_value());
-    for (size_t at = 0; linked && at + 12 <= 512; at += 4) {
-        if (std::memcmp(&bytes[at], "PE\0\0", 4) != 0) continue;
-        std::memcpy(&bytes[at + 8], &stamp, 4);  // little-endian, as the machine
-        break;
-    }
-#else
-    EXPECT_TRUE(WriteProgramStamp(bytes, stamp));
-#endif
-    std::string image(bytes.begin(), bytes.end());
-    image.resize(size, '\x5A');
-    for (size_t i = kStampSearchBytes; i < size; i += 997) image[i] = static_cast<char>(i * 31);
-#if defined(_WIN32)
-    // A Windows program's version is in its version resource, beyond the first bytes: its fixed
-    // part as this program's own carries it (found there by VersionResourceScannerTest).
-    const uint32_t record[] = {0xFEEF04BD, 0x00010000, KIRO_VERSION_MAJOR << 16 | KIRO_VERSION_MINOR,
-                               KIRO_VERSION_PATCH << 16 | KIRO_VERSION_BUILD};
-    if (size >= 3 * kStampSearchBytes) std::memcpy(&image[2 * kStampSearchBytes], record, sizeof record);
-#endif
-    return image;
-}
+using test::ProgramImage;
 
 using RecordingUi = test::RecordingUpdateUi;
+
+constexpr const char* kPath = "/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe";
 
 class UpdateCheckTest : public ::testing::Test {
   public:
@@ -96,11 +70,10 @@ class UpdateCheckTest : public ::testing::Test {
 TEST_F(UpdateCheckTest, ANewerBuildIsDownloadedWholeWithItsProgress) {
     ServeProgram(700000, kOwnStamp + 1);
     Run();
-    EXPECT_EQ(Downloaded(), served);
+    EXPECT_TRUE(Downloaded() == served);
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN.part")));
-    EXPECT_EQ(ui.log,
-              (std::vector<std::string>{"check started", "stamps", "check ended", "question", "text on",
-                                        "text: New Ver 2.42.0.0 (700000)", "ready", "notice"}));
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"stamps", "question", "text on",
+                                                "text: New Ver 2.42.0.0 (700000)", "ready", "notice"}));
     // 700000 bytes against a 600000-byte program: at most 99 on the way, 100 at the end.
     ASSERT_GE(ui.positions.size(), 3u);
     EXPECT_EQ(ui.positions.front(), 0);
@@ -125,8 +98,7 @@ TEST_F(UpdateCheckTest, TheSameOrAnOlderBuildIsNoNewVersion) {
         ui = RecordingUi{};
         ServeProgram(700000, stamp);
         Run();
-        EXPECT_EQ(ui.log,
-                  (std::vector<std::string>{"check started", "stamps", "no new version", "check ended"}));
+        EXPECT_EQ(ui.log, (std::vector<std::string>{"stamps", "no new version"}));
         EXPECT_EQ(ui.local.substr(0, 10), "0x60000000");
         EXPECT_EQ(ui.server.substr(0, 10), stamp == kOwnStamp ? "0x60000000" : "0x5FFEAE80");
         EXPECT_TRUE(NothingInPlace());
@@ -137,7 +109,7 @@ TEST_F(UpdateCheckTest, TheSameOrAnOlderBuildIsNoNewVersion) {
 TEST_F(UpdateCheckTest, AServerFileWithoutAStampChangesNothing) {
     server.Serve("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", std::string(9000, 'h'));
     Run();
-    EXPECT_EQ(ui.log, (std::vector<std::string>{"check started", "check ended"}));
+    EXPECT_TRUE(ui.log.empty());
     EXPECT_TRUE(ui.local.empty()) << "no record without a server stamp";
     // An error page is not a program either, whatever it holds.
     server.Answer("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 404, ProgramImage(5000, kOwnStamp + 9));
@@ -161,8 +133,7 @@ TEST_F(UpdateCheckTest, AProgramNotTheUsersToReplaceIsLeftToThePackageManager) {
     files.FailPath("KiroMeter_X5", std::make_error_code(std::errc::permission_denied));
     ServeProgram(700000, kOwnStamp + 5);
     Run();
-    EXPECT_EQ(ui.log,
-              (std::vector<std::string>{"check started", "stamps", "check ended", "package manager"}));
+    EXPECT_EQ(ui.log, (std::vector<std::string>{"stamps", "package manager"}));
     EXPECT_EQ(server.RequestCount(), 1u) << "the look at the stamp, no download";
     EXPECT_TRUE(NothingInPlace());
 }
@@ -189,7 +160,21 @@ TEST_F(UpdateCheckTest, BrokenOffShortOrReplacedDownloadsAreNotTaken) {
              };
          }},
         {"shorter than half the running program",
-         [](UpdateCheckTest& t) { t.ServeProgram(299999, kOwnStamp + 1); }},
+         [](UpdateCheckTest& t) { t.ServeProgram(kOwnSize / 2 - 1, kOwnStamp + 1); }},
+        {"an answer without a length, cut at 70 %",
+         [](UpdateCheckTest& t) {
+             t.ServeProgram(700000, kOwnStamp + 1);
+             t.ui.onQuestion = [&t] {
+                 t.server.AnnounceNoLength(kPath);
+                 t.server.DropAfter(kPath, 490000);
+             };
+         }},
+        {"changed after it was stamped",
+         [](UpdateCheckTest& t) {
+             t.server.Serve(kPath, test::Altered(ProgramImage(700000, kOwnStamp + 1), 400000));
+         }},
+        {"never sealed",
+         [](UpdateCheckTest& t) { t.server.Serve(kPath, ProgramImage(700000, kOwnStamp + 1, false)); }},
         {"another build put on the server after the check",
          [](UpdateCheckTest& t) {
              t.ServeProgram(700000, kOwnStamp + 1);
@@ -218,6 +203,100 @@ TEST_F(UpdateCheckTest, BrokenOffShortOrReplacedDownloadsAreNotTaken) {
         t.files.FailPath("", {});
         t.server.DropAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", SIZE_MAX);
     }
+}
+
+TEST_F(UpdateCheckTest, ABuildOfExactlyHalfTheRunningProgramsLengthIsTaken) {
+    ServeProgram(kOwnSize / 2, kOwnStamp + 1);
+    Run();
+    EXPECT_TRUE(ui.Said("ready"));
+    EXPECT_TRUE(Downloaded() == served);
+}
+
+// Bytes of a program for another system, processor or word size, with a newer stamp where its
+// own format has one.
+std::string OfAnotherKind(size_t at, std::vector<uint8_t> bytes) {
+    std::string image = ProgramImage(700000, UpdateCheckTest::kOwnStamp + 1);
+    std::memcpy(&image[at], bytes.data(), bytes.size());
+    // Sealed again where the change leaves a seal to find: only the kind is wrong.
+    (void)SealProgram({reinterpret_cast<uint8_t*>(image.data()), image.size()});
+    return image;
+}
+
+TEST_F(UpdateCheckTest, AProgramOfAnotherKindIsNeverTaken) {
+    std::string other(700000, '\0');
+#if defined(_WIN32)
+    // A 64-bit little-endian ELF program for x86-64.
+    other.replace(0, 20,
+                  std::string("\x7F"
+                              "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x3E\0",
+                              20));
+    const std::string own = ProgramImage(8192, 0);
+    const size_t machineAt = *FindPeHeader({reinterpret_cast<const uint8_t*>(own.data()), own.size()}) + 4;
+    const struct {
+        const char* what;
+        std::string bytes;
+    } rows[] = {
+        {"a Linux program", other},
+        {"a program for 32-bit x86", OfAnotherKind(machineAt, {0x4C, 0x01})},
+        {"a program for 64-bit ARM", OfAnotherKind(machineAt, {0x64, 0xAA})},
+    };
+#else
+    // A Windows program for x86-64 with a newer stamp in its header.
+    other.replace(0, 2, "MZ");
+    other[0x3C] = '\x80';
+    other.replace(0x80, 6, std::string("PE\0\0\x64\x86", 6));
+    for (int i = 0; i < 4; ++i) other[0x88 + i] = static_cast<char>((kOwnStamp + 1) >> (8 * i));
+    const struct {
+        const char* what;
+        std::string bytes;
+    } rows[] = {
+        {"a Windows program", other},
+        {"a program for another processor", OfAnotherKind(0x12, {183, 0})},  // 64-bit ARM
+        {"a program of the other word size", OfAnotherKind(4, {1})},
+        {"a big-endian program", OfAnotherKind(5, {2})},
+    };
+#endif
+    for (const auto& row : rows) {
+        ui = RecordingUi{};
+        server.Serve(kPath, row.bytes);
+        setup.autoConfirm = true;
+        Run();
+        EXPECT_TRUE(ui.log.empty()) << row.what << ": " << ::testing::PrintToString(ui.log);
+        EXPECT_TRUE(NothingInPlace()) << row.what;
+    }
+    EXPECT_EQ(server.RequestCount(), std::size(rows)) << "one look each, no download";
+}
+
+// The time limits on the real clock, shortened: a server that sends a trickle holds neither the
+// check nor a download for long.
+TEST_F(UpdateCheckTest, AStalledCheckEndsAtItsTimeLimit) {
+    NativeClock realClock;
+    UpdateCheck timed{files, http, realClock, ui, stopping};
+    setup.checkLimitMs = 1000;
+    ServeProgram(700000, kOwnStamp + 1);
+    server.StallAfter(kPath, 100, std::chrono::seconds(30));
+    const auto started = std::chrono::steady_clock::now();
+    timed.Run(setup);
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(took, std::chrono::milliseconds(900));
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_TRUE(ui.log.empty()) << "a failed check: nothing recorded, nothing asked";
+    EXPECT_TRUE(NothingInPlace());
+}
+
+TEST_F(UpdateCheckTest, ADownloadUnderItsLeastRateFails) {
+    NativeClock realClock;
+    UpdateCheck timed{files, http, realClock, ui, stopping};
+    setup.leastDownloadBytesPerSecond = 1 << 20;
+    setup.downloadRateWindowMs = 1000;
+    ServeProgram(700000, kOwnStamp + 1);
+    ui.onQuestion = [this] { server.StallAfter(kPath, 50000, std::chrono::seconds(30)); };
+    const auto started = std::chrono::steady_clock::now();
+    timed.Run(setup);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+    ASSERT_FALSE(ui.log.empty());
+    EXPECT_EQ(ui.log.back(), "download failed");
+    EXPECT_TRUE(NothingInPlace());
 }
 
 TEST_F(UpdateCheckTest, StoppingEndsAStalledDownloadAtOnce) {

@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "core/update/ProgramLayout.h"
+#include "core/update/ProgramSeal.h"
+#include "core/update/ProgramStamp.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"
+#include "support/ProgramImages.h"
 #include "support/TempFolder.h"
 
 namespace kiro {
@@ -29,6 +34,10 @@ class RecordedOutput final : public UpdaterOutput {
     std::string printed;
 };
 
+std::span<const uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
 int Count(const std::string& text, const std::string& part) {
     int found = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
@@ -47,15 +56,20 @@ class UpdaterTest : public ::testing::Test {
     sim::FakeClock clock;
     const std::string program = folder.File(kProgram);
     const std::string download = folder.File("tmp/KiroMeter_X5_TMP.BIN");
+    const std::string newBuild = test::ProgramImage(20000, 0x61000000);
 
     void SetUp() override {
         folder.Write(kProgram, "old program");
-        folder.Write("tmp/KiroMeter_X5_TMP.BIN", "new program");
+        folder.Write("tmp/KiroMeter_X5_TMP.BIN", newBuild);
     }
     // What the updater printed.
-    std::string Update(FileSystem& files, const std::string& workingDirectory) {
+    std::string Update(FileSystem& files, const std::string& workingDirectory,
+                       const SignatureVerifier* signatures = nullptr) {
         RecordedOutput out;
-        EXPECT_EQ(RunUpdater(files, clock, out, workingDirectory), 0) << "0 whatever the outcome";
+        const UpdaterSetup setup{workingDirectory,
+                                 ReadProgramStamp(realFiles, NativeProcessInfo().OwnProgramPath()).kind,
+                                 signatures};
+        EXPECT_EQ(RunUpdater(files, clock, out, setup), 0) << "0 whatever the outcome";
         return out.printed;
     }
     std::string Update(FileSystem& files) { return Update(files, folder.Path()); }
@@ -66,7 +80,7 @@ class UpdaterTest : public ::testing::Test {
     // Nothing but the old program and the download, as before the update.
     void ExpectUntouched() const {
         EXPECT_EQ(folder.Read(kProgram), "old program");
-        EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program");
+        EXPECT_TRUE(folder.Read("tmp/KiroMeter_X5_TMP.BIN") == newBuild);
         EXPECT_FALSE(fs::exists(program + ".new")) << "the staged copy is cleaned up";
     }
 };
@@ -89,7 +103,7 @@ TEST_F(UpdaterTest, ReplacesTheProgramAtTheFirstAttemptOnceTheProgramHadTimeToEn
                   download + " --> " + kProgram +
                   "\n  ** Done, Remove temp file **"
                   "\n\n>>> Update OK <<<\n\n");
-    EXPECT_EQ(folder.Read(kProgram), "new program");
+    EXPECT_TRUE(folder.Read(kProgram) == newBuild);
     EXPECT_TRUE(RunsForEveryone(program));
     EXPECT_FALSE(fs::exists(download));
     EXPECT_FALSE(fs::exists(program + ".new"));
@@ -100,7 +114,7 @@ TEST_F(UpdaterTest, ReplacesTheProgramAtTheFirstAttemptOnceTheProgramHadTimeToEn
 TEST_F(UpdaterTest, AMissingProgramIsSimplyPutInPlace) {
     fs::remove(program);
     EXPECT_TRUE(Update(realFiles).ends_with("\n\n>>> Update OK <<<\n\n"));
-    EXPECT_EQ(folder.Read(kProgram), "new program");
+    EXPECT_TRUE(folder.Read(kProgram) == newBuild);
     EXPECT_TRUE(RunsForEveryone(program));
 }
 
@@ -149,10 +163,66 @@ TEST_F(UpdaterTest, StoppedAtAnyStepTheFolderHoldsAWholeProgram) {
         crashing.CrashAt(step);
         Update(crashing);
         const std::string now = folder.Read(kProgram);
-        EXPECT_TRUE(now == "old program" || (now == "new program" && RunsForEveryone(program)))
-            << "stopped before change " << step << ": " << now;
-        EXPECT_EQ(folder.Read("tmp/KiroMeter_X5_TMP.BIN"), "new program")
-            << "the download is kept until the end";
+        EXPECT_TRUE(now == "old program" || (now == newBuild && RunsForEveryone(program)))
+            << "stopped before change " << step << ": " << now.size() << " bytes";
+        EXPECT_TRUE(folder.Read("tmp/KiroMeter_X5_TMP.BIN") == newBuild)
+            << "the download is kept until the end, stopped before change " << step;
+    }
+}
+
+TEST_F(UpdaterTest, AStaleStagedCopyGoesAndNothingPlantedThereIsWrittenThrough) {
+    folder.Write(kProgram + ".new", "left by a run that died");
+    EXPECT_TRUE(Update(realFiles).ends_with("\n\n>>> Update OK <<<\n\n"));
+    EXPECT_TRUE(folder.Read(kProgram) == newBuild);
+    EXPECT_FALSE(fs::exists(program + ".new"));
+#if !defined(_WIN32)
+    // A link in the staged copy's place: the copy is made anew, never through it.
+    SetUp();
+    folder.Write("elsewhere", "someone else's file");
+    fs::create_symlink(folder.File("elsewhere"), program + ".new");
+    EXPECT_TRUE(Update(realFiles).ends_with("\n\n>>> Update OK <<<\n\n"));
+    EXPECT_TRUE(folder.Read(kProgram) == newBuild);
+    EXPECT_EQ(folder.Read("elsewhere"), "someone else's file");
+#endif
+}
+
+TEST_F(UpdaterTest, TheFolderIsFlushedAfterTheProgramIsRenamedIntoIt) {
+    test::FaultyFileSystem watched(realFiles);
+    Update(watched);
+    const std::vector<std::string>& steps = watched.Log();
+    const auto renamed = std::find_if(steps.begin(), steps.end(), [this](const std::string& step) {
+        return step.starts_with("rename ") && step.ends_with(" " + program);
+    });
+    ASSERT_NE(renamed, steps.end()) << ::testing::PrintToString(steps);
+    EXPECT_NE(std::find(renamed, steps.end(), "sync " + folder.Path()), steps.end())
+        << "a power cut could otherwise bring back the old name: " << ::testing::PrintToString(steps);
+}
+
+TEST_F(UpdaterTest, ADownloadThatIsNoWholeBuildOfThisKindIsRefusedAndRemoved) {
+    std::string otherKind = newBuild;
+    const size_t machineAt = otherKind.starts_with("MZ") ? *FindPeHeader(Bytes(otherKind)) + 4 : 0x12;
+    otherKind[machineAt] = static_cast<char>(otherKind[machineAt] ^ 0x40);
+    ASSERT_TRUE(SealProgram({reinterpret_cast<uint8_t*>(otherKind.data()), otherKind.size()}));
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* reason;
+    } rows[] = {
+        {"cut short", newBuild.substr(0, newBuild.size() - 1), "cut short or changed"},
+        {"changed after it was sealed", test::Altered(newBuild, 12345), "cut short or changed"},
+        {"of another processor", otherKind, "not a program for this system"},
+        {"no program at all", "new program", "not a program for this system"},
+    };
+    for (const auto& row : rows) {
+        folder.Write("tmp/KiroMeter_X5_TMP.BIN", row.bytes);
+        const std::string printed = Update(realFiles);
+        EXPECT_NE(printed.find(std::string("Refused: ") + download + " (" + row.reason + ")"),
+                  std::string::npos)
+            << row.what << printed;
+        EXPECT_TRUE(printed.ends_with("\n\n### Err: Update failed ###\n\n")) << row.what;
+        EXPECT_EQ(Count(printed, "Check Old File"), 0) << row.what << ": refused before anything is touched";
+        EXPECT_EQ(folder.Read(kProgram), "old program") << row.what;
+        EXPECT_FALSE(fs::exists(download)) << row.what << ": not offered again";
     }
 }
 

@@ -3,11 +3,13 @@
 // and the updater.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 
 #include "../GuiTestSupport.h"
+#include "core/update/ProgramSeal.h"
 #include "core/update/ProgramStamp.h"
 #include "gui/UiText.h"
 #include "gui/controls/CPercentBar.h"
@@ -34,10 +36,10 @@ std::string ReadWhole(const std::string& path) {
     return kiro::test::TempFolder::ReadFile(path);
 }
 
-// A copy of a program with another stamp.
+// A copy of a program with another stamp, sealed again.
 std::string Restamped(std::string image, uint32_t stamp) {
     std::span<uint8_t> bytes(reinterpret_cast<uint8_t*>(image.data()), image.size());
-    EXPECT_TRUE(WriteProgramStamp(bytes, stamp));
+    EXPECT_TRUE(RestampProgram(bytes, stamp));
     return image;
 }
 
@@ -116,6 +118,17 @@ TEST_F(UpdateWindowTest, TheCheckWaitsForTheWindowsFirstPaint) {
     QTest::qWait(300);
     EXPECT_FALSE(stopped->UpdateCheckWorker().Started()) << "a stopped check does not start when drawn";
     EXPECT_TRUE(stopped->UpdateCheckOver());
+}
+
+TEST_F(UpdateWindowTest, AServerThatKeepsTheCheckWaitingShowsNoWaitCursor) {
+    // Nobody waits for the check: the window stays usable, with its own cursor.
+    server.Serve(kPath, Restamped(program, ownStamp + 60));
+    server.StallAfter(kPath, 100, std::chrono::seconds(30));
+    auto window = Open(1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.RequestCount() == 1; }, 10000));
+    QTest::qWait(300);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    window->StopUpdateCheck();
 }
 
 TEST_F(UpdateWindowTest, ANewerBuildEndsReadyWithItsVersionInTheProgressBar) {
