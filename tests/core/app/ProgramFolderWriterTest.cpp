@@ -340,10 +340,26 @@ TEST_F(ProgramFolderWriterTest, APowerCutAtAnyStepOfTwoCommitsLeavesOneWholeStat
             CommitThree(cut, "old");
             CommitThree(cut, "new");
         }
-        ProgramFolderWriter next(realFiles, clock, paths);
-        ASSERT_TRUE(test::Ok(next.RecoverAtStart())) << step;
-        const auto now = Files();
-        EXPECT_TRUE(now == before || now == old || now == after) << "power cut before change " << step;
+        // The next start loses its power too, at any step of its recovery, before a last start.
+        test::TempFolder leftBehind;
+        fs::copy(folder.Path(), leftBehind.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        test::FaultyFileSystem recovering(realFiles);
+        ProgramFolderWriter(recovering, clock, paths).RecoverAtStart();
+        for (int recoveryStep = 1; recoveryStep <= recovering.Changes() + 1; ++recoveryStep) {
+            for (const auto& entry : fs::directory_iterator(folder.Path())) fs::remove_all(entry.path());
+            fs::copy(leftBehind.Path(), folder.Path(), fs::copy_options::recursive);
+            {
+                test::FaultyFileSystem cut(realFiles);
+                cut.TrackDurability(folder.Path());
+                cut.PowerCutAt(recoveryStep);
+                ProgramFolderWriter(cut, clock, paths).RecoverAtStart();
+            }
+            ProgramFolderWriter next(realFiles, clock, paths);
+            ASSERT_TRUE(test::Ok(next.RecoverAtStart())) << step;
+            const auto now = Files();
+            EXPECT_TRUE(now == before || now == old || now == after)
+                << "power cut before change " << step << ", then before change " << recoveryStep << " of recovery";
+        }
     }
 }
 
