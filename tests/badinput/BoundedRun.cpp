@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "support/TempFolder.h"
+#include "support/TimeLimits.h"
 
 namespace kiro::test {
 
@@ -46,12 +47,13 @@ BoundedResult RunBounded(const std::vector<std::string>& argv, const RunPlace& p
     if (failed) throw std::runtime_error("cannot start " + argv[0]);
 
     BoundedResult result;
+    const std::chrono::milliseconds scaledLimit = TimeLimit(limit);
     int status = 0;
     for (;;) {
         const pid_t ended = waitpid(pid, &status, WNOHANG);
         if (ended == pid) break;
         if (ended < 0 && errno != EINTR) throw std::runtime_error("waitpid failed");
-        if (std::chrono::steady_clock::now() - started > limit) {
+        if (std::chrono::steady_clock::now() - started > scaledLimit) {
             result.overTime = true;
             kill(-pid, SIGKILL);
             while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {

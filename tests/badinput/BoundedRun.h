@@ -26,8 +26,9 @@ struct RunPlace {
     std::string captureFolder;
 };
 
-// Runs a program (no shell between) in its own process group and waits for it at most `limit`;
-// a run still going then is killed with everything it started. Standard input is /dev/null.
+// Runs a program (no shell between) in its own process group and waits for it at most `limit`
+// (scaled for the build, support/TimeLimits.h); a run still going then is killed with everything
+// it started. Standard input is /dev/null.
 BoundedResult RunBounded(const std::vector<std::string>& argv, const RunPlace& place,
                          std::chrono::milliseconds limit);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TimeLimits.h"
+
 namespace kiro::test {
 
 BoundedResult RunRow(Sandbox& box, const std::string& row, const std::vector<std::string>& arguments,
@@ -13,7 +15,7 @@ BoundedResult RunRow(Sandbox& box, const std::string& row, const std::vector<std
         row + "\n  stdout: " + run.out.substr(0, 600) + "\n  stderr: " + run.err.substr(0, 600);
     EXPECT_FALSE(run.overTime) << what << "\n  hung: killed after " << run.elapsed.count() << " ms";
     EXPECT_EQ(run.signal, 0) << what << "\n  ended by a signal";
-    EXPECT_LE(run.elapsed, expected.within) << what;
+    EXPECT_LE(run.elapsed, TimeLimit(expected.within)) << what;
     if (expected.exitCode == kAnyFailure) {
         EXPECT_GT(run.exitCode, 0) << what;
     } else {
@@ -33,7 +35,7 @@ BoundedResult RunRow(Sandbox& box, const std::string& row, const std::vector<std
 
 void ExpectWithin(const std::string& row, std::chrono::steady_clock::duration took,
                   std::chrono::milliseconds bound) {
-    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(took), bound) << row;
+    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(took), TimeLimit(bound)) << row;
 }
 
 }  // namespace kiro::test

@@ -16,6 +16,7 @@ struct Expected {
     int exitCode = 0;        // or kAnyFailure
     std::string errorSays;   // a text standard error holds; empty: standard error stays empty
     std::string outputSays;  // a text standard output holds, if any
+    // Scaled for the build, as every time limit.
     std::chrono::milliseconds within{5000};
 };
 
@@ -26,7 +27,7 @@ struct Expected {
 BoundedResult RunRow(Sandbox& box, const std::string& row, const std::vector<std::string>& arguments,
                      const Expected& expected);
 
-// Checks the time a row's work inside this process took against its bound.
+// Checks the time a row's work took against its bound, scaled for the build.
 void ExpectWithin(const std::string& row, std::chrono::steady_clock::duration took,
                   std::chrono::milliseconds bound);
 

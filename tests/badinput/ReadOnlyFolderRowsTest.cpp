@@ -94,7 +94,7 @@ TEST(ReadOnlyFolderRows, WritesFailWithAMessageAndReadsGoOn) {
                 box.KiroUnder(ReadOnlyPrefix(box), arguments, 2 * row.expected.within);
             EXPECT_EQ(run.exitCode, row.expected.exitCode) << name << "\n" << run.err;
             EXPECT_EQ(run.signal, 0) << name;
-            EXPECT_LE(run.elapsed, row.expected.within) << name;
+            test::ExpectWithin(name, run.elapsed, row.expected.within);
             if (!row.expected.errorSays.empty()) {
                 EXPECT_NE(run.err.find(row.expected.errorSays), std::string::npos) << name << "\n" << run.err;
             }
