@@ -22,6 +22,7 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/ProgramImages.h"
 #include "support/RecordingUpdateUi.h"
+#include "support/TimeLimits.h"
 
 namespace kiro {
 namespace {
@@ -78,10 +79,11 @@ void ServeNewer(World& w) {
     w.server.Serve(kPath, ProgramImage(700000, kOwnStamp + 1));
 }
 
-// Sets the stop flag a while after the question, as the end of the program does.
-void StopLater(World& w, std::chrono::milliseconds after, std::thread& stopper) {
-    stopper = std::thread([&w, after] {
-        std::this_thread::sleep_for(after);
+// Sets the stop flag, as the end of the program does, once the check's request has reached the
+// server and the check waits for its answer (or once the request is long overdue).
+void StopWhileWaiting(World& w, std::thread& stopper) {
+    stopper = std::thread([&w] {
+        w.server.WaitForRequests(1, test::TimeLimit(5s));
         w.stopping = true;
     });
 }
@@ -104,8 +106,8 @@ TEST(UpdateRows, EachAddressAndServerEndsAsTheRowStatesInTime) {
         {"a stalled answer, stopped", Served,
          [&](World& w) {
              ServeNewer(w);
-             w.server.StallAfter(kPath, 100, 30s);
-             StopLater(w, 300ms, stopper);
+             w.server.StallAfter(kPath, 100, 10 * test::TimeLimit(3000ms));
+             StopWhileWaiting(w, stopper);
          },
          Outcome::StoppedInCheck, 3000ms},
         // A slow server is waited for: a pause of 1.5 s in each answer is no reason to give up.

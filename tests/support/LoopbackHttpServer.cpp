@@ -206,6 +206,11 @@ size_t LoopbackHttpServer::RequestCount() const {
     return requests_.size();
 }
 
+bool LoopbackHttpServer::WaitForRequests(size_t count, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(mutex_);
+    return requestCame_.wait_for(lock, limit, [&] { return requests_.size() >= count; });
+}
+
 void LoopbackHttpServer::AcceptConnections() {
     while (WaitFor(listener_, Direction::Receive, wake_.read, -1) == Wait::Ready) {
         const SocketHandle socket = AcceptConnection(listener_);
@@ -249,6 +254,7 @@ void LoopbackHttpServer::HandleConnection(SocketHandle socket) {
         if (const auto found = faults_.find(request.path); found != faults_.end()) fault = found->second;
         requests_.push_back(std::move(request));
     }
+    requestCame_.notify_all();
     SendReply(socket, reply, fault);
 }
 

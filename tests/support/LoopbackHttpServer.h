@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -75,6 +76,8 @@ class LoopbackHttpServer {
 
     std::vector<RecordedRequest> Requests() const;
     size_t RequestCount() const;
+    // Waits until `count` requests have come in all, at most `limit`; whether they came.
+    bool WaitForRequests(size_t count, std::chrono::milliseconds limit) const;
     // Body bytes handed to the system for sending, over every answer so far.
     uint64_t BodyBytesSent() const { return bodyBytesSent_; }
 
@@ -121,6 +124,7 @@ class LoopbackHttpServer {
     std::map<std::string, Reply> replies_;
     std::map<std::string, BodyFault> faults_;
     std::vector<RecordedRequest> requests_;
+    mutable std::condition_variable requestCame_;
     std::atomic<uint64_t> bodyBytesSent_ = 0;
 
     // Only the accepting thread touches the connections.

@@ -9,6 +9,8 @@
 namespace kiro::test {
 
 // Records what the update check shows and asks, in order, and answers its question as told.
+// Everything is called on the check's thread, the hooks too: another thread learns of progress
+// through onProgress, never by reading what is recorded while the check runs.
 struct RecordingUpdateUi final : UpdateUi {
     void OwnProgramUnreadable() override { Log("Open Fail"); }
     void RecordStamps(const std::string& localRecord, const std::string& serverRecord) override {
@@ -23,7 +25,10 @@ struct RecordingUpdateUi final : UpdateUi {
         return answer;
     }
     void ShowProgressText(bool on) override { Log(on ? "text on" : "text off"); }
-    void SetProgress(int position) override { positions.push_back(position); }
+    void SetProgress(int position) override {
+        positions.push_back(position);
+        if (onProgress) onProgress(position);
+    }
     void SetProgressText(const std::string& text) override { Log("text: " + text); }
     void UpdateReady() override { Log("ready"); }
     void ShowUpdatedNotice() override { Log("notice"); }
@@ -39,6 +44,7 @@ struct RecordingUpdateUi final : UpdateUi {
     std::string server;
     bool answer = true;
     std::function<void()> onQuestion;
+    std::function<void(int position)> onProgress;
 };
 
 }  // namespace kiro::test

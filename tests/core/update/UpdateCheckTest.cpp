@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include "core/update/ProgramLayout.h"
 #include "core/update/ProgramSeal.h"
@@ -17,13 +20,16 @@
 #include "support/ProgramImages.h"
 #include "support/RecordingUpdateUi.h"
 #include "support/TempFolder.h"
+#include "support/TimeLimits.h"
 
 namespace kiro {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 using test::ProgramImage;
+using test::TimeLimit;
 
 using RecordingUi = test::RecordingUpdateUi;
 
@@ -37,13 +43,13 @@ class UpdateCheckTest : public ::testing::Test {
     UpdateCheckTest() {
         const std::string own = ProgramImage(kOwnSize, kOwnStamp);
         folder.Write("KiroMeter_X5", own);
-        setup.url = server.Url("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe");
+        setup.url = server.Url(kPath);
         setup.programPath = folder.File("KiroMeter_X5");
         setup.tempFolder = folder.File("tmp");
     }
     void ServeProgram(size_t size, uint32_t stamp) {
         served = ProgramImage(size, stamp);
-        server.Serve("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", served);
+        server.Serve(kPath, served);
     }
     void Run() { check.Run(setup); }
     std::string Downloaded() const {
@@ -107,12 +113,12 @@ TEST_F(UpdateCheckTest, TheSameOrAnOlderBuildIsNoNewVersion) {
 }
 
 TEST_F(UpdateCheckTest, AServerFileWithoutAStampChangesNothing) {
-    server.Serve("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", std::string(9000, 'h'));
+    server.Serve(kPath, std::string(9000, 'h'));
     Run();
     EXPECT_TRUE(ui.log.empty());
     EXPECT_TRUE(ui.local.empty()) << "no record without a server stamp";
     // An error page is not a program either, whatever it holds.
-    server.Answer("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 404, ProgramImage(5000, kOwnStamp + 9));
+    server.Answer(kPath, 404, ProgramImage(5000, kOwnStamp + 9));
     Run();
     EXPECT_TRUE(ui.local.empty());
 }
@@ -155,9 +161,7 @@ TEST_F(UpdateCheckTest, BrokenOffShortOrReplacedDownloadsAreNotTaken) {
          [](UpdateCheckTest& t) {
              t.ServeProgram(600000, kOwnStamp + 1);
              // The check's first look is served whole; the download breaks off.
-             t.ui.onQuestion = [&t] {
-                 t.server.DropAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 200000);
-             };
+             t.ui.onQuestion = [&t] { t.server.DropAfter(kPath, 200000); };
          }},
         {"shorter than half the running program",
          [](UpdateCheckTest& t) { t.ServeProgram(kOwnSize / 2 - 1, kOwnStamp + 1); }},
@@ -201,7 +205,7 @@ TEST_F(UpdateCheckTest, BrokenOffShortOrReplacedDownloadsAreNotTaken) {
         ASSERT_FALSE(t.ui.positions.empty()) << c.what;
         EXPECT_EQ(t.ui.positions.back(), 0) << c.what;
         t.files.FailPath("", {});
-        t.server.DropAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", SIZE_MAX);
+        t.server.DropAfter(kPath, SIZE_MAX);
     }
 }
 
@@ -268,18 +272,20 @@ TEST_F(UpdateCheckTest, AProgramOfAnotherKindIsNeverTaken) {
 }
 
 // The time limits on the real clock, shortened: a server that sends a trickle holds neither the
-// check nor a download for long.
+// check nor a download for long. Each stall lasts three times the bound the test allows, so a
+// limit that does not work cannot pass unseen.
 TEST_F(UpdateCheckTest, AStalledCheckEndsAtItsTimeLimit) {
     NativeClock realClock;
     UpdateCheck timed{files, http, realClock, ui, stopping};
     setup.checkLimitMs = 1000;
+    const std::chrono::milliseconds bound = TimeLimit(5s);
     ServeProgram(700000, kOwnStamp + 1);
-    server.StallAfter(kPath, 100, std::chrono::seconds(30));
+    server.StallAfter(kPath, 100, 3 * bound);
     const auto started = std::chrono::steady_clock::now();
     timed.Run(setup);
     const auto took = std::chrono::steady_clock::now() - started;
-    EXPECT_GE(took, std::chrono::milliseconds(900));
-    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_GE(took, 900ms);
+    EXPECT_LT(took, bound);
     EXPECT_TRUE(ui.log.empty()) << "a failed check: nothing recorded, nothing asked";
     EXPECT_TRUE(NothingInPlace());
 }
@@ -289,30 +295,45 @@ TEST_F(UpdateCheckTest, ADownloadUnderItsLeastRateFails) {
     UpdateCheck timed{files, http, realClock, ui, stopping};
     setup.leastDownloadBytesPerSecond = 1 << 20;
     setup.downloadRateWindowMs = 1000;
+    const std::chrono::milliseconds bound = TimeLimit(8s);
     ServeProgram(700000, kOwnStamp + 1);
-    ui.onQuestion = [this] { server.StallAfter(kPath, 50000, std::chrono::seconds(30)); };
+    ui.onQuestion = [this, bound] { server.StallAfter(kPath, 50000, 3 * bound); };
     const auto started = std::chrono::steady_clock::now();
     timed.Run(setup);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, bound);
     ASSERT_FALSE(ui.log.empty());
     EXPECT_EQ(ui.log.back(), "download failed");
     EXPECT_TRUE(NothingInPlace());
 }
 
 TEST_F(UpdateCheckTest, StoppingEndsAStalledDownloadAtOnce) {
+    constexpr size_t kBeforeStall = 100000;
+    const std::chrono::milliseconds bound = TimeLimit(10s);
     ServeProgram(700000, kOwnStamp + 1);
-    ui.onQuestion = [this] {
-        server.StallAfter("/UploadFiles%5CDownLoads%5CKiroMeter_X5.exe", 100000, std::chrono::seconds(30));
+    ui.onQuestion = [this, bound] { server.StallAfter(kPath, kBeforeStall, 3 * bound); };
+    // The check reports on its own thread when the bytes before the stall have come (to the
+    // percent of the running program's length); the stop comes from another thread, as from the
+    // window that ends the program.
+    std::promise<void> stalledPromise;
+    std::future<void> stalled = stalledPromise.get_future();
+    ui.onProgress = [&stalledPromise, told = false](int position) mutable {
+        if (told || position < static_cast<int>(kBeforeStall * 100 / kOwnSize)) return;
+        told = true;
+        stalledPromise.set_value();
     };
-    std::thread stopper([this] {
-        while (ui.positions.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    bool reachedTheStall = false;
+    std::chrono::steady_clock::time_point stoppedAt;
+    std::thread stopper([&] {
+        reachedTheStall = stalled.wait_for(bound) == std::future_status::ready;
+        // Stopped either way, so that the check, and the test, end.
+        stoppedAt = std::chrono::steady_clock::now();
         stopping = true;
     });
-    const auto started = std::chrono::steady_clock::now();
     Run();
-    stopper.join();
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+    const auto ended = std::chrono::steady_clock::now();
+    stopper.join();  // what the stopper wrote is read only after it has ended
+    EXPECT_TRUE(reachedTheStall) << "the download never got to the stall";
+    EXPECT_LT(ended - stoppedAt, bound);
     EXPECT_FALSE(ui.Said("ready"));
     EXPECT_FALSE(ui.Said("download failed")) << "a program that is ending tells no one";
     EXPECT_TRUE(NothingInPlace());
