@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "core/update/ProgramLayout.h"
 #include "core/update/ProgramSeal.h"
@@ -44,6 +45,29 @@ int Count(const std::string& text, const std::string& part) {
     return found;
 }
 
+// The fake clock, with something that happens in the world during one of the sleeps: between
+// two looks of the updater, as the old program ends while it waits.
+class ClockWithAlarm final : public Clock {
+  public:
+    ClockWithAlarm(sim::FakeClock& clock, int atSleep, std::function<void()> alarm)
+        : clock_(clock), atSleep_(atSleep), alarm_(std::move(alarm)) {}
+    LocalTime Now() const override { return clock_.Now(); }
+    LocalTime LocalTimeOf(int64_t secondsSince1970) const override {
+        return clock_.LocalTimeOf(secondsSince1970);
+    }
+    uint32_t TickCount() const override { return clock_.TickCount(); }
+    void Sleep(uint32_t milliseconds) override {
+        clock_.Sleep(milliseconds);
+        if (++sleeps_ == atSleep_) alarm_();
+    }
+
+  private:
+    sim::FakeClock& clock_;
+    const int atSleep_;
+    std::function<void()> alarm_;
+    int sleeps_ = 0;
+};
+
 bool RunsForEveryone(const std::string& path) {
     const fs::perms all = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
     return (fs::status(path).permissions() & all) == all;
@@ -64,12 +88,12 @@ class UpdaterTest : public ::testing::Test {
     }
     // What the updater printed.
     std::string Update(FileSystem& files, const std::string& workingDirectory,
-                       const SignatureVerifier* signatures = nullptr) {
+                       const SignatureVerifier* signatures = nullptr, Clock* waits = nullptr) {
         RecordedOutput out;
         const UpdaterSetup setup{workingDirectory,
                                  ReadProgramStamp(realFiles, NativeProcessInfo().OwnProgramPath()).kind,
                                  signatures};
-        EXPECT_EQ(RunUpdater(files, clock, out, setup), 0) << "0 whatever the outcome";
+        EXPECT_EQ(RunUpdater(files, waits ? *waits : clock, out, setup), 0) << "0 whatever the outcome";
         return out.printed;
     }
     std::string Update(FileSystem& files) { return Update(files, folder.Path()); }
@@ -134,6 +158,21 @@ TEST_F(UpdaterTest, AProgramStillInUseIsNeverReplaced) {
     EXPECT_TRUE(Failed(printed)) << printed;
     EXPECT_EQ(Count(printed, "Update:"), 0);
     ExpectUntouched();
+}
+
+TEST_F(UpdaterTest, AProgramThatEndsWhileTheUpdaterWaitsIsReplacedAtTheNextLook) {
+    std::error_code error;
+    std::unique_ptr<FileLock> stillRunning = realFiles.TryLock(program, error);
+    ASSERT_TRUE(stillRunning) << error.message();
+    // Sleeps: the first wait of 2 s, then one after each look that finds the program busy. The
+    // program ends during the third sleep, after the second look.
+    ClockWithAlarm waits(clock, 3, [&stillRunning] { stillRunning.reset(); });
+    const std::string printed = Update(realFiles, folder.Path(), nullptr, &waits);
+    EXPECT_TRUE(printed.ends_with("\n\n>>> Update OK <<<\n\n")) << printed;
+    EXPECT_EQ(Count(printed, "Check Old File"), 3) << printed;
+    EXPECT_EQ(Count(printed, "Update:"), 1);
+    EXPECT_EQ(clock.TotalSlept(), 2000u + 2 * 1000u) << "a second between looks";
+    EXPECT_TRUE(folder.Read(kProgram) == newBuild);
 }
 
 TEST_F(UpdaterTest, AReplacementThatFailsLeavesTheOldProgramAndNoCopyBehind) {
