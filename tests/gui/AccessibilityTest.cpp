@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMap>
 #include <QSet>
+#include <QTabBar>
 #include <QTest>
 
 #include "ControlWalk.h"
@@ -76,7 +77,8 @@ class AccessibilityTest : public ::testing::Test {
     std::vector<QWidget*> AllControls() { return test::ControlsUnder(*window); }
     void ChooseLanguage(int language) {
         auto* options = static_cast<CUserOptionPage*>(Page(kUserOptionsPage));
-        QTest::mouseClick(options->LanguagePicture(language), Qt::LeftButton);
+        QTest::mouseClick(test::Named<QLabel>(*options, "languagePicture" + std::to_string(language)),
+                          Qt::LeftButton);
     }
     QMap<QWidget*, Spoken> Heard() {
         QMap<QWidget*, Spoken> heard;
@@ -102,7 +104,7 @@ TEST_F(AccessibilityTest, EveryControlIsNamedAndDescribedInTheProgramsLanguage) 
             << "no mnemonic marker is read out: " << Describe(*it.key());
     }
     EXPECT_EQ(Page(kReportPage)->accessibleName(), "Report");
-    EXPECT_EQ(window->Pages().TabBar()->accessibleName(), "Pages");
+    EXPECT_EQ(test::Named<QTabBar>(*window, "pageTabBar")->accessibleName(), "Pages");
 
     ChooseLanguage(kTraditionalChinese);
     const QMap<QWidget*, Spoken> chinese = Heard();

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QRgb>
+#include <stdexcept>
+#include <string>
 
 namespace kiro::gui::test {
 
@@ -20,6 +22,18 @@ class GuiTest : public ::testing::Test {
   protected:
     GuiTest() { EnsureQtApplication(); }
 };
+
+// The object of kind T that the program named `name`, among the children of `parent` at any
+// depth: tests reach a window's controls and timers by the names the window gives them. When
+// there is none, the test ends there, saying which.
+template <class T>
+T* Named(const QObject& parent, const std::string& name) {
+    T* found = parent.findChild<T*>(QString::fromStdString(name));
+    if (found == nullptr)
+        throw std::logic_error(std::string("no ") + T::staticMetaObject.className() + " named \"" + name +
+                               "\" in " + parent.metaObject()->className());
+    return found;
+}
 
 // A colour without its alpha byte, as the pixel checks compare them.
 constexpr QRgb Rgb(int red, int green, int blue) {

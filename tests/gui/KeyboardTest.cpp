@@ -47,7 +47,7 @@ class KeyboardTest : public ::testing::Test {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    QTabBar* Tabs() { return window->Pages().TabBar(); }
+    QTabBar* Tabs() { return test::Named<QTabBar>(*window, "pageTabBar"); }
     // Opens a page from the tab bar with the arrow keys and Enter.
     void OpenWithKeys(int index) {
         Tabs()->setFocus();
@@ -105,7 +105,7 @@ TEST(PictureEditorKeysTest, ArrowKeysMoveAndSpaceSwitchesTheDot) {
     test::WatchPageWorld world;
     CPersonalGraphicPage page{world.Context(), world.Ports()};
     page.show();
-    CGridListCtrl& editor = *page.Editor();
+    CGridListCtrl& editor = *test::Named<CGridListCtrl>(page, "pictureEditor");
     editor.setFocus();
     editor.setCurrentIndex(editor.model()->index(0, 0));
     QTest::keyClick(&editor, Qt::Key_Down);

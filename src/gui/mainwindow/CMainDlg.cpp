@@ -133,11 +133,13 @@ void CMainDlg::BuildControls() {
     const QRect client = DialogRect(0, 0, 665, 320);
     setFixedSize(client.size());
     pageTab_->setGeometry(DialogRect(14, 5, 456, 300));
+    statusLine_->setObjectName(QStringLiteral("statusLabel"));
     statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     picture_->setGeometry(DialogRect(476, 5, 176, 157));
     picture_->setPixmap(QIcon(":/kiro/watch.svg").pixmap(picture_->size()));
     picture_->setAlignment(Qt::AlignCenter);
+    diskLabel_->setObjectName(QStringLiteral("diskLabel"));
     diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
     diskLabel_->setAlignment(Qt::AlignCenter);
     diskLabel_->setText("< No Disk >");
@@ -147,11 +149,14 @@ void CMainDlg::BuildControls() {
     labelPalette.setColor(QPalette::Window, QColor(255, 255, 255, 200));
     diskLabel_->setPalette(labelPalette);
     diskLabel_->raise();
+    calendar_->setObjectName(QStringLiteral("calendar"));
     calendar_->setGeometry(DialogRect(476, 169, 183, 113));
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    clock_->setObjectName(QStringLiteral("clockLabel"));
     clock_->setGeometry(DialogRect(476, 286, 183, 15));
     clock_->setAlignment(Qt::AlignCenter);
     clock_->setText("00:00:00");
+    progress_->setObjectName(QStringLiteral("updateProgressBar"));
     progress_->setGeometry(DialogRect(476, 307, 183, 11));
 }
 

@@ -47,11 +47,7 @@ class CMainDlg : public QDialog {
     // Delivers the device notifications that wait at the source, to DeviceSink().
     void DeliverDeviceEvents();
     CPageTab& Pages() { return *pageTab_; }
-    QLabel* StatusLine() const { return statusLine_; }
-    QLabel* DiskLabel() const { return diskLabel_; }
-    QLabel* ClockLabel() const { return clock_; }
     QCalendarWidget* Calendar() const { return calendar_; }
-    CPercentBar* ProgressBar() const { return progress_; }
     // A menu bar for the demo's commands, made on first use.
     QMenuBar* DemoMenuBar();
     // The update check, started when the window has first been drawn (when EnableUpgrade is on);

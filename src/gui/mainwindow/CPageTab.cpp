@@ -10,6 +10,7 @@ namespace kiro::gui {
 
 CPageTab::CPageTab(QWidget* parent)
     : QWidget(parent), tabBar_(new QTabBar(this)), stack_(new QStackedWidget(this)) {
+    tabBar_->setObjectName(QStringLiteral("pageTabBar"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

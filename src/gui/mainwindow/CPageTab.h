@@ -30,7 +30,6 @@ class CPageTab : public QWidget {
     void SwitchTo(int index);
     int CurrentPage() const { return current_; }
     CPage* Page(int index) const { return pages_[index]; }
-    QTabBar* TabBar() const { return tabBar_; }
 
     // Routing of the program's notifications.
     void SendDataChanged();      // to every page

@@ -30,6 +30,7 @@ CBatteryCurveDlg::CBatteryCurveDlg(const UiText& texts, const std::array<uint8_t
     : QDialog(parent), graph_(new CGraphCtrl(this)) {
     setWindowTitle(texts.Get(kTitleText));
     setFixedSize(DialogRect(0, 0, 400, 200).size());
+    graph_->setObjectName(QStringLiteral("batteryGraph"));
     graph_->setGeometry(rect().adjusted(6, 6, -6, -6));
     graph_->SetValueRange(0, 100, 0, 100, 0);
     graph_->SetTimeRange(-kBatteryHours, 0, CGraphCtrl::TimeLabels::Numbers);

@@ -15,8 +15,6 @@ class CBatteryCurveDlg final : public QDialog {
   public:
     CBatteryCurveDlg(const UiText& texts, const std::array<uint8_t, 512>& page, QWidget* parent = nullptr);
 
-    CGraphCtrl* Graph() const { return graph_; }
-
   private:
     CGraphCtrl* graph_;
 };

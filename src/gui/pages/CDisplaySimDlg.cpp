@@ -32,16 +32,19 @@ CDisplaySimDlg::CDisplaySimDlg(const PageContext& context, const Volumes& volume
       refreshTimer_(new QTimer(this)) {
     setWindowTitle(context_.texts.Get(kTitleText));
     setFixedSize(DialogRect(0, 0, 120, 200).size());
+    status_->setObjectName(QStringLiteral("statusLabel"));
     status_->setGeometry(DialogRect(6, 4, 108, 12));
     status_->setAlignment(Qt::AlignCenter);
     screen_->setGeometry(DialogRect(18, 20, 84, 150));
     MakeDotGrid(*screen_, kDisplayLines);
+    stop_->setObjectName(QStringLiteral("stopButton"));
     stop_->setGeometry(DialogRect(35, 176, 50, 16));
     stop_->setText(context_.texts.Get(kStopText));
     connect(stop_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     NameWithText(*screen_, kSegmentDisplayNameText, kSegmentDisplayDescriptionText);
     ApplyAccessibleTexts(*this, context_.texts);
     AssignMnemonics(*this, context_.texts);
+    refreshTimer_->setObjectName(QStringLiteral("refreshTimer"));
     connect(refreshTimer_, &QTimer::timeout, this, &CDisplaySimDlg::Refresh);
     QTimer::singleShot(kStartDelayMs, this, &CDisplaySimDlg::RunSequence);
 }

@@ -20,11 +20,6 @@ class CDisplaySimDlg final : public QDialog, private DisplayObserver {
     CDisplaySimDlg(const PageContext& context, const Volumes& volumes, DisplayInput input,
                    QWidget* parent = nullptr);
 
-    CGridListCtrl* Screen() const { return screen_; }
-    QLabel* Status() const { return status_; }
-    QPushButton* StopButton() const { return stop_; }
-    bool Running() const { return running_; }
-
   protected:
     // Closing the window in the middle asks the sequence to stop; the window closes when it has.
     void reject() override;

@@ -40,24 +40,32 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QW
       listening_(ports.events, setup_) {
     chooseFolder = [this] { return ChooseFolder(this, QStringLiteral("/")); };
     setFixedSize(DialogRect(0, 0, 360, 196).size());
+    date_->setObjectName(QStringLiteral("dateDisplay"));
     date_->setGeometry(DialogRect(6, 4, 100, 18));
+    time_->setObjectName(QStringLiteral("timeDisplay"));
     time_->setGeometry(DialogRect(254, 4, 100, 18));
     auto* picture = new QLabel(this);
     picture->setGeometry(DialogRect(6, 28, 86, 110));
     picture->setAlignment(Qt::AlignCenter);
     picture->setPixmap(LoadPicture(QString::fromLatin1(pictures::kWatch), picture->size()));
+    status_->setObjectName(QStringLiteral("statusLabel"));
     status_->setGeometry(DialogRect(98, 28, 256, 72));
     status_->setAlignment(Qt::AlignCenter);
     status_->SetFont(QStringLiteral("Arial"), kStatusPoints, false);
+    counter_->setObjectName(QStringLiteral("counterDisplay"));
     counter_->setGeometry(DialogRect(180, 104, 92, 34));
+    slider_->setObjectName(QStringLiteral("aliveSlider"));
     slider_->setGeometry(DialogRect(6, 146, 348, 14));
     slider_->setRange(-20, 20);
     slider_->setValue(0);
     // It only swings to show the window is alive.
     slider_->setAttribute(Qt::WA_TransparentForMouseEvents);
     slider_->setFocusPolicy(Qt::NoFocus);
+    preCopy_->setObjectName(QStringLiteral("preCopyCheckBox"));
     preCopy_->setGeometry(DialogRect(6, 172, 60, 12));
+    chooseFolder_->setObjectName(QStringLiteral("chooseFolderButton"));
     chooseFolder_->setGeometry(DialogRect(68, 170, 50, 16));
+    path_->setObjectName(QStringLiteral("preCopyPathEdit"));
     path_->setGeometry(DialogRect(122, 170, 232, 16));
     path_->setReadOnly(true);
 

@@ -25,15 +25,6 @@ class CFactoryDlg final : public QDialog, private FactoryDisplay {
   public:
     CFactoryDlg(const PageContext& context, const WatchPorts& ports, QWidget* parent = nullptr);
 
-    FactorySetup& Setup() { return setup_; }
-    CTextLabel* Status() const { return status_; }
-    CSegmentDisplay* Counter() const { return counter_; }
-    CSegmentDisplay* DateText() const { return date_; }
-    CSegmentDisplay* TimeText() const { return time_; }
-    QSlider* Slider() const { return slider_; }
-    QCheckBox* PreCopyBox() const { return preCopy_; }
-    QPushButton* FolderButton() const { return chooseFolder_; }
-    QLineEdit* PathBox() const { return path_; }
     // The 100 ms tick of the idle animation.
     void AnimationTick();
 

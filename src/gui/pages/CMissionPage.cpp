@@ -29,6 +29,7 @@ BodyMeasures Body(const App& app) {
 
 CMissionPage::CMissionPage(const PageContext& context, QWidget* parent)
     : CPage(parent), context_(context), timer_(new QTimer(this)) {
+    timer_->setObjectName(QStringLiteral("missionTimer"));
     BuildPanel(MissionId::A, 6);
     BuildPanel(MissionId::B, 230);
     auto* picture = new QLabel(this);
@@ -46,36 +47,50 @@ CMissionPage::CMissionPage(const PageContext& context, QWidget* parent)
 
 void CMissionPage::BuildPanel(MissionId id, int left) {
     Panel& panel = panels_[Index(id)];
+    const QLatin1String letter(id == MissionId::A ? "A" : "B");
+    const auto name = [&letter](QWidget* control, const char* role) {
+        control->setObjectName(QString::fromLatin1(role) + letter);
+    };
     panel.group = new QGroupBox(this);
+    name(panel.group, "missionGroup");
     panel.group->setGeometry(DialogRect(left, 4, 220, 168));
     QWidget* group = panel.group;
     const MissionKind kind = static_cast<MissionKind>(MissionOf(context_.app, id).mode);
+    // The kinds in MissionKind's order: stepsRadioA, distanceRadioA, timeRadioA, caloriesRadioA.
+    const char* const kindNames[4] = {"stepsRadio", "distanceRadio", "timeRadio", "caloriesRadio"};
     for (int k = 0; k < 4; ++k) {
         panel.kinds[k] = new QRadioButton(group);
+        name(panel.kinds[k], kindNames[k]);
         panel.kinds[k]->setGeometry(DialogRect(10, 14 + 15 * k, 90, 12));
         connect(panel.kinds[k], &QRadioButton::clicked, this, &CMissionPage::SetTargetLabels);
     }
     panel.kinds[static_cast<int>(kind) >= 0 && static_cast<int>(kind) < 4 ? static_cast<int>(kind) : 0]
         ->setChecked(true);
     panel.targetLabel = new QLabel(group);
+    name(panel.targetLabel, "targetLabel");
     panel.targetLabel->setGeometry(DialogRect(106, 14, 110, 12));
     panel.target = new QLineEdit(group);
+    name(panel.target, "targetEdit");
     panel.target->setGeometry(DialogRect(106, 28, 90, 14));
     panel.targetLabel->setBuddy(panel.target);
     panel.start = new QPushButton(group);
+    name(panel.start, "startButton");
     panel.start->setGeometry(DialogRect(106, 48, 52, 15));
     panel.stop = new QPushButton(group);
+    name(panel.stop, "stopButton");
     panel.stop->setGeometry(DialogRect(162, 48, 52, 15));
     connect(panel.start, &QPushButton::clicked, this, [this, id] { OnStart(id); });
     connect(panel.stop, &QPushButton::clicked, this, [this, id] { OnStop(id); });
 
     panel.bar = new CPercentBar(group);
+    name(panel.bar, "progressBar");
     panel.bar->setGeometry(DialogRect(10, 84, 200, 14));
     panel.bar->SetRange(0, 100);
     panel.bar->SetPos(0);
     panel.bar->SetBarColor(QColor(0, 100, 0));
     panel.bar->SetTextColor(QColor(0, 100, 0));
     panel.status = new CColorStatic(group);
+    name(panel.status, "statusLabel");
     panel.status->setGeometry(DialogRect(10, 106, 200, 24));
     panel.status->setAlignment(Qt::AlignCenter);
     panel.status->setFont(ArialWithCellHeight(panel.status->contentsRect().height() * 2 / 3, QFont::Normal));

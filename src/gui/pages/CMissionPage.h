@@ -29,7 +29,8 @@ class CMissionPage final : public CPage {
 
     void OnLanguageChanged() override { Refresh(); }
 
-    // The controls of one mission.
+  private:
+    // The controls of one mission, named with its letter: missionGroupA, startButtonB, ...
     struct Panel {
         QGroupBox* group = nullptr;
         std::array<QRadioButton*, 4> kinds{};
@@ -40,10 +41,7 @@ class CMissionPage final : public CPage {
         CPercentBar* bar = nullptr;
         CColorStatic* status = nullptr;
     };
-    const Panel& PanelOf(MissionId id) const { return panels_[Index(id)]; }
-    QTimer* MissionTimer() const { return timer_; }
 
-  private:
     static int Index(MissionId id) { return id == MissionId::A ? 0 : 1; }
     void BuildPanel(MissionId id, int left);
     MissionKind KindChosen(MissionId id) const;

@@ -63,13 +63,19 @@ CPersonalGraphicPage::CPersonalGraphicPage(const PageContext& context, const Wat
 }
 
 void CPersonalGraphicPage::BuildControls() {
+    // The display items by name, as their controls are named: timeItemButton, timeEffectComboBox.
+    static constexpr const char* kItemNames[kDisplayItems] = {
+        "time", "day", "year", "diskSize", "freeSize", "battery", "kiro", "personalGraphic"};
+    editor_->setObjectName(QStringLiteral("pictureEditor"));
     editor_->setGeometry(DialogRect(6, 6, 92, 266));
     MakeDotGrid(*editor_, kPictureLines);
     connect(editor_, &CGridListCtrl::Clicked, this, &CPersonalGraphicPage::OnCellClicked);
     connect(editor_, &CGridListCtrl::SpacePressed, this, &CPersonalGraphicPage::OnCellClicked);
     NameWithText(*editor_, kPictureEditorNameText, kPictureEditorDescriptionText);
 
+    goodFeeling_->setObjectName(QStringLiteral("goodFeelingButton"));
     goodFeeling_->setGeometry(DialogRect(106, 6, 72, 16));
+    go_->setObjectName(QStringLiteral("goButton"));
     go_->setGeometry(DialogRect(106, 26, 72, 16));
     connect(goodFeeling_, &QPushButton::clicked, this, [this] {
         LoadPicture(PresetPictureLines(PresetPicture::GoodFeeling, context_.app.CurrentLanguage()));
@@ -78,25 +84,31 @@ void CPersonalGraphicPage::BuildControls() {
             [this] { LoadPicture(PresetPictureLines(PresetPicture::Go, context_.app.CurrentLanguage())); });
     for (int slot = 1; slot <= 4; ++slot) {
         QPushButton* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("slotButton%1").arg(slot));
         button->setGeometry(DialogRect(106 + 38 * ((slot - 1) % 2), 52 + 20 * ((slot - 1) / 2), 34, 16));
         connect(button, &QPushButton::clicked, this,
                 [this, slot] { LoadPicture(PictureFromSlot(context_.app.Config().ReadTempGraphic(slot))); });
         NameWithFormat(*button, kPictureSlotNameText, QString::number(slot));
         slots_[slot - 1] = button;
     }
+    slotSelector_->setObjectName(QStringLiteral("slotComboBox"));
     slotSelector_->setGeometry(DialogRect(106, 96, 34, 16));
     NameWithText(*slotSelector_, kSlotChoiceNameText);
     for (int slot = 1; slot <= 4; ++slot) slotSelector_->addItem(QString::number(slot));
+    push_->setObjectName(QStringLiteral("pushButton"));
     push_->setGeometry(DialogRect(144, 96, 34, 16));
     connect(push_, &QPushButton::clicked, this, &CPersonalGraphicPage::Push);
+    clean_->setObjectName(QStringLiteral("cleanButton"));
     clean_->setGeometry(DialogRect(106, 120, 72, 16));
     connect(clean_, &QPushButton::clicked, this, &CPersonalGraphicPage::Clean);
 
     messageLabel_->setGeometry(DialogRect(192, 6, 80, 12));
+    message_->setObjectName(QStringLiteral("messageEdit"));
     message_->setGeometry(DialogRect(192, 18, 252, 16));
     message_->setMaxLength(kMessageLength);
     messageLabel_->setBuddy(message_);
     speedLabel_->setGeometry(DialogRect(192, 44, 90, 12));
+    speed_->setObjectName(QStringLiteral("speedComboBox"));
     speed_->setGeometry(DialogRect(290, 42, 100, 16));
     for (const char* name : kSpeedNames) speed_->addItem(QString::fromLatin1(name));
     speedLabel_->setBuddy(speed_);
@@ -105,7 +117,10 @@ void CPersonalGraphicPage::BuildControls() {
     int y = 64;
     for (int item = 0; item < kDisplayItems; ++item) {
         items_[item] = new QPushButton(this);
+        items_[item]->setObjectName(QStringLiteral("%1ItemButton").arg(QLatin1String(kItemNames[item])));
         effects_[item] = new QComboBox(this);
+        effects_[item]->setObjectName(
+            QStringLiteral("%1EffectComboBox").arg(QLatin1String(kItemNames[item])));
         for (const char* name : kEffectNames) effects_[item]->addItem(QString::fromLatin1(name));
         connect(items_[item], &QPushButton::clicked, this, [this, item] { Preview(item); });
         NameAfterCaptionOf(*effects_[item], kEffectNameText, *items_[item]);
@@ -121,8 +136,10 @@ void CPersonalGraphicPage::BuildControls() {
     demo_->setGeometry(DialogRect(192, 222, 100, 12));
     demo_->setEnabled(false);
     demo_->hide();
+    simulation_->setObjectName(QStringLiteral("simulationButton"));
     simulation_->setGeometry(DialogRect(192, 250, 90, 18));
     connect(simulation_, &QPushButton::clicked, this, [this] { Preview(-1); });
+    save_->setObjectName(QStringLiteral("saveButton"));
     save_->setGeometry(DialogRect(300, 250, 90, 18));
     connect(save_, &QPushButton::clicked, this, &CPersonalGraphicPage::Save);
     // The controls were made in another order than the columns they stand in.

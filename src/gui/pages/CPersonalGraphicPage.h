@@ -33,22 +33,8 @@ class CPersonalGraphicPage final : public CPage {
     void OnDataChanged() override { ShowSettings(); }
     void OnLanguageChanged() override { ShowSettings(); }
 
-    CGridListCtrl* Editor() const { return editor_; }
     PictureLines EditorPicture() const;
-    QLineEdit* MessageBox() const { return message_; }
-    QComboBox* EffectSelector(DisplayItem item) const { return effects_[static_cast<int>(item)]; }
-    QPushButton* ItemButton(DisplayItem item) const { return items_[static_cast<int>(item)]; }
-    QComboBox* SpeedSelector() const { return speed_; }
-    QPushButton* PresetButton(PresetPicture preset) const {
-        return preset == PresetPicture::GoodFeeling ? goodFeeling_ : go_;
-    }
-    QPushButton* SlotButton(int slot) const { return slots_[slot - 1]; }  // 1..4
-    QComboBox* SlotSelector() const { return slotSelector_; }
-    QPushButton* PushButton() const { return push_; }
-    QPushButton* CleanButton() const { return clean_; }
     QPushButton* SimulationButton() const { return simulation_; }
-    QPushButton* SaveButton() const { return save_; }
-    QCheckBox* DemoBox() const { return demo_; }
 
     // What Save does with the right Shift and right Alt keys held: the factory window opens with
     // this page's message and picture, the watch events go to it alone, and when it closes no

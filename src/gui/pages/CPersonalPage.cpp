@@ -24,19 +24,23 @@ CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
       birthday_(new QDateEdit(this)),
       save_(new QPushButton(this)) {
     birthdayLabel_->setGeometry(DialogRect(30, 40, 70, 14));
+    birthday_->setObjectName(QStringLiteral("birthdayEdit"));
     birthday_->setGeometry(DialogRect(104, 38, 90, 16));
     birthday_->setCalendarPopup(true);
     birthday_->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    const char* const boxNames[3] = {"heightEdit", "weightEdit", "stepSizeEdit"};
     for (int i = 0; i < 3; ++i) {
         const int y = 70 + 28 * i;
         labels_[i] = new QLabel(this);
         labels_[i]->setGeometry(DialogRect(30, y + 2, 70, 14));
         boxes_[i] = new QLineEdit(this);
+        boxes_[i]->setObjectName(QLatin1String(boxNames[i]));
         boxes_[i]->setGeometry(DialogRect(104, y, 60, 16));
         boxes_[i]->setAlignment(Qt::AlignRight);
         units_[i] = new QLabel(this);
         units_[i]->setGeometry(DialogRect(168, y + 2, 40, 14));
     }
+    save_->setObjectName(QStringLiteral("saveButton"));
     save_->setGeometry(DialogRect(104, 160, 60, 16));
     birthdayLabel_->setBuddy(birthday_);
     for (int i = 0; i < 3; ++i) labels_[i]->setBuddy(boxes_[i]);

@@ -20,11 +20,6 @@ class CPersonalPage final : public CPage {
 
     void OnLanguageChanged() override { ShowPersonal(); }
 
-    QDateEdit* Birthday() const { return birthday_; }
-    // Height, weight, step size.
-    QLineEdit* Box(int index) const { return boxes_[index]; }
-    QPushButton* SaveButton() const { return save_; }
-
   private:
     void ShowPersonal();
     void SavePersonal();

@@ -43,7 +43,9 @@ CReportPage::CReportPage(const PageContext& context, QWidget* parent)
       radios_{new QRadioButton(this), new QRadioButton(this), new QRadioButton(this)},
       delete_(new QPushButton(QStringLiteral("Delete"), this)),
       sleep_(new QPushButton(this)) {
+    graph_->setObjectName(QStringLiteral("reportGraph"));
     graph_->setGeometry(DialogRect(4, 4, 446, 134));
+    list_->setObjectName(QStringLiteral("reportList"));
     list_->setGeometry(DialogRect(4, 141, 446, 118));
     for (int i = 0; i < 7; ++i) {
         const ReportColumn& column = kReportColumns[i];
@@ -54,7 +56,9 @@ CReportPage::CReportPage(const PageContext& context, QWidget* parent)
 
     auto* modes = new QButtonGroup(this);
     const int radioX[3] = {6, 176, 90};
+    const char* const radioNames[3] = {"monthRadio", "weekRadio", "dayRadio"};  // as ReportMode
     for (int i = 0; i < 3; ++i) {
+        radios_[i]->setObjectName(QLatin1String(radioNames[i]));
         radios_[i]->setGeometry(DialogRect(radioX[i], 264, 82, 12));
         modes->addButton(radios_[i], i);
     }
@@ -63,7 +67,9 @@ CReportPage::CReportPage(const PageContext& context, QWidget* parent)
     radios_[static_cast<int>(ReportMode::Week)]->setEnabled(false);
     connect(modes, &QButtonGroup::idClicked, this,
             [this](int id) { OnModeClicked(static_cast<ReportMode>(id)); });
+    delete_->setObjectName(QStringLiteral("deleteButton"));
     delete_->setGeometry(DialogRect(292, 262, 60, 15));
+    sleep_->setObjectName(QStringLiteral("sleepButton"));
     sleep_->setGeometry(DialogRect(358, 262, 92, 15));
     connect(delete_, &QPushButton::clicked, this, &CReportPage::OnDelete);
     connect(sleep_, &QPushButton::clicked, this, &CReportPage::OnSleepAnalysis);

@@ -25,11 +25,6 @@ class CReportPage final : public CPage {
     // Texts again, and the report built afresh.
     void OnLanguageChanged() override;
 
-    ReportMode Mode() const { return mode_; }
-    CGraphCtrl* Graph() const { return graph_; }
-    CGridListCtrl* List() const { return list_; }
-    QRadioButton* ModeRadio(ReportMode mode) const { return radios_[static_cast<int>(mode)]; }
-    QPushButton* DeleteButton() const { return delete_; }
     QPushButton* SleepButton() const { return sleep_; }
 
   private:

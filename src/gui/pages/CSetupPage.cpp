@@ -63,6 +63,7 @@ void CSetupPage::BuildControls() {
     diskGroup_->setGeometry(DialogRect(6, 4, 440, 46));
     for (int i = 0; i < kDiskButtons; ++i) {
         disks_[i] = new QPushButton(diskGroup_);
+        disks_[i]->setObjectName(QStringLiteral("diskButton%1").arg(i));
         disks_[i]->setGeometry(DialogRect(10 + 53 * i, 14, 46, 26));
         connect(disks_[i], &QPushButton::clicked, this, [this, i] { SelectDisk(i); });
         NameAfterCaptionOf(*disks_[i], kWatchDiskNameText, *disks_[i]);
@@ -75,8 +76,10 @@ void CSetupPage::BuildControls() {
 
 void CSetupPage::BuildTimeSetGroup(QWidget* group) {
     hour24_ = new QRadioButton(group);
+    hour24_->setObjectName(QStringLiteral("hour24Radio"));
     hour24_->setGeometry(DialogRect(14, 14, 70, 12));
     hour12_ = new QRadioButton(group);
+    hour12_->setObjectName(QStringLiteral("hour12Radio"));
     hour12_->setGeometry(DialogRect(90, 14, 70, 12));
     auto* hours = new QButtonGroup(group);
     hours->addButton(hour24_);
@@ -92,16 +95,20 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
         scale_[i]->setAlignment(scaleAlignments[i] | Qt::AlignVCenter);
     }
     slider_ = new QSlider(Qt::Horizontal, group);
+    slider_->setObjectName(QStringLiteral("rateSlider"));
     slider_->setGeometry(DialogRect(14, 44, 340, 18));
     slider_->setTickPosition(QSlider::TicksBelow);
     connect(slider_, &QSlider::valueChanged, this, &CSetupPage::ShowRateLabel);
     rate_ = new QLabel(group);
+    rate_->setObjectName(QStringLiteral("rateLabel"));
     rate_->setGeometry(DialogRect(14, 64, 340, 12));
     rate_->setAlignment(Qt::AlignCenter);
 
     auto_ = new QRadioButton(group);
+    auto_->setObjectName(QStringLiteral("autoRadio"));
     auto_->setGeometry(DialogRect(366, 40, 64, 12));
     manual_ = new QRadioButton(group);
+    manual_->setObjectName(QStringLiteral("manualRadio"));
     manual_->setGeometry(DialogRect(366, 54, 64, 12));
     auto* modes = new QButtonGroup(group);
     modes->addButton(auto_);
@@ -110,12 +117,15 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
     connect(manual_, &QRadioButton::clicked, this, &CSetupPage::OnAdjustModeChanged);
 
     ledPower_ = new QCheckBox(group);
+    ledPower_->setObjectName(QStringLiteral("ledCheckBox"));
     ledPower_->setGeometry(DialogRect(14, 88, 110, 12));
     ledFrom_ = new QLineEdit(group);
+    ledFrom_->setObjectName(QStringLiteral("ledFromEdit"));
     ledFrom_->setGeometry(DialogRect(128, 86, 22, 14));
     ledFromLabel_ = new QLabel(QStringLiteral(":00 ~"), group);
     ledFromLabel_->setGeometry(DialogRect(152, 88, 24, 12));
     ledTo_ = new QLineEdit(group);
+    ledTo_->setObjectName(QStringLiteral("ledToEdit"));
     ledTo_->setGeometry(DialogRect(178, 86, 22, 14));
     ledToLabel_ = new QLabel(QStringLiteral(":59"), group);
     ledToLabel_->setGeometry(DialogRect(202, 88, 20, 12));
@@ -128,13 +138,17 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
     }
 
     recorder_ = new QCheckBox(group);
+    recorder_->setObjectName(QStringLiteral("recorderCheckBox"));
     recorder_->setGeometry(DialogRect(14, 108, 200, 12));
 
     timeSet_ = new QPushButton(group);
+    timeSet_->setObjectName(QStringLiteral("timeSetButton"));
     timeSet_->setGeometry(DialogRect(14, 132, 80, 18));
     checkWatch_ = new QPushButton(group);
+    checkWatch_->setObjectName(QStringLiteral("checkWatchButton"));
     checkWatch_->setGeometry(DialogRect(104, 132, 80, 18));
     battery_ = new QPushButton(group);
+    battery_->setObjectName(QStringLiteral("batteryButton"));
     battery_->setGeometry(DialogRect(194, 132, 80, 18));
     connect(timeSet_, &QPushButton::clicked, this, &CSetupPage::TimeSetClicked);
     connect(checkWatch_, &QPushButton::clicked, this, &CSetupPage::CheckWatchClicked);
@@ -145,13 +159,18 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
 // read from the watch is shown into them and goes back unchanged at Time Set.
 void CSetupPage::BuildAlarmControls(QWidget* group) {
     alarm_ = new QCheckBox(group);
+    alarm_->setObjectName(QStringLiteral("alarmCheckBox"));
     alarmHour_ = new QComboBox(group);
+    alarmHour_->setObjectName(QStringLiteral("alarmHourComboBox"));
     for (int hour = 0; hour < 24; ++hour) alarmHour_->addItem(TwoDigits(hour));
     alarmColon_ = new QLabel(QStringLiteral(":"), group);
     alarmMinute_ = new QComboBox(group);
+    alarmMinute_->setObjectName(QStringLiteral("alarmMinuteComboBox"));
     for (int minute = 0; minute < 60; ++minute) alarmMinute_->addItem(TwoDigits(minute));
     alarmOnce_ = new QRadioButton(group);
+    alarmOnce_->setObjectName(QStringLiteral("alarmOnceRadio"));
     alarmEveryDay_ = new QRadioButton(group);
+    alarmEveryDay_->setObjectName(QStringLiteral("alarmEveryDayRadio"));
     auto* repeat = new QButtonGroup(group);
     repeat->addButton(alarmOnce_);
     repeat->addButton(alarmEveryDay_);

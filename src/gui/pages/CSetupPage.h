@@ -28,24 +28,6 @@ class CSetupPage final : public CPage {
     void OnDataChanged() override { ShowSettings(); }
     void OnLanguageChanged() override { ShowSettings(); }
 
-    QPushButton* DiskButton(int index) const { return disks_[index]; }  // 0..7
-    QRadioButton* Hour24() const { return hour24_; }
-    QRadioButton* Hour12() const { return hour12_; }
-    QSlider* Slider() const { return slider_; }
-    QLabel* RateLabel() const { return rate_; }
-    QRadioButton* AutoRadio() const { return auto_; }
-    QRadioButton* ManualRadio() const { return manual_; }
-    QCheckBox* LedBox() const { return ledPower_; }
-    QLineEdit* LedFrom() const { return ledFrom_; }
-    QLineEdit* LedTo() const { return ledTo_; }
-    QCheckBox* AlarmBox() const { return alarm_; }
-    QComboBox* AlarmHour() const { return alarmHour_; }
-    QComboBox* AlarmMinute() const { return alarmMinute_; }
-    QRadioButton* AlarmOnce() const { return alarmOnce_; }
-    QRadioButton* AlarmEveryDay() const { return alarmEveryDay_; }
-    QCheckBox* RecorderBox() const { return recorder_; }
-    QPushButton* TimeSetButton() const { return timeSet_; }
-    QPushButton* CheckWatchButton() const { return checkWatch_; }
     QPushButton* BatteryButton() const { return battery_; }
 
     // The battery curve window opens modally with the page read from the watch; a test replaces

@@ -20,14 +20,19 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
       chart_(new CSleepChartCtrl(this)) {
     setFont(QFont(QStringLiteral("Arial Black")));
     setFixedSize(DialogRect(0, 0, 420, 260).size());
+    // Going to sleep, getting up, sleep time, efficiency; the second estimate's times under them.
+    const char* const resultNames[4] = {"bedTimeLabel", "wakeTimeLabel", "sleepTimeLabel", "efficiencyLabel"};
     for (int i = 0; i < 4; ++i) {
         results_[i] = new QLabel(this);
+        results_[i]->setObjectName(QLatin1String(resultNames[i]));
         results_[i]->setGeometry(DialogRect(10 + 102 * i, 6, 94, 30));
         results_[i]->setAlignment(Qt::AlignCenter);
         results_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
+    estimate_->setObjectName(QStringLiteral("estimateLabel"));
     estimate_->setGeometry(DialogRect(10, 39, 400, 12));
     estimate_->setAlignment(Qt::AlignCenter);
+    chart_->setObjectName(QStringLiteral("sleepChart"));
     chart_->setGeometry(DialogRect(10, 54, 400, 180));
 
     // Start arrows at the left end of the chart, end arrows at the right, the day in the middle.
@@ -35,11 +40,16 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
         Arrow arrow;
         ArrowDirection direction;
         int x;
-    } placements[] = {{kStartEarlier, ArrowDirection::Left, 10}, {kStartLater, ArrowDirection::Right, 28},
-                      {kPreviousDay, ArrowDirection::Left, 192}, {kNextDay, ArrowDirection::Right, 210},
-                      {kEndEarlier, ArrowDirection::Left, 374},  {kEndLater, ArrowDirection::Right, 392}};
+        const char* name;
+    } placements[] = {{kStartEarlier, ArrowDirection::Left, 10, "startEarlierButton"},
+                      {kStartLater, ArrowDirection::Right, 28, "startLaterButton"},
+                      {kPreviousDay, ArrowDirection::Left, 192, "previousDayButton"},
+                      {kNextDay, ArrowDirection::Right, 210, "nextDayButton"},
+                      {kEndEarlier, ArrowDirection::Left, 374, "endEarlierButton"},
+                      {kEndLater, ArrowDirection::Right, 392, "endLaterButton"}};
     for (const auto& place : placements) {
         auto* button = new QToolButton(this);
+        button->setObjectName(QLatin1String(place.name));
         button->setGeometry(DialogRect(place.x, 239, 18, 16));
         const QColor colour = place.arrow == kPreviousDay || place.arrow == kNextDay ? QColor(230, 140, 40)
                                                                                      : QColor(60, 120, 220);

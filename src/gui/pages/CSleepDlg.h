@@ -25,12 +25,6 @@ class CSleepDlg final : public QDialog {
     CSleepDlg(const PageContext& context, int year, int month, int day, QWidget* parent = nullptr);
 
     const SleepSession& Session() const { return session_; }
-    QToolButton* ArrowButton(Arrow arrow) const { return arrows_[arrow]; }
-    // Going to sleep, getting up, sleep time, efficiency.
-    QLabel* ResultLabel(int index) const { return results_[index]; }
-    // The second estimate's bed and wake times, under the results.
-    QLabel* EstimateLabel() const { return estimate_; }
-    CSleepChartCtrl* Chart() const { return chart_; }
 
   private:
     void Show();

@@ -13,16 +13,21 @@ CSummaryPage::CSummaryPage(const PageContext& context, QWidget* parent)
     : CPage(parent), context_(context), reset_(new QPushButton(this)) {
     QFont large = font();
     large.setPointSizeF(large.pointSizeF() * 1.3);
+    // The totals, in the order the page shows them: stepsLabel and stepsValue, and so on.
+    const char* const totals[4] = {"steps", "distance", "time", "calories"};
     for (int i = 0; i < 4; ++i) {
         labels_[i] = new QLabel(this);
+        labels_[i]->setObjectName(QStringLiteral("%1Label").arg(QLatin1String(totals[i])));
         labels_[i]->setGeometry(DialogRect(20, 40 + 36 * i, 96, 20));
         labels_[i]->setFont(large);
         values_[i] = new QLabel(this);
+        values_[i]->setObjectName(QStringLiteral("%1Value").arg(QLatin1String(totals[i])));
         values_[i]->setGeometry(DialogRect(118, 40 + 36 * i, 200, 20));
         values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         values_[i]->setFont(large);
         values_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
+    reset_->setObjectName(QStringLiteral("resetButton"));
     reset_->setGeometry(DialogRect(218, 200, 100, 18));
     connect(reset_, &QPushButton::clicked, this, &CSummaryPage::OnReset);
     auto* picture = new QLabel(this);

@@ -17,11 +17,6 @@ class CSummaryPage final : public CPage {
     void OnDataChanged() override { Refresh(); }
     void OnLanguageChanged() override { Refresh(); }
 
-    // Steps, distance, time, calories.
-    QLabel* Label(int index) const { return labels_[index]; }
-    QLabel* Value(int index) const { return values_[index]; }
-    QPushButton* ResetButton() const { return reset_; }
-
   private:
     void Refresh();
     void OnReset();

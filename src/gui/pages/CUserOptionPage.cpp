@@ -57,10 +57,12 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
     frame->lower();
     for (int language = 0; language < 3; ++language) {
         radios_[language] = new QRadioButton(this);
+        radios_[language]->setObjectName(QStringLiteral("languageRadio%1").arg(language));
         radios_[language]->setGeometry(PageRect(42, 36 + 14 * language, 10, 9));
         connect(radios_[language], &QRadioButton::clicked, this,
                 [this, language] { SelectLanguage(language); });
         pictures_[language] = new QLabel(this);
+        pictures_[language]->setObjectName(QStringLiteral("languagePicture%1").arg(language));
         pictures_[language]->setGeometry(PageRect(53, 32 + 15 * language, 45, 14));
         pictures_[language]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         pictures_[language]->installEventFilter(this);
@@ -71,7 +73,9 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
     localeReport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     localeReport_->setText(ReportTable(LocaleReportText(context_.app.SystemLocale())));
 
+    upgrade_->setObjectName(QStringLiteral("upgradeCheckBox"));
     upgrade_->setGeometry(PageRect(44, 95, 156, 12));
+    autoConfirm_->setObjectName(QStringLiteral("autoConfirmCheckBox"));
     autoConfirm_->setGeometry(PageRect(44, 112, 156, 12));
     const SettingsValues& values = context_.app.Config().Values();
     upgrade_->setChecked(values.enableUpgrade != 0);
@@ -83,6 +87,7 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
 
     slightLabel_->setGeometry(PageRect(45, 129, 86, 9));
     slightLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    slightMoving_->setObjectName(QStringLiteral("slightMovingEdit"));
     slightMoving_->setGeometry(PageRect(133, 127, 19, 12));
     slightMoving_->setAlignment(Qt::AlignCenter);
     slightMoving_->setText(QString::number(values.slightMoving));

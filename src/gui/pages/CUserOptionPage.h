@@ -28,13 +28,6 @@ class CUserOptionPage final : public CPage {
     // Selects a language as a click on its radio or picture does.
     void SelectLanguage(int language);
 
-    QRadioButton* LanguageRadio(int language) const { return radios_[language]; }
-    QLabel* LanguagePicture(int language) const { return pictures_[language]; }
-    QLabel* LocaleReport() const { return localeReport_; }
-    QCheckBox* UpgradeBox() const { return upgrade_; }
-    QCheckBox* AutoConfirmBox() const { return autoConfirm_; }
-    QLineEdit* SlightMovingEdit() const { return slightMoving_; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

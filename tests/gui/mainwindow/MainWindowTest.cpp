@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 
@@ -29,22 +30,30 @@
 namespace kiro::gui {
 namespace {
 
-class MainWindowTest : public ::testing::Test, protected test::MainWindowWorld {};
+class MainWindowTest : public ::testing::Test, protected test::MainWindowWorld {
+  protected:
+    static QLabel* Label(const CMainDlg& window, const char* name) {
+        return test::Named<QLabel>(window, name);
+    }
+    static QTabBar* Tabs(const CMainDlg& window) { return test::Named<QTabBar>(window, "pageTabBar"); }
+};
 
 TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     auto window = Open();
+    const QLabel* clock = Label(*window, "clockLabel");
+    const QLabel* disk = Label(*window, "diskLabel");
     EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
-    EXPECT_EQ(window->ClockLabel()->text(), "09:30:15");
+    EXPECT_EQ(clock->text(), "09:30:15");
     // The heights are of the character cell, ascent and descent, as the description sizes fonts.
     const auto cellOf = [](const QLabel* label) { return QFontMetrics(label->font()).height(); };
-    const int clockCell = window->ClockLabel()->contentsRect().height() * 3 / 4;
-    EXPECT_LE(cellOf(window->ClockLabel()), clockCell);
-    QFont larger = window->ClockLabel()->font();
+    const int clockCell = clock->contentsRect().height() * 3 / 4;
+    EXPECT_LE(cellOf(clock), clockCell);
+    QFont larger = clock->font();
     larger.setPixelSize(larger.pixelSize() + 1);
     EXPECT_GT(QFontMetrics(larger).height(), clockCell) << "the largest font whose cell fits";
-    EXPECT_LE(cellOf(window->DiskLabel()), window->DiskLabel()->contentsRect().height() * 5 / 6);
-    EXPECT_GT(window->DiskLabel()->font().pixelSize(), window->DiskLabel()->contentsRect().height() / 2);
-    EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
+    EXPECT_LE(cellOf(disk), disk->contentsRect().height() * 5 / 6);
+    EXPECT_GT(disk->font().pixelSize(), disk->contentsRect().height() / 2);
+    EXPECT_EQ(disk->text(), "< No Disk >");
     EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the window is not resizable";
     EXPECT_EQ(app->selectedDate.day, 20);
     EXPECT_EQ(app->timeAdjustMode, kTimeAdjustManual);
@@ -54,11 +63,11 @@ TEST_F(MainWindowTest, ChoosingALanguageOnTheOptionsPageChangesTheWholeWindow) {
     auto window = Open();
     auto* options = static_cast<CUserOptionPage*>(window->Pages().Page(kUserOptionsPage));
     window->show();
-    QTest::mouseClick(options->LanguagePicture(2), Qt::LeftButton);
+    QTest::mouseClick(test::Named<QLabel>(*options, "languagePicture2"), Qt::LeftButton);
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8("KiroMeter2 USB 闪存盘, Ver 2.042    2014/05/05"));
-    EXPECT_EQ(window->Pages().TabBar()->tabText(0), QString::fromUtf8("报表"));
+    EXPECT_EQ(Tabs(*window)->tabText(0), QString::fromUtf8("报表"));
     auto* report = static_cast<CReportPage*>(window->Pages().Page(kReportPage));
-    EXPECT_EQ(report->ModeRadio(ReportMode::Month)->text(), QString::fromUtf8("月报表"))
+    EXPECT_EQ(test::Named<QRadioButton>(*report, "monthRadio")->text(), QString::fromUtf8("月报表"))
         << "every page took the new texts";
     EXPECT_EQ(window->Calendar()->locale().language(), QLocale::Chinese);
     EXPECT_EQ(app->Config().File().ReadInt("Advance", "Language", 0), 2);
@@ -73,19 +82,19 @@ TEST_F(MainWindowTest, OpensOnPersonalInformationUntilThePersonalDataIsSet) {
 TEST_F(MainWindowTest, TabCaptionsAndTitleFollowTheLanguage) {
     folder.Write("KiroMeter2.INI", "[Advance]\nLanguage=2\n");
     auto window = Open();
-    EXPECT_EQ(window->Pages().TabBar()->tabText(0), QString::fromUtf8("报表"));
+    EXPECT_EQ(Tabs(*window)->tabText(0), QString::fromUtf8("报表"));
     app->Config().SetLanguage(0);
     window->OnLanguageChanged();
     window->SetTabCaptions();
-    EXPECT_EQ(window->Pages().TabBar()->tabText(6), "User Option");
+    EXPECT_EQ(Tabs(*window)->tabText(6), "User Option");
     EXPECT_TRUE(window->windowTitle().startsWith("KiroMeter2 USB FlashDisk"));
 }
 
 TEST_F(MainWindowTest, TheFirstSearchRunsHalfASecondAfterOpening) {
     auto window = Open();
-    EXPECT_EQ(window->DiskLabel()->text(), "< No Disk >");
+    EXPECT_EQ(Label(*window, "diskLabel")->text(), "< No Disk >");
     QTest::qWait(700);
-    EXPECT_EQ(window->DiskLabel()->text(), "Not found Kiro-Disk");
+    EXPECT_EQ(Label(*window, "diskLabel")->text(), "Not found Kiro-Disk");
 }
 
 TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
@@ -103,15 +112,15 @@ TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
     EXPECT_EQ(shown[1], "Find Kiro USB Disk (Disk-D), Start to collect data ? -> Yes");
     EXPECT_EQ(shown[2], " Collecting data from Disk-D:");
     EXPECT_EQ(shown[3], " >>> Collecting D: Complete <<<");
-    EXPECT_EQ(window->DiskLabel()->text(), "KiroMeter2 USB FlashDisk (D:)");
+    EXPECT_EQ(Label(*window, "diskLabel")->text(), "KiroMeter2 USB FlashDisk (D:)");
     EXPECT_TRUE(app->Store().LoadMonth(2014, 5).found);
 
     shown.clear();
     machine.Unplug('D');
     machine.events.Dispatch(window->Discovery());
     EXPECT_EQ(shown.front(), " Remove Disk-D:");
-    EXPECT_EQ(window->StatusLine()->text(), " Remove Disk-D: done");
-    EXPECT_EQ(window->DiskLabel()->text(), "Not found Kiro-Disk");
+    EXPECT_EQ(Label(*window, "statusLabel")->text(), " Remove Disk-D: done");
+    EXPECT_EQ(Label(*window, "diskLabel")->text(), "Not found Kiro-Disk");
     EXPECT_EQ(app->watch.currentDrive, 0);
 }
 
@@ -132,12 +141,11 @@ class PageTabTest : public ::testing::Test {
         tab.resize(600, 300);
         tab.show();
     }
-    void Click(int index) {
-        QTest::mouseClick(tab.TabBar(), Qt::LeftButton, {}, tab.TabBar()->tabRect(index).center());
-    }
+    void Click(int index) { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center()); }
     // The application object must exist before the first widget member is made.
     bool qtReady = (test::EnsureQtApplication(), true);
     CPageTab tab;
+    QTabBar* const bar = test::Named<QTabBar>(tab, "pageTabBar");
     std::array<CountingPage*, kPageCount> pages{};
 };
 
@@ -169,7 +177,7 @@ TEST_F(PageTabTest, OnlyTheLeftButtonSwitchesPages) {
     for (int i = 0; i < kPageCount; ++i) tab.SetCaption(i, QString("Tab %1").arg(i));
     Click(kUserOptionsPage);
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton})
-        QTest::mouseClick(tab.TabBar(), button, {}, tab.TabBar()->tabRect(2).center());
+        QTest::mouseClick(bar, button, {}, bar->tabRect(2).center());
     EXPECT_EQ(tab.CurrentPage(), kUserOptionsPage);
     EXPECT_EQ(pages[kUserOptionsPage]->language, 0) << "the options page was not left";
     Click(2);
@@ -178,9 +186,9 @@ TEST_F(PageTabTest, OnlyTheLeftButtonSwitchesPages) {
 
 TEST_F(PageTabTest, KeyboardMovesTheHighlightButNotThePage) {
     for (int i = 0; i < kPageCount; ++i) tab.SetCaption(i, QString("Tab %1").arg(i));
-    tab.TabBar()->setFocus();
-    QTest::keyClick(tab.TabBar(), Qt::Key_Right);
-    EXPECT_EQ(tab.TabBar()->currentIndex(), 1);
+    bar->setFocus();
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(bar->currentIndex(), 1);
     EXPECT_EQ(tab.CurrentPage(), 0);
     Click(3);
     EXPECT_EQ(tab.CurrentPage(), 3);

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "../PageWorld.h"
@@ -17,6 +21,27 @@
 
 namespace kiro::gui {
 namespace {
+
+// The controls of one mission, by the names the page gives them with the mission's letter.
+struct Mission {
+    Mission(const CMissionPage& page, const std::string& letter)
+        : group(test::Named<QGroupBox>(page, "missionGroup" + letter)),
+          distance(test::Named<QRadioButton>(page, "distanceRadio" + letter)),
+          targetLabel(test::Named<QLabel>(page, "targetLabel" + letter)),
+          target(test::Named<QLineEdit>(page, "targetEdit" + letter)),
+          start(test::Named<QPushButton>(page, "startButton" + letter)),
+          stop(test::Named<QPushButton>(page, "stopButton" + letter)),
+          bar(test::Named<CPercentBar>(page, "progressBar" + letter)),
+          status(test::Named<CColorStatic>(page, "statusLabel" + letter)) {}
+    QGroupBox* group;
+    QRadioButton* distance;
+    QLabel* targetLabel;
+    QLineEdit* target;
+    QPushButton* start;
+    QPushButton* stop;
+    CPercentBar* bar;
+    CColorStatic* status;
+};
 
 class MissionPageTest : public ::testing::Test {
   protected:
@@ -36,7 +61,7 @@ class MissionPageTest : public ::testing::Test {
 
 TEST_F(MissionPageTest, ATargetBelowOneHundredthDoesNotStartButANegativeOneDoes) {
     CMissionPage page(world.Context());
-    const CMissionPage::Panel& a = page.PanelOf(MissionId::A);
+    const Mission a(page, "A");
     EXPECT_EQ(a.group->title(), "Mission/Target-A");
     EXPECT_EQ(a.target->text(), "0.000");
     EXPECT_FALSE(a.bar->isVisibleTo(&page));
@@ -45,7 +70,7 @@ TEST_F(MissionPageTest, ATargetBelowOneHundredthDoesNotStartButANegativeOneDoes)
     EXPECT_EQ(world.app.Config().Values().missionA.status, 0);
     EXPECT_TRUE(a.start->isEnabled());
 
-    a.kinds[1]->click();
+    a.distance->click();
     EXPECT_EQ(a.targetLabel->text(), "Target Distance(Km)");
     a.target->setText("-5");
     a.start->click();
@@ -66,27 +91,29 @@ TEST_F(MissionPageTest, ATargetBelowOneHundredthDoesNotStartButANegativeOneDoes)
 TEST_F(MissionPageTest, TheBarShowsThePercentageAndTheRunningTimeFollowsTheTimer) {
     Run(MissionId::A, 0, 10000, 2500);
     CMissionPage page(world.Context());
-    const CMissionPage::Panel& a = page.PanelOf(MissionId::A);
+    const Mission a(page, "A");
+    QTimer* timer = test::Named<QTimer>(page, "missionTimer");
     EXPECT_EQ(a.bar->Pos(), 25);
     EXPECT_EQ(a.bar->Text(), "25 % Compeleted");
     EXPECT_EQ(a.status->text(), "Running 0 Days 0 Hours 0 Minutes");
     EXPECT_EQ(a.status->palette().color(QPalette::WindowText), QColor(100, 100, 200));
     world.clock.Advance((26u * 60 + 3) * 60 * 1000);
-    QMetaObject::invokeMethod(page.MissionTimer(), "timeout", Qt::DirectConnection);
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
     EXPECT_EQ(a.status->text(), "Running 1 Days 2 Hours 3 Minutes");
-    EXPECT_EQ(page.MissionTimer()->interval(), 30000);
+    EXPECT_EQ(timer->interval(), 30000);
     EXPECT_TRUE(world.host.Lines("award: ").empty()) << "25 % is no award";
 }
 
 TEST_F(MissionPageTest, AMissionPastItsTargetIsCongratulatedAtEveryRefreshUntilStopped) {
     Run(MissionId::B, 1, 2, 3000);  // 70 cm x 3000 steps over 2 km: 105 %
     CMissionPage page(world.Context());
-    EXPECT_EQ(page.PanelOf(MissionId::B).bar->Pos(), 100);
+    const Mission b(page, "B");
+    EXPECT_EQ(b.bar->Pos(), 100);
     EXPECT_EQ(world.host.Lines("award: "),
               std::vector<std::string>{"award: , You complete the mission-B (rosette)"});
     page.OnLanguageChanged();
     EXPECT_EQ(world.host.Lines("award: ").size(), 2u) << "again at the next refresh";
-    page.PanelOf(MissionId::B).stop->click();
+    b.stop->click();
     page.OnLanguageChanged();
     EXPECT_EQ(world.host.Lines("award: ").size(), 2u) << "not once stopped";
 }

@@ -34,13 +34,17 @@ class PersonalGraphicPageTest : public ::testing::Test {
         return watch;
     }
     void ClickDot(int line, int dot) {
-        const QModelIndex cell = page.Editor()->model()->index(line, dot);
-        QTest::mouseClick(page.Editor()->viewport(), Qt::LeftButton, {},
-                          page.Editor()->visualRect(cell).center());
+        const QModelIndex cell = editor->model()->index(line, dot);
+        QTest::mouseClick(editor->viewport(), Qt::LeftButton, {}, editor->visualRect(cell).center());
     }
+    QPushButton* Button(const std::string& name) const { return test::Named<QPushButton>(page, name); }
+    QPushButton* SlotButton(int slot) const { return Button("slotButton" + std::to_string(slot)); }
 
     test::WatchPageWorld world;
     CPersonalGraphicPage page{world.Context(), world.Ports()};
+    CGridListCtrl* const editor = test::Named<CGridListCtrl>(page, "pictureEditor");
+    QLineEdit* const message = test::Named<QLineEdit>(page, "messageEdit");
+    QPushButton* const save = Button("saveButton");
     std::vector<DisplayInput> previews;
 };
 
@@ -53,21 +57,20 @@ TEST_F(PersonalGraphicPageTest, ClicksToggleDotsAndTheHeadingsNeverShuffleTheLin
     PictureLines expected{};
     expected[5] = 0x41;
     EXPECT_EQ(page.EditorPicture(), expected);
-    EXPECT_TRUE(page.Editor()->selectionModel()->selectedRows().isEmpty())
-        << "the dot shows, not a highlight";
+    EXPECT_TRUE(editor->selectionModel()->selectedRows().isEmpty()) << "the dot shows, not a highlight";
     // A click on a heading would sort the rows of other lists; here it must leave the picture.
-    QHeaderView* header = page.Editor()->horizontalHeader();
+    QHeaderView* header = editor->horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(1) + 4, 4));
     EXPECT_EQ(page.EditorPicture(), expected);
 }
 
 TEST_F(PersonalGraphicPageTest, PresetsFollowTheLanguage) {
-    page.PresetButton(PresetPicture::GoodFeeling)->click();
+    Button("goodFeelingButton")->click();
     EXPECT_EQ(UsedPictureLines(page.EditorPicture()),
               (std::vector<uint8_t>{0x00, 0x36, 0x49, 0x41, 0x41, 0x22, 0x14, 0x08}));
     world.app.Config().SetLanguageInMemory(kSimplifiedChinese);
-    page.PresetButton(PresetPicture::Go)->click();
+    Button("goButton")->click();
     const std::vector<uint8_t> go = UsedPictureLines(page.EditorPicture());
     ASSERT_EQ(go.size(), 22u);
     EXPECT_EQ(go.front(), 0x20);
@@ -75,29 +78,29 @@ TEST_F(PersonalGraphicPageTest, PresetsFollowTheLanguage) {
 }
 
 TEST_F(PersonalGraphicPageTest, SlotsAskBeforeTheyAreOverwrittenUnlessAutoConfirm) {
-    EXPECT_EQ(page.SlotButton(2)->text(), "") << "an empty slot shows no caption";
-    page.PresetButton(PresetPicture::GoodFeeling)->click();
-    page.SlotSelector()->setCurrentIndex(1);
-    page.PushButton()->click();
+    EXPECT_EQ(SlotButton(2)->text(), "") << "an empty slot shows no caption";
+    Button("goodFeelingButton")->click();
+    test::Named<QComboBox>(page, "slotComboBox")->setCurrentIndex(1);
+    Button("pushButton")->click();
     EXPECT_EQ(Stored().ReadString("Temp", "TempGraphic2", "", 200), "0036494141221408");
-    EXPECT_EQ(page.SlotButton(2)->text(), "T2");
+    EXPECT_EQ(SlotButton(2)->text(), "T2");
     EXPECT_TRUE(world.host.Lines("question: ").empty()) << "an empty slot is filled without asking";
 
-    page.PresetButton(PresetPicture::Go)->click();
+    Button("goButton")->click();
     world.host.answers = {false};
-    page.PushButton()->click();
+    Button("pushButton")->click();
     EXPECT_EQ(world.host.Lines("question: "), (std::vector<std::string>{"question: OverWrite it (Y/N) ?"}));
     EXPECT_EQ(Stored().ReadString("Temp", "TempGraphic2", "", 200), "0036494141221408") << "No keeps it";
 
     world.app.Config().SetAutoConfirm(true);
-    page.PushButton()->click();
+    Button("pushButton")->click();
     EXPECT_EQ(world.host.Lines("question: ").size(), 1u) << "AutoConfirm asks nothing";
     EXPECT_EQ(Stored().ReadString("Temp", "TempGraphic2", "", 200), "000C141467616161615E");
 
-    page.CleanButton()->click();
-    page.SlotButton(2)->click();
+    Button("cleanButton")->click();
+    SlotButton(2)->click();
     EXPECT_EQ(PictureSlotValue(page.EditorPicture()), "000C141467616161615E");
-    page.SlotButton(3)->click();
+    SlotButton(3)->click();
     EXPECT_EQ(page.EditorPicture(), PictureLines{}) << "an empty slot loads a blank picture";
 }
 
@@ -106,7 +109,7 @@ TEST_F(PersonalGraphicPageTest, CleanKeepsTheEditorEmptyThroughTheRefreshItAsksF
     world.app.watchSettings.uPic[0] = 0x7F;
     page.OnLanguageChanged();
     ASSERT_EQ(page.EditorPicture()[0], 0x7F);
-    page.CleanButton()->click();
+    Button("cleanButton")->click();
     EXPECT_EQ(world.host.Count("language-changed"), 1);
     page.OnLanguageChanged();  // the page container passes it back to every page
     EXPECT_EQ(page.EditorPicture(), PictureLines{}) << "the user asked for an empty editor";
@@ -115,13 +118,13 @@ TEST_F(PersonalGraphicPageTest, CleanKeepsTheEditorEmptyThroughTheRefreshItAsksF
 }
 
 TEST_F(PersonalGraphicPageTest, PreviewsPassWhatTheirItemNeeds) {
-    page.MessageBox()->setText("Hi");
-    page.PresetButton(PresetPicture::GoodFeeling)->click();
-    page.EffectSelector(DisplayItem::Battery)->setCurrentIndex(7);
-    page.SpeedSelector()->setCurrentIndex(8);
-    page.SimulationButton()->click();
-    page.ItemButton(DisplayItem::Battery)->click();
-    page.ItemButton(DisplayItem::PersonalGraphic)->click();
+    message->setText("Hi");
+    Button("goodFeelingButton")->click();
+    test::Named<QComboBox>(page, "batteryEffectComboBox")->setCurrentIndex(7);
+    test::Named<QComboBox>(page, "speedComboBox")->setCurrentIndex(8);
+    Button("simulationButton")->click();
+    Button("batteryItemButton")->click();
+    Button("personalGraphicItemButton")->click();
     ASSERT_EQ(previews.size(), 3u);
     EXPECT_EQ(previews[0].message, "Hi");
     EXPECT_EQ(previews[0].pictureHex, "0036494141221408");
@@ -135,18 +138,18 @@ TEST_F(PersonalGraphicPageTest, PreviewsPassWhatTheirItemNeeds) {
 }
 
 TEST_F(PersonalGraphicPageTest, SaveToAFileWatchWritesItsClockFile) {
-    EXPECT_FALSE(page.SaveButton()->isEnabled()) << "no watch, no Save";
+    EXPECT_FALSE(save->isEnabled()) << "no watch, no Save";
     sim::FileModeWatch watch = PlugFileWatch();
     page.OnLanguageChanged();
-    ASSERT_TRUE(page.SaveButton()->isEnabled());
-    EXPECT_TRUE(page.ItemButton(DisplayItem::DiskSize)->isVisibleTo(&page)) << "a plain disk has a size";
-    EXPECT_FALSE(page.ItemButton(DisplayItem::Year)->isVisibleTo(&page));
+    ASSERT_TRUE(save->isEnabled());
+    EXPECT_TRUE(Button("diskSizeItemButton")->isVisibleTo(&page)) << "a plain disk has a size";
+    EXPECT_FALSE(Button("yearItemButton")->isVisibleTo(&page));
 
-    page.MessageBox()->setText(QString::fromUtf8("Caf\u00e9 ok"));
+    message->setText(QString::fromUtf8("Caf\u00e9 ok"));
     ClickDot(5, 1);
-    page.EffectSelector(DisplayItem::FreeSize)->setCurrentIndex(3);
+    test::Named<QComboBox>(page, "freeSizeEffectComboBox")->setCurrentIndex(3);
     world.host.Clear();
-    page.SaveButton()->click();
+    save->click();
     const std::string clock = kiro::test::TempFolder::ReadFile(watch.Folder() + "/CLOCK.TXT");
     EXPECT_NE(clock.find("UStr=Caf ok\r\n"), std::string::npos) << "only what the watch can show";
     EXPECT_NE(clock.find("UPic=000000000020\r\n"), std::string::npos)
@@ -160,7 +163,7 @@ TEST_F(PersonalGraphicPageTest, AClockFileThatCannotBeWrittenIsSaid) {
     PlugFileWatch();
     page.OnLanguageChanged();
     world.files.FailPath("CLOCK.TXT", std::make_error_code(std::errc::read_only_file_system));
-    page.SaveButton()->click();
+    save->click();
     EXPECT_EQ(world.host.Lines("status: ").back(), "status:  ### Cannot write CLOCK.TXT ###");
 }
 
@@ -172,13 +175,13 @@ TEST_F(PersonalGraphicPageTest, SaveToADeviceWatchSendsABlockWithoutAlarm) {
     ASSERT_TRUE(world.app.watch.deviceMode);
     world.app.watchSettings.alarmEnabled = true;
     page.OnLanguageChanged();
-    EXPECT_FALSE(page.ItemButton(DisplayItem::DiskSize)->isVisibleTo(&page));
-    EXPECT_FALSE(page.EffectSelector(DisplayItem::FreeSize)->isVisibleTo(&page));
+    EXPECT_FALSE(Button("diskSizeItemButton")->isVisibleTo(&page));
+    EXPECT_FALSE(test::Named<QComboBox>(page, "freeSizeEffectComboBox")->isVisibleTo(&page));
 
-    page.CleanButton()->click();
+    Button("cleanButton")->click();
     page.OnLanguageChanged();
-    page.MessageBox()->setText(QString::fromUtf8("Go \u00e9"));
-    page.SaveButton()->click();
+    message->setText(QString::fromUtf8("Go \u00e9"));
+    save->click();
     const auto block = watch.ConfigBlock();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&block[48]), 4), std::string("Go \0", 4));
     for (int i = 112; i < 152; ++i)
@@ -193,7 +196,7 @@ TEST_F(PersonalGraphicPageTest, TheFactoryGestureHandsTheLineThePageAndStartsAfr
     world.machine.PlugIn(watch, world.DiskFolder("volume"));
     world.DeliverEvents();
     page.OnLanguageChanged();
-    page.MessageBox()->setText("Line 4");
+    message->setText("Line 4");
     ClickDot(0, 0);
     ClickDot(2, 6);
     bool suspendedDuring = false;
@@ -204,7 +207,7 @@ TEST_F(PersonalGraphicPageTest, TheFactoryGestureHandsTheLineThePageAndStartsAfr
     };
     world.keyboard.chordHeld = true;
     world.host.Clear();
-    page.SaveButton()->click();
+    save->click();
     EXPECT_TRUE(suspendedDuring);
     EXPECT_EQ(seen.uStr, "Line 4");
     EXPECT_EQ(seen.uPic[0], 0x40);

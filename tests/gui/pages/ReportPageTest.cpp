@@ -18,17 +18,27 @@
 namespace kiro::gui {
 namespace {
 
+// The controls of a report page, by the names the page gives them.
+CGridListCtrl* List(const CReportPage& page) {
+    return test::Named<CGridListCtrl>(page, "reportList");
+}
+QRadioButton* Radio(const CReportPage& page, const char* mode) {
+    return test::Named<QRadioButton>(page, std::string(mode) + "Radio");
+}
+QPushButton* Button(const CReportPage& page, const char* name) {
+    return test::Named<QPushButton>(page, name);
+}
+
 class ReportPageTest : public ::testing::Test {
   protected:
     QStringList Row(const CReportPage& page, int row) const {
         QStringList cells;
-        for (int column = 0; column < 7; ++column) cells << page.List()->GetItemText(row, column);
+        for (int column = 0; column < 7; ++column) cells << List(page)->GetItemText(row, column);
         return cells;
     }
     void Select(CReportPage& page, int row) {
-        page.List()->selectionModel()->select(
-            page.List()->model()->index(row, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        List(page)->selectionModel()->select(List(page)->model()->index(row, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
     int MinutesWithSteps(int year, int month, int day) const {
         const MonthBuffer buffer = world.app.Store().LoadMonth(year, month).buffer;
@@ -44,41 +54,40 @@ TEST_F(ReportPageTest, AMonthOfDaysWithTheirFiguresAndColours) {
     world.Store(2014, 5, 3, 600, {100, 5, 200, 6});  // 5 is a slight move
     world.Store(2014, 5, 9, 480, {60, 60});
     CReportPage page(world.Context());
-    ASSERT_EQ(page.Mode(), ReportMode::Month);
-    EXPECT_TRUE(page.ModeRadio(ReportMode::Month)->isChecked());
-    ASSERT_EQ(page.List()->GetItemCount(), 2);
+    ASSERT_TRUE(Radio(page, "month")->isChecked()) << "the month report unless the settings say otherwise";
+    ASSERT_EQ(List(page)->GetItemCount(), 2);
     const WalkFigures day3 = DayFigures({60, 70}, 306, 3);
     EXPECT_EQ(Row(page, 0),
               (QStringList{"   1", "2014/05/03", "306   ", QString::asprintf("%.2f   ", day3.cadence),
                            QString::asprintf("%.3f   ", day3.distanceKm),
                            QString::asprintf("%.3f   ", day3.speedKmh),
                            QString::asprintf("%.3f   ", day3.calories)}));
-    const QAbstractItemModel* model = page.List()->model();
+    const QAbstractItemModel* model = List(page)->model();
     EXPECT_EQ(model->index(0, 4).data(Qt::BackgroundRole).value<QColor>(), QColor(220, 200, 255));
     EXPECT_EQ(model->index(1, 6).data(Qt::BackgroundRole).value<QColor>(), QColor(220, 255, 200));
     EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Cadence")
         << "not \"Not found KiroMeter2 FlashDisk\"";
     EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Hours");
-    EXPECT_EQ(page.List()->columnWidth(1), 180) << "the date column widens at the first refresh";
-    EXPECT_EQ(page.ModeRadio(ReportMode::Month)->text(), "Month Report");
-    EXPECT_TRUE(page.ModeRadio(ReportMode::Week)->isHidden());
-    EXPECT_FALSE(page.ModeRadio(ReportMode::Week)->isEnabled());
-    EXPECT_EQ(page.SleepButton()->text(), "Sleep Quaility");
+    EXPECT_EQ(List(page)->columnWidth(1), 180) << "the date column widens at the first refresh";
+    EXPECT_EQ(Radio(page, "month")->text(), "Month Report");
+    EXPECT_TRUE(Radio(page, "week")->isHidden());
+    EXPECT_FALSE(Radio(page, "week")->isEnabled());
+    EXPECT_EQ(Button(page, "sleepButton")->text(), "Sleep Quaility");
 }
 
 TEST_F(ReportPageTest, TheModeIsKeptInTheSettingsAndAWeekComesFromThemAlone) {
     world.Store(2014, 5, 18, 600, {100});  // Sunday of the selected date's week
     {
         CReportPage page(world.Context());
-        page.ModeRadio(ReportMode::Day)->click();
+        Radio(page, "day")->click();
         EXPECT_EQ(world.app.Config().ReadReportMode(), 2);
-        EXPECT_EQ(page.List()->GetItemCount(), 0) << "nothing on 20 May itself";
+        EXPECT_EQ(List(page)->GetItemCount(), 0) << "nothing on 20 May itself";
     }
     world.app.Config().WriteReportMode(1);
     CReportPage page(world.Context());
-    ASSERT_EQ(page.Mode(), ReportMode::Week);
-    ASSERT_EQ(page.List()->GetItemCount(), 1);
-    EXPECT_EQ(page.List()->GetItemText(0, 1), "2014/05/18 10:00 ~ 10:00");
+    ASSERT_TRUE(Radio(page, "week")->isChecked()) << "kept, though its radio is hidden";
+    ASSERT_EQ(List(page)->GetItemCount(), 1);
+    EXPECT_EQ(List(page)->GetItemText(0, 1), "2014/05/18 10:00 ~ 10:00");
 }
 
 TEST_F(ReportPageTest, DeletingARowZeroesItsDayOrExactlyItsPeriodAfterTheQuestion) {
@@ -86,23 +95,23 @@ TEST_F(ReportPageTest, DeletingARowZeroesItsDayOrExactlyItsPeriodAfterTheQuestio
     world.Store(2014, 5, 21, 0, {50});
     world.app.Config().WriteReportMode(2);
     CReportPage page(world.Context());
-    ASSERT_EQ(page.List()->GetItemCount(), 2);
+    ASSERT_EQ(List(page)->GetItemCount(), 2);
     Select(page, 1);
     world.host.answers = {false};
-    page.DeleteButton()->click();
+    Button(page, "deleteButton")->click();
     EXPECT_EQ(world.host.Lines("question: "),
               std::vector<std::string>{"question: Item-2, Confirm DELETE ?(Y/N)"});
     EXPECT_EQ(MinutesWithSteps(2014, 5, 20), 3) << "No keeps the data";
     Select(page, 1);
-    page.DeleteButton()->click();
+    Button(page, "deleteButton")->click();
     EXPECT_EQ(MinutesWithSteps(2014, 5, 20), 2) << "the second period, 10:04, only";
-    EXPECT_EQ(page.List()->GetItemCount(), 1) << "and the page shows it at once";
+    EXPECT_EQ(List(page)->GetItemCount(), 1) << "and the page shows it at once";
 
     world.app.Config().SetAutoConfirm(true);
-    page.ModeRadio(ReportMode::Month)->click();
-    ASSERT_EQ(page.List()->GetItemCount(), 2);
+    Radio(page, "month")->click();
+    ASSERT_EQ(List(page)->GetItemCount(), 2);
     Select(page, 0);
-    page.DeleteButton()->click();
+    Button(page, "deleteButton")->click();
     EXPECT_EQ(world.host.Lines("question: ").size(), 2u) << "AutoConfirm asks nothing";
     EXPECT_EQ(MinutesWithSteps(2014, 5, 20), 0) << "a month row is the whole day";
     EXPECT_EQ(MinutesWithSteps(2014, 5, 21), 1);
@@ -128,8 +137,9 @@ TEST_F(ReportPageTest, AWatchOfMinutesShowsBarsInTheMonth) {
     // Idle hours: the lines of a period watch run along the zero line, bars of no height draw
     // nothing there.
     const auto zeroLinePainted = [](const CReportPage& page) {
-        const QImage plot = page.Graph()->Render();
-        const PlotEdges edges = page.Graph()->Plot();
+        const CGraphCtrl* graph = test::Named<CGraphCtrl>(page, "reportGraph");
+        const QImage plot = graph->Render();
+        const PlotEdges edges = graph->Plot();
         const int x = edges.left + static_cast<int>(19.5 * edges.Width() / (31.99 - 1.0));  // 20 May, noon
         return (plot.pixel(x, edges.bottom) & RGB_MASK) != test::Rgb(0, 0, 64);  // not the background
     };
@@ -149,7 +159,7 @@ TEST_F(ReportPageTest, TheSleepButtonOpensTheNightOfTheSelectedDate) {
         checked = true;
         dialog->reject();
     });
-    page.SleepButton()->click();
+    Button(page, "sleepButton")->click();
     EXPECT_TRUE(checked);
 }
 

@@ -20,13 +20,16 @@ class SettingsPagesTest : public ::testing::Test {
 
 TEST_F(SettingsPagesTest, PersonalBoxesKeepTheirLeadingNumberOrTheValueBefore) {
     CPersonalPage page(world.Context());
-    EXPECT_EQ(page.Birthday()->date(), QDate(2000, 2, 1));
-    EXPECT_EQ(page.Box(0)->text(), "170");
-    page.Box(0)->setText("172cm");
-    page.Box(1)->setText("");
-    page.Box(2)->setText(" -3 steps");
-    page.Birthday()->setDate(QDate(1980, 12, 24));
-    page.SaveButton()->click();
+    QDateEdit* birthday = test::Named<QDateEdit>(page, "birthdayEdit");
+    QLineEdit* height = test::Named<QLineEdit>(page, "heightEdit");
+    QLineEdit* weight = test::Named<QLineEdit>(page, "weightEdit");
+    EXPECT_EQ(birthday->date(), QDate(2000, 2, 1));
+    EXPECT_EQ(height->text(), "170");
+    height->setText("172cm");
+    weight->setText("");
+    test::Named<QLineEdit>(page, "stepSizeEdit")->setText(" -3 steps");
+    birthday->setDate(QDate(1980, 12, 24));
+    test::Named<QPushButton>(page, "saveButton")->click();
     const SettingsValues& values = world.app.Config().Values();
     EXPECT_EQ(values.height, 172);
     EXPECT_EQ(values.weight, 60) << "an empty box keeps the weight";
@@ -34,44 +37,51 @@ TEST_F(SettingsPagesTest, PersonalBoxesKeepTheirLeadingNumberOrTheValueBefore) {
     EXPECT_EQ(Stored().ReadInt("Personal", "Birthday", 0), 19801224);
     EXPECT_EQ(Stored().ReadInt("Personal", "Weight", 0), 60);
     EXPECT_EQ(world.host.Count("language-changed"), 1) << "every page recomputes";
-    EXPECT_EQ(page.Box(1)->text(), "60") << "the page shows what was stored";
+    EXPECT_EQ(weight->text(), "60") << "the page shows what was stored";
 }
 
 TEST_F(SettingsPagesTest, TheThresholdTypedIsTakenWhenTheTextsAreAppliedAndLettersKeepIt) {
     CUserOptionPage page(world.Context(), {});
-    EXPECT_EQ(page.SlightMovingEdit()->text(), "5");
-    page.SlightMovingEdit()->setText("12");
+    QLineEdit* threshold = test::Named<QLineEdit>(page, "slightMovingEdit");
+    EXPECT_EQ(threshold->text(), "5");
+    threshold->setText("12");
     page.OnLanguageChanged();  // what leaving the page does
     EXPECT_EQ(Stored().ReadInt("Sleep", "SlightMoving", 0), 12);
-    page.SlightMovingEdit()->setText("many");
+    threshold->setText("many");
     page.OnLanguageChanged();
     EXPECT_EQ(Stored().ReadInt("Sleep", "SlightMoving", 0), 12);
-    EXPECT_EQ(page.SlightMovingEdit()->text(), "many") << "the edit itself is not rewritten";
+    EXPECT_EQ(threshold->text(), "many") << "the edit itself is not rewritten";
 }
 
 TEST_F(SettingsPagesTest, CheckBoxesWriteAtOnceAndAnUnknownLanguageChecksNoRadio) {
     world.app.Config().SetLanguageInMemory(7);
     CUserOptionPage page(world.Context(), {});
-    for (int language = 0; language < 3; ++language) EXPECT_FALSE(page.LanguageRadio(language)->isChecked());
-    EXPECT_EQ(page.UpgradeBox()->text(), "Enable Upgrade Check") << "English texts";
-    page.UpgradeBox()->click();
+    for (int language = 0; language < 3; ++language)
+        EXPECT_FALSE(
+            test::Named<QRadioButton>(page, "languageRadio" + std::to_string(language))->isChecked());
+    EXPECT_EQ(test::Named<QCheckBox>(page, "upgradeCheckBox")->text(), "Enable Upgrade Check")
+        << "English texts";
+    test::Named<QCheckBox>(page, "upgradeCheckBox")->click();
     EXPECT_EQ(Stored().ReadInt("Advance", "EnableUpgrade", 1), 0);
-    page.AutoConfirmBox()->click();
+    test::Named<QCheckBox>(page, "autoConfirmCheckBox")->click();
     EXPECT_EQ(Stored().ReadInt("Advance", "AutoConfirm", 0), 1);
 }
 
 TEST_F(SettingsPagesTest, ALanguagePictureSelectsItsLanguage) {
     bool followed = false;
     CUserOptionPage page(world.Context(), [&] { followed = world.app.CurrentLanguage() == 2; });
-    EXPECT_TRUE(page.LanguagePicture(1)->pixmap().isNull()) << "drawn only once the page is shown";
+    EXPECT_TRUE(test::Named<QLabel>(page, "languagePicture1")->pixmap().isNull())
+        << "drawn only once the page is shown";
     page.show();
     for (int language = 0; language < 3; ++language)
-        EXPECT_FALSE(page.LanguagePicture(language)->pixmap().isNull()) << language;
-    QTest::mouseClick(page.LanguagePicture(2), Qt::LeftButton);
-    EXPECT_TRUE(page.LanguageRadio(2)->isChecked());
+        EXPECT_FALSE(
+            test::Named<QLabel>(page, "languagePicture" + std::to_string(language))->pixmap().isNull())
+            << language;
+    QTest::mouseClick(test::Named<QLabel>(page, "languagePicture2"), Qt::LeftButton);
+    EXPECT_TRUE(test::Named<QRadioButton>(page, "languageRadio2")->isChecked());
     EXPECT_TRUE(followed) << "the window followed the new language";
     EXPECT_EQ(Stored().ReadInt("Advance", "Language", 0), 2);
-    EXPECT_EQ(page.UpgradeBox()->text(), QString::fromUtf8("启用更新检查"));
+    EXPECT_EQ(test::Named<QCheckBox>(page, "upgradeCheckBox")->text(), QString::fromUtf8("启用更新检查"));
 }
 
 TEST(DesktopKeyboardTest, TheChordIsBothRightHandKeysHeld) {

@@ -24,15 +24,25 @@ class SetupPageTest : public ::testing::Test {
         page.OnLanguageChanged();
         return letter;
     }
+    QPushButton* DiskButton(int index) const {
+        return test::Named<QPushButton>(page, "diskButton" + std::to_string(index));
+    }
     std::vector<QString> ShownDiskButtons() const {
         std::vector<QString> shown;
         for (int i = 0; i < kDiskButtons; ++i)
-            if (page.DiskButton(i)->isVisible()) shown.push_back(page.DiskButton(i)->text());
+            if (DiskButton(i)->isVisible()) shown.push_back(DiskButton(i)->text());
         return shown;
     }
 
     test::WatchPageWorld world;
     CSetupPage page{world.Context(), world.Ports()};
+    QPushButton* const timeSet = test::Named<QPushButton>(page, "timeSetButton");
+    QPushButton* const checkWatch = test::Named<QPushButton>(page, "checkWatchButton");
+    QPushButton* const battery = test::Named<QPushButton>(page, "batteryButton");
+    QSlider* const slider = test::Named<QSlider>(page, "rateSlider");
+    QLabel* const rate = test::Named<QLabel>(page, "rateLabel");
+    QRadioButton* const autoRadio = test::Named<QRadioButton>(page, "autoRadio");
+    QRadioButton* const manualRadio = test::Named<QRadioButton>(page, "manualRadio");
 };
 
 TEST_F(SetupPageTest, DiskButtonsNameTheRemovableDrivesAndTheChosenOneStandsOut) {
@@ -42,56 +52,56 @@ TEST_F(SetupPageTest, DiskButtonsNameTheRemovableDrivesAndTheChosenOneStandsOut)
     const char letter = world.machine.PlugIn(second);
     page.OnDataChanged();
     EXPECT_EQ(ShownDiskButtons(), (std::vector<QString>{"D:", "E:"}));
-    EXPECT_FALSE(page.TimeSetButton()->isEnabled());
+    EXPECT_FALSE(timeSet->isEnabled());
 
-    page.DiskButton(1)->click();
+    DiskButton(1)->click();
     EXPECT_EQ(world.app.watch.currentDrive, letter);
-    EXPECT_TRUE(page.TimeSetButton()->isEnabled());
-    EXPECT_TRUE(page.DiskButton(1)->font().bold());
-    EXPECT_FALSE(page.DiskButton(0)->font().bold());
-    EXPECT_GT(page.DiskButton(1)->font().pixelSize(), 2 * page.DiskButton(0)->font().pixelSize());
-    EXPECT_FALSE(page.CheckWatchButton()->isVisible()) << "a plain disk has no clock to check";
-    EXPECT_FALSE(page.AutoRadio()->isVisible());
-    EXPECT_TRUE(page.Slider()->isEnabled());
+    EXPECT_TRUE(timeSet->isEnabled());
+    EXPECT_TRUE(DiskButton(1)->font().bold());
+    EXPECT_FALSE(DiskButton(0)->font().bold());
+    EXPECT_GT(DiskButton(1)->font().pixelSize(), 2 * DiskButton(0)->font().pixelSize());
+    EXPECT_FALSE(checkWatch->isVisible()) << "a plain disk has no clock to check";
+    EXPECT_FALSE(autoRadio->isVisible());
+    EXPECT_TRUE(slider->isEnabled());
 }
 
 TEST_F(SetupPageTest, ADeviceWatchShowsItsControlsAndAutoModeHoldsTheSlider) {
     sim::DeviceModeWatch watch(world.clock, sim::DeviceWatchOptions{'E', false, 0});
     PlugDeviceWatch(watch);
-    EXPECT_TRUE(page.CheckWatchButton()->isVisible());
-    EXPECT_TRUE(page.BatteryButton()->isVisible());
-    EXPECT_TRUE(page.LedBox()->isVisible());
-    EXPECT_TRUE(page.RecorderBox()->isVisible()) << "model E records 24 hours";
-    EXPECT_TRUE(page.AutoRadio()->isChecked()) << "a device watch arrives in Auto mode";
-    EXPECT_FALSE(page.Slider()->isEnabled());
-    for (QWidget* hidden : std::initializer_list<QWidget*>{
-             page.AlarmBox(), page.AlarmHour(), page.AlarmMinute(), page.AlarmOnce(), page.AlarmEveryDay()})
-        EXPECT_FALSE(hidden->isVisible());
+    EXPECT_TRUE(checkWatch->isVisible());
+    EXPECT_TRUE(battery->isVisible());
+    EXPECT_TRUE(test::Named<QCheckBox>(page, "ledCheckBox")->isVisible());
+    EXPECT_TRUE(test::Named<QCheckBox>(page, "recorderCheckBox")->isVisible()) << "model E records 24 hours";
+    EXPECT_TRUE(autoRadio->isChecked()) << "a device watch arrives in Auto mode";
+    EXPECT_FALSE(slider->isEnabled());
+    for (const char* hidden : {"alarmCheckBox", "alarmHourComboBox", "alarmMinuteComboBox", "alarmOnceRadio",
+                               "alarmEveryDayRadio"})
+        EXPECT_FALSE(test::Named<QWidget>(page, hidden)->isVisible()) << hidden;
 
-    page.ManualRadio()->click();
+    manualRadio->click();
     EXPECT_EQ(world.app.timeAdjustMode, kTimeAdjustManual);
-    EXPECT_TRUE(page.Slider()->isEnabled());
-    page.Slider()->setValue(-7);
-    EXPECT_EQ(page.RateLabel()->text(), "Slower 7 sec/day");
-    page.Slider()->setValue(12);
-    EXPECT_EQ(page.RateLabel()->text(), "Faster 12 sec/day");
-    page.Slider()->setValue(0);
-    EXPECT_EQ(page.RateLabel()->text(), "");
+    EXPECT_TRUE(slider->isEnabled());
+    slider->setValue(-7);
+    EXPECT_EQ(rate->text(), "Slower 7 sec/day");
+    slider->setValue(12);
+    EXPECT_EQ(rate->text(), "Faster 12 sec/day");
+    slider->setValue(0);
+    EXPECT_EQ(rate->text(), "");
     world.app.watchSettings.tAdj = -20;
-    page.AutoRadio()->click();
-    EXPECT_EQ(page.Slider()->value(), -20) << "Auto shows the correction the watch will get";
+    autoRadio->click();
+    EXPECT_EQ(slider->value(), -20) << "Auto shows the correction the watch will get";
 }
 
 TEST_F(SetupPageTest, TimeSetAndCheckWatchCorrectAWatchThatGainsTwentySecondsADay) {
     // The watch gains 15 s a day of its own, and its correction of 5 adds 5 more.
     sim::DeviceModeWatch watch(world.clock, sim::DeviceWatchOptions{'C', false, 15});
     PlugDeviceWatch(watch);
-    page.ManualRadio()->click();
-    page.Slider()->setValue(5);
-    page.Hour12()->click();
-    page.LedFrom()->setText("7");
-    page.LedTo()->setText("25");  // no hour of the day: the one before stays
-    page.TimeSetButton()->click();
+    manualRadio->click();
+    slider->setValue(5);
+    test::Named<QRadioButton>(page, "hour12Radio")->click();
+    test::Named<QLineEdit>(page, "ledFromEdit")->setText("7");
+    test::Named<QLineEdit>(page, "ledToEdit")->setText("25");  // no hour of the day: the one before stays
+    timeSet->click();
     auto block = watch.ConfigBlock();
     EXPECT_EQ(static_cast<int8_t>(block[31]), 5);
     EXPECT_EQ(block[30], 0x12);
@@ -100,14 +110,14 @@ TEST_F(SetupPageTest, TimeSetAndCheckWatchCorrectAWatchThatGainsTwentySecondsADa
     EXPECT_EQ(world.host.Lines("status: ").back(), "status:  >> TimeSet: 2014-5-20 09:30:15, (5)");
 
     world.clock.Advance(3u * 86400u * 1000u);
-    page.CheckWatchButton()->click();
+    checkWatch->click();
     EXPECT_EQ(world.app.watchSettings.tAdj, -15);
-    EXPECT_EQ(page.Slider()->value(), -15);
+    EXPECT_EQ(slider->value(), -15);
     const std::string report = world.host.Lines("message: ").back();
     EXPECT_NE(report.find("Difference:        60 sec /   3 days"), std::string::npos) << report;
 
-    page.AutoRadio()->click();
-    page.TimeSetButton()->click();
+    autoRadio->click();
+    timeSet->click();
     EXPECT_EQ(static_cast<int8_t>(watch.ConfigBlock()[31]), -15);
 }
 
@@ -122,13 +132,13 @@ TEST_F(SetupPageTest, TheBatteryCurveReadsPageFourteenOfTheWatch) {
     bool buttonsOffDuring = false;
     page.runBatteryCurve = [&](const std::array<uint8_t, 512>& read) {
         seen = read;
-        buttonsOffDuring = !page.TimeSetButton()->isEnabled() && !page.BatteryButton()->isEnabled();
+        buttonsOffDuring = !timeSet->isEnabled() && !battery->isEnabled();
     };
-    page.BatteryButton()->click();
+    battery->click();
     EXPECT_EQ(seen[256], 11);
     EXPECT_EQ(seen[272 + 10], 209);
     EXPECT_TRUE(buttonsOffDuring);
-    EXPECT_TRUE(page.BatteryButton()->isEnabled());
+    EXPECT_TRUE(battery->isEnabled());
     EXPECT_EQ(world.host.Lines("status: ").back(), "status: ");
 }
 
@@ -142,7 +152,7 @@ TEST(BatteryCurveDlgTest, BarsInTheColourOfTheirLevel) {
     page[272 + 239] = 250;
     CBatteryCurveDlg dialog(world.texts, page);
     dialog.show();
-    const QImage image = dialog.Graph()->grab().toImage();
+    const QImage image = test::Named<CGraphCtrl>(dialog, "batteryGraph")->grab().toImage();
     const auto count = [&image](QRgb colour) {
         int found = 0;
         for (int y = 0; y < image.height(); ++y)

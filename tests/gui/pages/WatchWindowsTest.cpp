@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "../WatchPageWorld.h"
@@ -29,8 +30,9 @@ TEST(DisplaySimDlgTest, PlaysTheSequenceAndClosesItselfAtTheEnd) {
     CDisplaySimDlg dialog(world.Context(), world.machine.volumes, input);
     EXPECT_EQ(dialog.windowTitle(), "PC Simulation");
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(dialog.Status()->text(), "Show Kiro");
-    EXPECT_FALSE(dialog.Running());
+    EXPECT_EQ(test::Named<QLabel>(dialog, "statusLabel")->text(), "Show Kiro");
+    EXPECT_FALSE(test::Named<QTimer>(dialog, "refreshTimer")->isActive())
+        << "the screen is no longer redrawn";
     // The icon, 1 s, the number shifted in (10 steps of 200 ms), 2 s: all through the clock.
     EXPECT_EQ(world.clock.TotalSlept(), 1000u + 10u * 200u + 2000u);
 }
@@ -41,15 +43,37 @@ TEST(DisplaySimDlgTest, StopEndsAtTheNextPauseAndClosingWaitsForIt) {
     input.disp[1] = 1;                    // and the date, which Stop leaves out
     CDisplaySimDlg dialog(world.Context(), world.machine.volumes, input);
     dialog.show();
-    dialog.StopButton()->click();
+    test::Named<QPushButton>(dialog, "stopButton")->click();
     dialog.exec();
-    EXPECT_EQ(dialog.Status()->text(), "Show Time") << "the effect ran to its end, then the sequence stopped";
+    EXPECT_EQ(test::Named<QLabel>(dialog, "statusLabel")->text(), "Show Time")
+        << "the effect ran to its end, then the sequence stopped";
     EXPECT_EQ(world.clock.TotalSlept(), 91u * 20u) << "no wait after the time";
 }
 
 class FactoryDlgTest : public ::testing::Test {
   protected:
     FactoryDlgTest() { world.app.watch.eventsSuspended = true; }
+
+    // The controls of a factory window, by the names the window gives them.
+    struct Controls {
+        explicit Controls(const CFactoryDlg& dialog)
+            : status(test::Named<CTextLabel>(dialog, "statusLabel")),
+              counter(test::Named<CSegmentDisplay>(dialog, "counterDisplay")),
+              date(test::Named<CSegmentDisplay>(dialog, "dateDisplay")),
+              time(test::Named<CSegmentDisplay>(dialog, "timeDisplay")),
+              slider(test::Named<QSlider>(dialog, "aliveSlider")),
+              preCopy(test::Named<QCheckBox>(dialog, "preCopyCheckBox")),
+              chooseFolder(test::Named<QPushButton>(dialog, "chooseFolderButton")),
+              path(test::Named<QLineEdit>(dialog, "preCopyPathEdit")) {}
+        CTextLabel* status;
+        CSegmentDisplay* counter;
+        CSegmentDisplay* date;
+        CSegmentDisplay* time;
+        QSlider* slider;
+        QCheckBox* preCopy;
+        QPushButton* chooseFolder;
+        QLineEdit* path;
+    };
 
     test::WatchPageWorld world;
 };
@@ -58,23 +82,24 @@ TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
     sim::FileModeWatch watch(world.DiskFolder("watch"));
     {
         CFactoryDlg dialog(world.Context(), world.Ports());
+        const Controls controls(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Factory Mode");
-        EXPECT_EQ(dialog.Status()->text(), "Plug-in DISK, Auto Setup");
-        EXPECT_EQ(dialog.Counter()->Text(), "0");
-        EXPECT_EQ(dialog.DateText()->Text(), "2014-05-20");
-        EXPECT_EQ(dialog.TimeText()->Text(), "09:30:15");
-        EXPECT_FALSE(dialog.FolderButton()->isEnabled());
-        EXPECT_FALSE(dialog.PathBox()->isEnabled());
+        EXPECT_EQ(controls.status->text(), "Plug-in DISK, Auto Setup");
+        EXPECT_EQ(controls.counter->Text(), "0");
+        EXPECT_EQ(controls.date->Text(), "2014-05-20");
+        EXPECT_EQ(controls.time->Text(), "09:30:15");
+        EXPECT_FALSE(controls.chooseFolder->isEnabled());
+        EXPECT_FALSE(controls.path->isEnabled());
 
         world.machine.PlugIn(watch);
         world.DeliverEvents();
-        EXPECT_EQ(dialog.Status()->text(), ">>> Setup OK, Remove Disk <<<");
-        EXPECT_EQ(dialog.Counter()->Text(), "1");
+        EXPECT_EQ(controls.status->text(), ">>> Setup OK, Remove Disk <<<");
+        EXPECT_EQ(controls.counter->Text(), "1");
         EXPECT_TRUE(fs::exists(watch.Folder() + "/CLOCK.TXT"));
         EXPECT_EQ(world.app.watch.currentDrive, kNoDrive) << "the main window's handling stays out of it";
-        const int slider = dialog.Slider()->value();
+        const int slider = controls.slider->value();
         dialog.AnimationTick();
-        EXPECT_EQ(dialog.Slider()->value(), slider + 1);
+        EXPECT_EQ(controls.slider->value(), slider + 1);
     }
     fs::remove(watch.Folder() + "/CLOCK.TXT");
     world.machine.Unplug('D');
@@ -85,25 +110,27 @@ TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
 
 TEST_F(FactoryDlgTest, PreCopyChoicesAreStoredAtOnce) {
     CFactoryDlg dialog(world.Context(), world.Ports());
+    const Controls controls(dialog);
     dialog.chooseFolder = [] { return std::optional<QString>("/srv/line/prepared"); };
-    dialog.PreCopyBox()->click();
-    EXPECT_TRUE(dialog.FolderButton()->isEnabled());
-    EXPECT_TRUE(dialog.PathBox()->isEnabled());
-    dialog.FolderButton()->click();
-    EXPECT_EQ(dialog.PathBox()->text(), "/srv/line/prepared");
+    controls.preCopy->click();
+    EXPECT_TRUE(controls.chooseFolder->isEnabled());
+    EXPECT_TRUE(controls.path->isEnabled());
+    controls.chooseFolder->click();
+    EXPECT_EQ(controls.path->text(), "/srv/line/prepared");
     const IniSnapshot stored = world.app.Config().File().Read();
     EXPECT_EQ(stored.ReadInt("PreCopy", "Enable", 0), 1);
     EXPECT_EQ(stored.ReadString("PreCopy", "Path", "", 511), "/srv/line/prepared");
     dialog.chooseFolder = [] { return std::nullopt; };
-    dialog.FolderButton()->click();
-    EXPECT_EQ(dialog.PathBox()->text(), "/srv/line/prepared") << "cancelling keeps the folder";
-    dialog.PreCopyBox()->click();
-    EXPECT_FALSE(dialog.FolderButton()->isEnabled());
+    controls.chooseFolder->click();
+    EXPECT_EQ(controls.path->text(), "/srv/line/prepared") << "cancelling keeps the folder";
+    controls.preCopy->click();
+    EXPECT_FALSE(controls.chooseFolder->isEnabled());
     EXPECT_EQ(world.app.Config().File().Read().ReadInt("PreCopy", "Enable", 1), 0);
 }
 
 TEST_F(FactoryDlgTest, AStreamOfWatchesLeavesNoWidgetTimerOrHandleBehind) {
     CFactoryDlg dialog(world.Context(), world.Ports());
+    const Controls controls(dialog);
     sim::FileModeWatch plain(world.DiskFolder("plain"));
     const auto objects = [&dialog] { return dialog.findChildren<QObject*>().size(); };
     const auto before = objects();
@@ -116,7 +143,7 @@ TEST_F(FactoryDlgTest, AStreamOfWatchesLeavesNoWidgetTimerOrHandleBehind) {
         world.machine.Unplug(letter);
         world.DeliverEvents();
     }
-    EXPECT_EQ(dialog.Counter()->Text(), "300");
+    EXPECT_EQ(controls.counter->Text(), "300");
     EXPECT_EQ(objects(), before);
     EXPECT_EQ(world.machine.devices.OpenHandles(), 0);
 }

@@ -32,6 +32,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kPath = "/KiroMeter_X5.exe";
 
+// The bar under the calendar where the check shows how it went.
+const CPercentBar& Bar(const CMainDlg& window) {
+    return *test::Named<CPercentBar>(window, "updateProgressBar");
+}
+
 std::string ReadWhole(const std::string& path) {
     return kiro::test::TempFolder::ReadFile(path);
 }
@@ -138,8 +143,8 @@ TEST_F(UpdateWindowTest, ANewerBuildEndsReadyWithItsVersionInTheProgressBar) {
     ASSERT_TRUE(WaitForCheck(*window));
     QTest::qWait(50);  // the last queued changes reach the bar
     EXPECT_TRUE(app->updateReady);
-    EXPECT_EQ(window->ProgressBar()->Pos(), 100);
-    EXPECT_EQ(window->ProgressBar()->Text(), QString("New Ver 2.42.0.0 (%1)").arg(newer.size()));
+    EXPECT_EQ(Bar(*window).Pos(), 100);
+    EXPECT_EQ(Bar(*window).Text(), QString("New Ver 2.42.0.0 (%1)").arg(newer.size()));
     EXPECT_EQ(ReadWhole(folder.File("tmp/KiroMeter_X5_TMP.BIN")), newer);
     const IniSnapshot stored = app->Config().File().Read();
     EXPECT_EQ(stored.ReadString("Update", "Server", "", 100).substr(0, 10),
@@ -152,7 +157,7 @@ TEST_F(UpdateWindowTest, TheSameBuildSaysNoNewVersion) {
     ASSERT_TRUE(WaitForCheck(*window));
     QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
-    EXPECT_EQ(window->ProgressBar()->Text(), "No new version");
+    EXPECT_EQ(Bar(*window).Text(), "No new version");
     const IniSnapshot stored = app->Config().File().Read();
     EXPECT_EQ(stored.ReadString("Update", "Local", "", 100), stored.ReadString("Update", "Server", "", 100));
 }
@@ -165,8 +170,8 @@ TEST_F(UpdateWindowTest, ADownloadCutShortSaysSoInTheProgressBar) {
     ASSERT_TRUE(WaitForCheck(*window));
     QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
-    EXPECT_EQ(window->ProgressBar()->Pos(), 0);
-    EXPECT_EQ(window->ProgressBar()->Text(), "Update download failed");
+    EXPECT_EQ(Bar(*window).Pos(), 0);
+    EXPECT_EQ(Bar(*window).Text(), "Update download failed");
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
 }
 
@@ -177,7 +182,7 @@ TEST_F(UpdateWindowTest, AProgramInstalledForTheSystemLeavesTheUpdateToThePackag
     ASSERT_TRUE(WaitForCheck(*window));
     QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
-    EXPECT_EQ(window->ProgressBar()->Text(), "New version: update with the package manager");
+    EXPECT_EQ(Bar(*window).Text(), "New version: update with the package manager");
     EXPECT_EQ(server.RequestCount(), 1u) << "nothing downloaded";
 }
 
