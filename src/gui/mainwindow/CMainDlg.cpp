@@ -54,7 +54,8 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       calendar_(new QCalendarWidget(this)),
       clock_(new QLabel(this)),
       progress_(new CPercentBar(this)),
-      clockTimer_(new QTimer(this)) {
+      clockTimer_(new QTimer(this)),
+      firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(":/kiro/watch.svg"));
     BuildControls();
@@ -95,7 +96,12 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &CMainDlg::OnCalendarSelection);
     connect(clockTimer_, &QTimer::timeout, this, &CMainDlg::OnClockTick);
     clockTimer_->start(500);
-    QTimer::singleShot(500, this, [this] { discovery_->ScanForWatch(); });
+    // Half a second to the first search, to the millisecond: a coarse timer could come early.
+    firstSearch_->setObjectName(QStringLiteral("firstSearchTimer"));
+    firstSearch_->setSingleShot(true);
+    firstSearch_->setTimerType(Qt::PreciseTimer);
+    connect(firstSearch_, &QTimer::timeout, this, [this] { discovery_->ScanForWatch(); });
+    firstSearch_->start(500);
     HookDeviceEvents();
 
     updateUi_ = std::make_unique<GuiUpdateUi>(app_, texts_, *host_, *progress_, *this);

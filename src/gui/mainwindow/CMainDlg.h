@@ -76,6 +76,7 @@ class CMainDlg : public QDialog {
     CPercentBar* progress_;
     QMenuBar* menuBar_ = nullptr;
     QTimer* clockTimer_;
+    QTimer* firstSearch_;
     QSocketNotifier* deviceNotifier_ = nullptr;
     std::unique_ptr<GuiHost> host_;
     std::unique_ptr<Collector> collector_;
