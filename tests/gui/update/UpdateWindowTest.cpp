@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -24,17 +25,46 @@
 #include "support/LoopbackHttpServer.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
+#include "support/TimeLimits.h"
 
 namespace kiro::gui {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using kiro::test::TimeLimitMs;
 
 constexpr const char* kPath = "/KiroMeter_X5.exe";
+
+// Notes the first paint of a widget, on its own, apart from what the program watches for.
+class PaintWatch final : public QObject {
+  public:
+    explicit PaintWatch(QWidget& widget) : widget_(widget) { widget_.installEventFilter(this); }
+    ~PaintWatch() override { widget_.removeEventFilter(this); }
+    bool painted = false;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &widget_ && event->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+
+  private:
+    QWidget& widget_;
+};
 
 // The bar under the calendar where the check shows how it went.
 const CPercentBar& Bar(const CMainDlg& window) {
     return *test::Named<CPercentBar>(window, "updateProgressBar");
+}
+
+// Shows the window and runs the event loop until its first paint has been handled, and then
+// whatever was queued up to that moment: what the window does once drawn has been done.
+void ShowAndPaint(QWidget& window) {
+    PaintWatch watch(window);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&watch] { return watch.painted; }, TimeLimitMs(10s))) << "never painted";
+    QCoreApplication::sendPostedEvents();
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -70,11 +100,15 @@ class UpdateWindowTest : public ::testing::Test {
         auto window = std::make_unique<CMainDlg>(*app, *texts,
                                                  GuiPorts{machine.volumes, machine.devices, machine.events,
                                                           machine.attributes, keyboard, http, process});
-        if (show) window->show();
+        if (show) ShowAndPaint(*window);
         return window;
     }
+    // The check has ended and every change it queued for the window has reached it.
     static bool WaitForCheck(CMainDlg& window) {
-        return QTest::qWaitFor([&window] { return window.UpdateCheckWorker().Finished(); }, 30000);
+        const bool finished =
+            QTest::qWaitFor([&window] { return window.UpdateCheckWorker().Finished(); }, TimeLimitMs(30s));
+        QCoreApplication::sendPostedEvents();
+        return finished;
     }
 
     kiro::test::TempFolder folder;
@@ -97,7 +131,6 @@ class UpdateWindowTest : public ::testing::Test {
 TEST_F(UpdateWindowTest, SwitchedOffAtStartNoRequestIsMade) {
     server.Serve(kPath, Restamped(program, ownStamp + 1));
     auto window = Open(0);
-    QTest::qWait(300);
     EXPECT_FALSE(window->UpdateCheckWorker().Started());
     EXPECT_TRUE(window->UpdateCheckOver()) << "nothing to wait for";
     EXPECT_EQ(server.RequestCount(), 0u);
@@ -107,11 +140,12 @@ TEST_F(UpdateWindowTest, SwitchedOffAtStartNoRequestIsMade) {
 TEST_F(UpdateWindowTest, TheCheckWaitsForTheWindowsFirstPaint) {
     server.Serve(kPath, Restamped(program, ownStamp));
     auto window = Open(1, false);
-    QTest::qWait(300);
+    QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(window->UpdateCheckWorker().Started());
     EXPECT_FALSE(window->UpdateCheckOver());
     EXPECT_EQ(server.RequestCount(), 0u);
-    window->show();
+    ShowAndPaint(*window);
+    EXPECT_TRUE(window->UpdateCheckWorker().Started()) << "started as soon as the first paint ended";
     ASSERT_TRUE(WaitForCheck(*window));
     EXPECT_TRUE(window->UpdateCheckOver());
     EXPECT_GE(server.RequestCount(), 1u);
@@ -119,8 +153,7 @@ TEST_F(UpdateWindowTest, TheCheckWaitsForTheWindowsFirstPaint) {
 
     auto stopped = Open(1, false);
     stopped->StopUpdateCheck();
-    stopped->show();
-    QTest::qWait(300);
+    ShowAndPaint(*stopped);
     EXPECT_FALSE(stopped->UpdateCheckWorker().Started()) << "a stopped check does not start when drawn";
     EXPECT_TRUE(stopped->UpdateCheckOver());
 }
@@ -128,10 +161,11 @@ TEST_F(UpdateWindowTest, TheCheckWaitsForTheWindowsFirstPaint) {
 TEST_F(UpdateWindowTest, AServerThatKeepsTheCheckWaitingShowsNoWaitCursor) {
     // Nobody waits for the check: the window stays usable, with its own cursor.
     server.Serve(kPath, Restamped(program, ownStamp + 60));
-    server.StallAfter(kPath, 100, std::chrono::seconds(30));
+    server.StallAfter(kPath, 100, 30s);
     auto window = Open(1);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return server.RequestCount() == 1; }, 10000));
-    QTest::qWait(300);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return server.RequestCount() == 1; }, TimeLimitMs(10s)));
+    // Whatever the check queued for the window before it asked has arrived.
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     window->StopUpdateCheck();
 }
@@ -141,7 +175,6 @@ TEST_F(UpdateWindowTest, ANewerBuildEndsReadyWithItsVersionInTheProgressBar) {
     server.Serve(kPath, newer);
     auto window = Open(1);
     ASSERT_TRUE(WaitForCheck(*window));
-    QTest::qWait(50);  // the last queued changes reach the bar
     EXPECT_TRUE(app->updateReady);
     EXPECT_EQ(Bar(*window).Pos(), 100);
     EXPECT_EQ(Bar(*window).Text(), QString("New Ver 2.42.0.0 (%1)").arg(newer.size()));
@@ -155,7 +188,6 @@ TEST_F(UpdateWindowTest, TheSameBuildSaysNoNewVersion) {
     server.Serve(kPath, program);
     auto window = Open(1);
     ASSERT_TRUE(WaitForCheck(*window));
-    QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
     EXPECT_EQ(Bar(*window).Text(), "No new version");
     const IniSnapshot stored = app->Config().File().Read();
@@ -168,7 +200,6 @@ TEST_F(UpdateWindowTest, ADownloadCutShortSaysSoInTheProgressBar) {
     server.DropAfter(kPath, kStampSearchBytes + 1000);
     auto window = Open(1);
     ASSERT_TRUE(WaitForCheck(*window));
-    QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
     EXPECT_EQ(Bar(*window).Pos(), 0);
     EXPECT_EQ(Bar(*window).Text(), "Update download failed");
@@ -180,7 +211,6 @@ TEST_F(UpdateWindowTest, AProgramInstalledForTheSystemLeavesTheUpdateToThePackag
     files.FailPath("KiroMeter_X5", std::make_error_code(std::errc::read_only_file_system));
     auto window = Open(1);
     ASSERT_TRUE(WaitForCheck(*window));
-    QTest::qWait(50);
     EXPECT_FALSE(app->updateReady);
     EXPECT_EQ(Bar(*window).Text(), "New version: update with the package manager");
     EXPECT_EQ(server.RequestCount(), 1u) << "nothing downloaded";
@@ -201,7 +231,7 @@ TEST_F(UpdateWindowTest, AWholeRoundThroughTheRealProgramAndTheUpdater) {
 
     const std::string log = folder.File("tmp/KiroMeterUpdater.log");
     const bool done =
-        QTest::qWaitFor([&log] { return ReadWhole(log).find("<<<") != std::string::npos; }, 30000);
+        QTest::qWaitFor([&log] { return ReadWhole(log).find("<<<") != std::string::npos; }, TimeLimitMs(30s));
     ASSERT_TRUE(done) << ReadWhole(log);
     EXPECT_NE(ReadWhole(log).find(">>> Update OK <<<"), std::string::npos) << ReadWhole(log);
     EXPECT_FALSE(fs::exists(folder.File("tmp/KiroMeter_X5_TMP.BIN")));
