@@ -3,24 +3,23 @@
 #include <QImage>
 #include <functional>
 
-#include "GuiTestSupport.h"
+#include "ChartPixels.h"
 #include "gui/charts/CGraphCtrl.h"
 
 namespace kiro::gui {
 namespace {
 
-const QRgb kCyan = test::Rgb(0, 255, 255);
-const QRgb kWhite = test::Rgb(255, 255, 255);
-const QRgb kBlack = test::Rgb(0, 0, 0);
+using test::kBlack;
+using test::kCyan;
+using test::kWhite;
+using test::PixelAt;
 
 class GraphCtrlTest : public test::GuiTest {
   protected:
     void SetUp() override {
-        graph.resize(604, 304);  // a client area of 600 x 300 inside the sunken frame
+        graph.resize(test::kChartSize);
         graph.show();
     }
-
-    QRgb PixelAt(int x, int y) const { return graph.Render().pixel(x, y) & RGB_MASK; }
 
     // The texts written under the plot, in drawing order.
     std::vector<ChartLabel> TimeLabels() const {
@@ -38,7 +37,7 @@ class GraphCtrlTest : public test::GuiTest {
 
 TEST_F(GraphCtrlTest, MarginsFollowTheWidestLeftLabel) {
     const QSize client = graph.Render().size();
-    ASSERT_EQ(client, QSize(600, 300));
+    ASSERT_EQ(client, test::kChartClient);
     graph.SetValueRange(0, 12345, 0, 100, 0);  // 4 exponent digits + 0 decimals + 4 = 8 characters
     EXPECT_EQ(graph.Plot().left, 48);
     EXPECT_EQ(graph.Plot().right, client.width() - 64);
@@ -53,16 +52,16 @@ TEST_F(GraphCtrlTest, FrameAndDottedRowsAreInTheGridColour) {
     graph.SetValueRange(0, 12345, 0, 100, 0);
     const PlotEdges plot = graph.Plot();
     for (int y = plot.top; y <= plot.bottom + 1; ++y) {
-        ASSERT_EQ(PixelAt(plot.left, y), kCyan) << y;
-        ASSERT_EQ(PixelAt(plot.right + 1, y), kCyan) << y;
+        ASSERT_EQ(PixelAt(graph, plot.left, y), kCyan) << y;
+        ASSERT_EQ(PixelAt(graph, plot.right + 1, y), kCyan) << y;
     }
     const int middle = (plot.top + plot.bottom) / 2;
     const int quarter = plot.Height() / 4;
     for (int row : {middle - quarter, middle, middle + quarter}) {
-        EXPECT_EQ(PixelAt(plot.left + 40, row), kCyan);
-        EXPECT_EQ(PixelAt(plot.left + 42, row), kBlack);
+        EXPECT_EQ(PixelAt(graph, plot.left + 40, row), kCyan);
+        EXPECT_EQ(PixelAt(graph, plot.left + 42, row), kBlack);
     }
-    EXPECT_EQ(PixelAt(plot.left + 40, middle + 1), kBlack);
+    EXPECT_EQ(PixelAt(graph, plot.left + 40, middle + 1), kBlack);
 }
 
 TEST_F(GraphCtrlTest, NumberLabelsStepByATenthOfTheRange) {
@@ -95,7 +94,7 @@ TEST_F(GraphCtrlTest, LabelTextIsDrawnAroundItsAnchor) {
     ASSERT_EQ(last.text, "24");
     int inked = 0;
     for (int x = last.anchor.x() - 10; x <= last.anchor.x() + 10; ++x) {
-        for (int y = last.anchor.y(); y < last.anchor.y() + 14; ++y) inked += PixelAt(x, y) != kBlack;
+        for (int y = last.anchor.y(); y < last.anchor.y() + 14; ++y) inked += PixelAt(graph, x, y) != kBlack;
     }
     EXPECT_GT(inked, 10);
 }
@@ -118,10 +117,10 @@ TEST_F(GraphCtrlTest, SegmentsAreNotClippedToThePlot) {
     graph.SetTimeRange(0, 24, CGraphCtrl::TimeLabels::Numbers);
     const PlotEdges plot = graph.Plot();
     graph.DrawSegment(6, 103, 18, 103);
-    const int y = plot.bottom - int(103 * (plot.Height() / 100.0));
+    const int y = test::RowOf(plot, 103, 0, 100);
     ASSERT_LT(y, plot.top);
-    const int x = plot.left + int(12 * (plot.Width() / 24.0));
-    EXPECT_EQ(PixelAt(x, y), kWhite);
+    const int x = test::ColumnOf(plot, 12, 0, 24);
+    EXPECT_EQ(PixelAt(graph, x, y), kWhite);
 }
 
 TEST_F(GraphCtrlTest, ALineEndsOnePixelShortAndOfNoLengthDrawsNothing) {
@@ -141,12 +140,12 @@ TEST_F(GraphCtrlTest, ALineEndsOnePixelShortAndOfNoLengthDrawsNothing) {
     for (int minute = 600; minute < 700; ++minute) graph.DrawSegment(minute / 60.0, 0, minute / 60.0, 0);
     const int zeroRow = axes.YOf(0);
     for (int x = axes.XOf(10.0); x < axes.XOf(700 / 60.0); ++x)
-        ASSERT_EQ(PixelAt(x, zeroRow), kBlack) << "an idle minute paints nothing, at x " << x;
+        ASSERT_EQ(PixelAt(graph, x, zeroRow), kBlack) << "an idle minute paints nothing, at x " << x;
     graph.DrawSegment(12, 50, 12, 0);
     const int x = axes.XOf(12);
-    EXPECT_EQ(PixelAt(x, axes.YOf(50)), kWhite) << "the first point is drawn";
-    EXPECT_EQ(PixelAt(x, axes.YOf(1)), kWhite);
-    EXPECT_NE(PixelAt(x, zeroRow), kWhite) << "the end point is not";
+    EXPECT_EQ(PixelAt(graph, x, axes.YOf(50)), kWhite) << "the first point is drawn";
+    EXPECT_EQ(PixelAt(graph, x, axes.YOf(1)), kWhite);
+    EXPECT_NE(PixelAt(graph, x, zeroRow), kWhite) << "the end point is not";
 }
 
 TEST_F(GraphCtrlTest, PlotIsCombinedWithTheGridByBitwiseOr) {
@@ -156,9 +155,9 @@ TEST_F(GraphCtrlTest, PlotIsCombinedWithTheGridByBitwiseOr) {
     const PlotEdges plot = graph.Plot();
     graph.DrawSegment(0, 10, 0, 90);  // along the frame's left edge
     const int y = (plot.top + plot.bottom) / 2 + 1;
-    EXPECT_EQ(PixelAt(plot.left, y), kWhite);  // red | cyan
-    graph.DrawSegment(12, 10, 12, 90);         // over the background
-    EXPECT_EQ(PixelAt(plot.left + int(12 * (plot.Width() / 24.0)), y), test::Rgb(255, 0, 0));
+    EXPECT_EQ(PixelAt(graph, plot.left, y), kWhite);  // red | cyan
+    graph.DrawSegment(12, 10, 12, 90);                // over the background
+    EXPECT_EQ(PixelAt(graph, test::ColumnOf(plot, 12, 0, 24), y), test::kRed);
 }
 
 TEST_F(GraphCtrlTest, EveryPropertyChangeErasesThePlot) {
@@ -180,10 +179,10 @@ TEST_F(GraphCtrlTest, EveryPropertyChangeErasesThePlot) {
         graph.SetTimeRange(0, 24, CGraphCtrl::TimeLabels::Numbers);
         graph.DrawSegment(0, 50, 24, 50);
         const int x = graph.Plot().left + 101;
-        const int y = graph.Plot().bottom - int(50 * (graph.Plot().Height() / 100.0));
-        ASSERT_EQ(PixelAt(x, y), kWhite) << name;
+        const int y = test::RowOf(graph.Plot(), 50, 0, 100);
+        ASSERT_EQ(PixelAt(graph, x, y), kWhite) << name;
         change(graph);
-        EXPECT_EQ(PixelAt(x, y), kBlack) << name;
+        EXPECT_EQ(PixelAt(graph, x, y), kBlack) << name;
     }
 }
 

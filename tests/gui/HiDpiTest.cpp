@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "GuiTestSupport.h"
+#include "ChartPixels.h"
 #include "gui/charts/CGraphCtrl.h"
 #include "gui/charts/CSleepChartCtrl.h"
 #include "gui/resources/DrawnPictures.h"
@@ -15,14 +15,11 @@
 namespace kiro::gui {
 namespace {
 
-const QRgb kCyan = test::Rgb(0, 255, 255);
-const QRgb kYellow = test::Rgb(255, 255, 0);
-const QRgb kNight = test::Rgb(0, 0, 64);
-const QRgb kDeepSleep = test::Rgb(100, 150, 250);
-
-QRgb PixelOf(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & RGB_MASK;
-}
+using test::kCyan;
+using test::kDeepSleep;
+using test::kNight;
+using test::kYellow;
+using test::PixelOf;
 
 // How many pixels of a colour a column of the image has between two rows (both included).
 int CountInColumn(const QImage& image, int x, int fromY, int toY, QRgb colour) {
@@ -68,14 +65,14 @@ TEST_F(HiDpiTest, GridAndPlotLinesAreOneDevicePixelThin) {
 
 TEST_F(HiDpiTest, SleepColumnsCoverEveryDevicePixelOfTheirMinutes) {
     CSleepChartCtrl chart;
-    chart.resize(604, 304);
+    chart.resize(test::kChartSize);
     chart.show();
     chart.SetBackColor(QColor(kNight));
     chart.SetTimeRange(0, 1);  // one hour over the plot: several pixels per minute
     chart.PlotMinute(0.5, 10);
     const PlotEdges plot = chart.Plot();
-    const int first = plot.left + int((0.5 - 1.0 / 60) * plot.Width());
-    const int last = plot.left + int(0.5 * plot.Width());
+    const int first = test::ColumnOf(plot, 0.5 - 1.0 / 60, 0, 1);
+    const int last = test::ColumnOf(plot, 0.5, 0, 1);
     const QImage image = chart.Render();
     const int row = Device(plot.bottom - 1);
     for (int x = Device(first); x < Device(last + 1); ++x) EXPECT_EQ(PixelOf(image, x, row), kDeepSleep) << x;

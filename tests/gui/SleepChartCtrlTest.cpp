@@ -2,26 +2,27 @@
 
 #include <QImage>
 
-#include "GuiTestSupport.h"
+#include "ChartPixels.h"
 #include "gui/charts/CSleepChartCtrl.h"
 
 namespace kiro::gui {
 namespace {
 
-const QRgb kAwake = test::Rgb(255, 160, 80);
-const QRgb kSleep = test::Rgb(120, 250, 120);
-const QRgb kDeepSleep = test::Rgb(100, 150, 250);
-const QRgb kWhite = test::Rgb(255, 255, 255);
-const QRgb kNight = test::Rgb(0, 0, 64);
+using test::kAwake;
+using test::kBlack;
+using test::kCyan;
+using test::kDeepSleep;
+using test::kNight;
+using test::kSleep;
+using test::kWhite;
+using test::PixelAt;
 
 class SleepChartCtrlTest : public test::GuiTest {
   protected:
     void SetUp() override {
-        chart.resize(604, 304);  // a client area of 600 x 300 inside the sunken frame
+        chart.resize(test::kChartSize);
         chart.show();
     }
-
-    QRgb PixelAt(int x, int y) const { return chart.Render().pixel(x, y) & RGB_MASK; }
 
     std::vector<QString> HourLabels() const {
         std::vector<QString> hours;
@@ -31,11 +32,6 @@ class SleepChartCtrlTest : public test::GuiTest {
             }
         }
         return hours;
-    }
-
-    // The pixel column of a minute's own position and the row of a value's top.
-    int ColumnOf(double hour, double lower, double upper) const {
-        return chart.Plot().left + int((hour - lower) * (chart.Plot().Width() / (upper - lower)));
     }
 
     CSleepChartCtrl chart;
@@ -48,11 +44,10 @@ TEST_F(SleepChartCtrlTest, PlotMarginsAndAxes) {
     EXPECT_EQ(plot.right, 600 - 7);
     EXPECT_EQ(plot.top, 70);
     EXPECT_EQ(plot.bottom, 300 - 35);
-    const QRgb axis = test::Rgb(0, 255, 255);
-    EXPECT_EQ(PixelAt(plot.left, plot.top), axis);
-    EXPECT_EQ(PixelAt(plot.left, plot.bottom + 1), axis);
-    EXPECT_EQ(PixelAt(plot.right, plot.bottom + 1), axis);
-    EXPECT_EQ(PixelAt(plot.right, plot.top), test::Rgb(0, 0, 0));  // no top or right frame
+    EXPECT_EQ(PixelAt(chart, plot.left, plot.top), kCyan);
+    EXPECT_EQ(PixelAt(chart, plot.left, plot.bottom + 1), kCyan);
+    EXPECT_EQ(PixelAt(chart, plot.right, plot.bottom + 1), kCyan);
+    EXPECT_EQ(PixelAt(chart, plot.right, plot.top), kBlack);  // no top or right frame
 }
 
 TEST_F(SleepChartCtrlTest, HourLabelsWrapPastMidnight) {
@@ -60,9 +55,9 @@ TEST_F(SleepChartCtrlTest, HourLabelsWrapPastMidnight) {
     const std::vector<QString> expected = {"20", "21", "22", "23", "0", "1", "2",
                                            "3",  "4",  "5",  "6",  "7", "8", "9"};
     EXPECT_EQ(HourLabels(), expected);
-    const int x = ColumnOf(23, 20, 33);  // each label has a tick under the axis
+    const int x = test::ColumnOf(chart.Plot(), 23, 20, 33);  // each label has a tick under the axis
     for (int y = chart.Plot().bottom + 1; y <= chart.Plot().bottom + 3; ++y) {
-        EXPECT_EQ(PixelAt(x, y), test::Rgb(0, 255, 255)) << y;
+        EXPECT_EQ(PixelAt(chart, x, y), kCyan) << y;
     }
 }
 
@@ -87,12 +82,12 @@ TEST_F(SleepChartCtrlTest, ColumnsTakeTheColourOfTheirBand) {
     double hour = 0.25;
     for (const Case& c : cases) {
         chart.PlotMinute(hour, c.value);
-        const int x = ColumnOf(hour, 0, 2);
-        const int top = chart.Plot().bottom - int(c.value * (chart.Plot().Height() / 1000.0));
-        EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), c.colour) << c.value;
-        EXPECT_EQ(PixelAt(x, top + 1), c.colour) << c.value;
-        EXPECT_EQ(PixelAt(x, top), kWhite) << c.value;
-        EXPECT_EQ(PixelAt(x, top - 1), kNight) << c.value;
+        const int x = test::ColumnOf(chart.Plot(), hour, 0, 2);
+        const int top = test::RowOf(chart.Plot(), c.value, 0, 1000);
+        EXPECT_EQ(PixelAt(chart, x, chart.Plot().bottom - 1), c.colour) << c.value;
+        EXPECT_EQ(PixelAt(chart, x, top + 1), c.colour) << c.value;
+        EXPECT_EQ(PixelAt(chart, x, top), kWhite) << c.value;
+        EXPECT_EQ(PixelAt(chart, x, top - 1), kNight) << c.value;
         hour += 0.25;
     }
 }
@@ -102,24 +97,23 @@ TEST_F(SleepChartCtrlTest, AMinuteFillsTheColumnsSinceThePreviousMinute) {
     chart.SetTimeRange(0, 1);  // one hour over the plot: several pixels per minute
     const PlotEdges plot = chart.Plot();
     chart.PlotMinute(0.5, 10);
-    const double perHour = plot.Width();
-    const int first = plot.left + int((0.5 - 1.0 / 60) * perHour);
-    const int last = plot.left + int(0.5 * perHour);
+    const int first = test::ColumnOf(plot, 0.5 - 1.0 / 60, 0, 1);
+    const int last = test::ColumnOf(plot, 0.5, 0, 1);
     ASSERT_GT(last - first, 2);
-    for (int x = first; x <= last; ++x) EXPECT_EQ(PixelAt(x, plot.bottom - 1), kDeepSleep) << x;
-    EXPECT_EQ(PixelAt(first - 1, plot.bottom - 1), kNight);
-    EXPECT_EQ(PixelAt(last + 1, plot.bottom - 1), kNight);
+    for (int x = first; x <= last; ++x) EXPECT_EQ(PixelAt(chart, x, plot.bottom - 1), kDeepSleep) << x;
+    EXPECT_EQ(PixelAt(chart, first - 1, plot.bottom - 1), kNight);
+    EXPECT_EQ(PixelAt(chart, last + 1, plot.bottom - 1), kNight);
 }
 
 TEST_F(SleepChartCtrlTest, PureBlackBackgroundSuppressesColumnsButNotDots) {
     chart.SetValueRange(0, 1000, 0);
     chart.SetTimeRange(0, 2);
     chart.PlotMinute(1, 600);
-    const int x = ColumnOf(1, 0, 2);
-    const int top = chart.Plot().bottom - int(600 * (chart.Plot().Height() / 1000.0));
-    EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), test::Rgb(0, 0, 0));
-    EXPECT_EQ(PixelAt(x, top + 1), test::Rgb(0, 0, 0));
-    EXPECT_EQ(PixelAt(x, top), kWhite);
+    const int x = test::ColumnOf(chart.Plot(), 1, 0, 2);
+    const int top = test::RowOf(chart.Plot(), 600, 0, 1000);
+    EXPECT_EQ(PixelAt(chart, x, chart.Plot().bottom - 1), kBlack);
+    EXPECT_EQ(PixelAt(chart, x, top + 1), kBlack);
+    EXPECT_EQ(PixelAt(chart, x, top), kWhite);
 }
 
 TEST_F(SleepChartCtrlTest, ValuesBelowTheRangeReachUnderTheAxis) {
@@ -127,28 +121,28 @@ TEST_F(SleepChartCtrlTest, ValuesBelowTheRangeReachUnderTheAxis) {
     chart.SetValueRange(100, 1000, 0);
     chart.SetTimeRange(0, 2);
     chart.PlotMinute(0.5, 0);
-    const int x = ColumnOf(0.5, 0, 2);
-    const int top = chart.Plot().bottom - int((0 - 100) * (chart.Plot().Height() / 900.0));
+    const int x = test::ColumnOf(chart.Plot(), 0.5, 0, 2);
+    const int top = test::RowOf(chart.Plot(), 0, 100, 1000);
     ASSERT_GT(top, chart.Plot().bottom + 10);
-    EXPECT_EQ(PixelAt(x, top), kWhite);
-    EXPECT_EQ(PixelAt(x, chart.Plot().bottom + 10), kDeepSleep);
+    EXPECT_EQ(PixelAt(chart, x, top), kWhite);
+    EXPECT_EQ(PixelAt(chart, x, chart.Plot().bottom + 10), kDeepSleep);
 }
 
 TEST_F(SleepChartCtrlTest, LegendBoxesShowTheBandColours) {
     const int unit = 600 / 10;
-    EXPECT_EQ(PixelAt(unit, 20), kAwake);
-    EXPECT_EQ(PixelAt(5 * unit - 1, 35), kSleep);
-    EXPECT_EQ(PixelAt(7 * unit, 36), test::Rgb(0, 0, 0));
+    EXPECT_EQ(PixelAt(chart, unit, 20), kAwake);
+    EXPECT_EQ(PixelAt(chart, 5 * unit - 1, 35), kSleep);
+    EXPECT_EQ(PixelAt(chart, 7 * unit, 36), kBlack);
 }
 
 TEST_F(SleepChartCtrlTest, APropertyChangeErasesThePlot) {
     chart.SetBackColor(QColor(kNight));
     chart.SetTimeRange(0, 2);
     chart.PlotMinute(1, 50);
-    const int x = ColumnOf(1, 0, 2);
-    ASSERT_EQ(PixelAt(x, chart.Plot().bottom - 1), kDeepSleep);
+    const int x = test::ColumnOf(chart.Plot(), 1, 0, 2);
+    ASSERT_EQ(PixelAt(chart, x, chart.Plot().bottom - 1), kDeepSleep);
     chart.SetDateLabels("05/04", "05/05");
-    EXPECT_EQ(PixelAt(x, chart.Plot().bottom - 1), kNight);
+    EXPECT_EQ(PixelAt(chart, x, chart.Plot().bottom - 1), kNight);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include "../ChartPixels.h"
 #include "../WatchPageWorld.h"
 #include "gui/FontCells.h"
 #include "gui/pages/CBatteryCurveDlg.h"
@@ -142,27 +143,43 @@ TEST_F(SetupPageTest, TheBatteryCurveReadsPageFourteenOfTheWatch) {
     EXPECT_EQ(world.host.Lines("status: ").back(), "status: ");
 }
 
-TEST(BatteryCurveDlgTest, BarsInTheColourOfTheirLevel) {
+TEST(BatteryCurveDlgTest, EachHourIsABarInTheColourOfItsLevel) {
     test::PageWorld world;
+    // The newest reading is the last of the ring, so hour h of the curve is reading byte 272 + h.
     std::array<uint8_t, 512> page{};
-    page[256] = 239;        // the newest reading is the last of the ring
-    page[272 + 0] = 209;    // 26 %: red
-    page[272 + 100] = 217;  // just under 50 %: yellow
-    page[272 + 200] = 250;  // full: green
+    page[256] = 239;
+    page[272 + 0] = 209;
+    page[272 + 100] = 217;
+    page[272 + 200] = 250;
     page[272 + 239] = 250;
     CBatteryCurveDlg dialog(world.texts, page);
     dialog.show();
-    const QImage image = test::Named<CGraphCtrl>(dialog, "batteryGraph")->grab().toImage();
-    const auto count = [&image](QRgb colour) {
-        int found = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                found += (image.pixel(x, y) & RGB_MASK) == (colour & RGB_MASK);
-        return found;
+    const CGraphCtrl* graph = test::Named<CGraphCtrl>(dialog, "batteryGraph");
+    const PlotEdges plot = graph->Plot();
+    // Hours between readings take the step, cut toward zero, and a level of (reading - 200) x
+    // 100 / 34 percent: red under 30 %, yellow under 50 %, green from there.
+    const struct {
+        int hour;
+        int reading;  // 209 + 8 x h / 100 up to hour 100, 217 + 33 x (h - 100) / 100 after it
+        double level;
+        QRgb colour;
+    } bars[] = {
+        {10, 209, 26.47, test::kRed},
+        {60, 213, 38.24, test::kYellow},
+        {150, 233, 97.06, test::kGreen},
+        {220, 250, 100, test::kGreen},
     };
-    EXPECT_GT(count(qRgb(255, 0, 0)), 0);
-    EXPECT_GT(count(qRgb(255, 255, 0)), 0);
-    EXPECT_GT(count(qRgb(0, 255, 0)), 0);
+    for (const auto& bar : bars) {
+        // The bar of an hour starts at its own time, hour - 240 on the axis, and rises from 0.
+        const int x = test::ColumnOf(plot, bar.hour - 240, -240, 0);
+        EXPECT_EQ(test::PixelAt(*graph, x, test::RowOf(plot, 10, 0, 100)), bar.colour) << "hour " << bar.hour;
+        EXPECT_EQ(test::PixelAt(*graph, x, test::RowOf(plot, bar.level - 3, 0, 100)), bar.colour)
+            << "hour " << bar.hour << " up to its level";
+        if (bar.level < 95) {
+            EXPECT_EQ(test::PixelAt(*graph, x, test::RowOf(plot, bar.level + 3, 0, 100)), test::kBlack)
+                << "hour " << bar.hour << " not above its level";
+        }
+    }
     EXPECT_EQ(dialog.windowTitle(), "Battery Curve");
 }
 
