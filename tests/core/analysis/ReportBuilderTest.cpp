@@ -23,12 +23,19 @@ class ReportBuilderTest : public ::testing::Test {
     }
 };
 
+// The calorie axis tops at the energy of walking the step axis's top in an hour, for the world's
+// 60 kg and 70 cm steps: s steps an hour are s x 70 cm = s x 0.0007 km in an hour, and below
+// 8 km/h an hour's walk takes 60 kg x 0.1355 x 60 minutes x speed / 8 = 60.975 x speed kcal.
+double CalorieAxisTop(int stepsPerHour) {
+    return 60.975 * (stepsPerHour * 0.0007);
+}
+
 TEST_F(ReportBuilderTest, QuietOrMissingMonthHasNoRowsAndAxisOf100) {
     world.Store(2014, 5, 3, 480, {5, 5, 1, 5});  // nothing above the slight-move threshold
     const Report quiet = builder.Build(ReportMode::Month, 2014, 5, 3);
     EXPECT_TRUE(quiet.rows.empty());
     EXPECT_EQ(quiet.leftMax, 100);
-    EXPECT_DOUBLE_EQ(quiet.rightMax, CalorieAxisMaximum({60, 70}, 100));
+    EXPECT_NEAR(quiet.rightMax, CalorieAxisTop(100), 1e-9) << "4.26825 kcal";
     const Report& missing = builder.Build(ReportMode::Month, 2014, 6, 3);
     EXPECT_TRUE(missing.rows.empty());
     EXPECT_EQ(missing.rightMax, 100.0) << "no month file: both axes keep their defaults";
@@ -41,16 +48,16 @@ TEST_F(ReportBuilderTest, MonthRowsAndGraph) {
     world.Store(2014, 5, 31, 1439, {300});
     const Report& report = builder.Build(ReportMode::Month, 2014, 5, 20);
     ASSERT_EQ(report.rows.size(), 2u);
-    const WalkFigures day3 = DayFigures({60, 70}, 306, 3);
-    EXPECT_EQ(report.rows[0].cells, (std::array<std::string, 7>{
-                                        "   1", "2014/05/03", "306   ", Format("%.2f   ", day3.cadence),
-                                        Format("%.3f   ", day3.distanceKm), Format("%.3f   ", day3.speedKmh),
-                                        Format("%.3f   ", day3.calories)}));
+    // The 3rd: 100 + 200 + 6 = 306 steps in 3 active minutes, which span 2 minutes from the first.
+    // 306 steps of 70 cm are 214.2 m: 0.214 km; over 2 minutes 6.426 km/h; 306 / 60 / 2 = 2.55
+    // steps a second; under 8 km/h, 60 kg x 0.1355 x 2 minutes x 6.426 / 8 = 13.060845 kcal.
+    EXPECT_EQ(report.rows[0].cells, (std::array<std::string, 7>{"   1", "2014/05/03", "306   ", "2.55   ",
+                                                                "0.214   ", "6.426   ", "13.061   "}));
     EXPECT_EQ(report.rows[0].background, (Rgb{220, 200, 255}));
     EXPECT_EQ(report.rows[1].background, (Rgb{220, 255, 200}));
     EXPECT_EQ(report.series[2 * 24 + 10], 306);
     EXPECT_EQ(report.graph.valueUpper, 306);
-    EXPECT_DOUBLE_EQ(report.graph.rightUpper, CalorieAxisMaximum({60, 70}, 306));
+    EXPECT_NEAR(report.graph.rightUpper, CalorieAxisTop(306), 1e-9) << "13.060845 kcal";
     EXPECT_EQ(report.graph.timeCaptionText, 8);
     ASSERT_EQ(report.lines.size(), 743u) << "the last point is only the end of the last segment";
     EXPECT_EQ(report.lines[57], (GraphLine{1.0 + 57 / 24.0, 0, 1.0 + 58 / 24.0, 306}));
@@ -77,8 +84,9 @@ TEST_F(ReportBuilderTest, PerMinuteDayViewDrawsWindowSumsAsBars) {
     EXPECT_EQ(report.series[721], 3006) << "raw counts: the slight moves are in";
     EXPECT_EQ(report.series[751], 3003) << "the window is minutes -30 .. +29";
     EXPECT_EQ(report.leftMax, 4000);
-    EXPECT_DOUBLE_EQ(report.rightMax, CalorieAxisMaximum({60, 70}, 3000))
-        << "the calorie axis of the hourly view";
+    EXPECT_NEAR(report.rightMax, CalorieAxisTop(3000), 1e-9)
+        << "128.0475 kcal: the calorie axis of the hourly view, whose hour holds 3000 steps above the "
+           "threshold";
     ASSERT_EQ(report.lines.size(), 1440u) << "the last minute has its bar too";
     EXPECT_EQ(report.lines[721], (GraphLine{721 / 60.0, 3006, 721 / 60.0, 0}));
 }
@@ -137,9 +145,9 @@ TEST_F(ReportBuilderTest, KeptMonthIsUsedUntilSomethingItShowsChanges) {
     world.Store(2014, 5, 10, 600, {100});
     EXPECT_EQ(builder.Build(ReportMode::Month, 2014, 5, 3).rows.size(), 3u) << "a save through the store";
     world.app.Config().SetPersonal(20000201, 170, 80, 70);
-    EXPECT_EQ(Column(ReportMode::Month, 2014, 5, 3, 6)[0],
-              Format("%.3f   ", DayFigures({80, 70}, 100, 1).calories))
-        << "a new weight shows at once";
+    // One active minute of 100 steps: 70 m at 70 m x 0.06 = 4.2 km/h, taken as one minute;
+    // 80 kg x 0.1355 x 1 x 4.2 / 8 = 5.691 kcal.
+    EXPECT_EQ(Column(ReportMode::Month, 2014, 5, 3, 6)[0], "5.691   ") << "a new weight shows at once";
     world.app.Config().SetSlightMoving(100);
     EXPECT_TRUE(builder.Build(ReportMode::Month, 2014, 5, 3).rows.empty()) << "a new threshold too";
 }

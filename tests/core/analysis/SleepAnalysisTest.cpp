@@ -9,6 +9,17 @@
 namespace kiro {
 namespace {
 
+// A night without a step, in the default window of 20:00 to 09:00 the next morning:
+// - 13 hours are 780 minutes, and the curve has a value for each end: 781 values.
+// - The mean log of no steps is 0; what is left is the random walk, which stays within -2..2 and
+//   is cut at 0: every value is 0, 1 or 2.
+// - Sleep begins at the first ten-minute stretch without a value above 150. The first stretch
+//   looked at is the one around minute 5 (minutes 0..9: five before, four after), and it is
+//   quiet: bed time is 20:00 + 5 minutes.
+// - Nothing is ever above 500, so the night ends at the last stretch, minute 780; the awake time
+//   is the minute after it, 20:00 + 781 minutes = 09:01.
+// - Minutes 5 up to 780 are all below 150, deep sleep: 775 minutes, 12:55.
+// - Efficiency: 775 x 100 over the 776 minutes from 5 to 780, cut to a whole percent: 99 %.
 TEST(SleepAnalysisTest, AllZeroNightWithTheDefaultWindow) {
     test::AnalysisWorld world;
     const SleepSession session(world.app, 2014, 5, 3, false);
