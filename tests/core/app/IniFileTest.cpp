@@ -11,14 +11,8 @@
 namespace kiro {
 namespace {
 
-class IniFileTest : public ::testing::Test {
+class IniFileTest : public ::testing::Test, protected test::FolderWriterWorld {
   protected:
-    test::TempFolder folder;
-    NativeFileSystem realFiles;
-    test::FaultyFileSystem files{realFiles};
-    sim::FakeClock clock;
-    ProgramPaths paths{folder.Path()};
-    ProgramFolderWriter writer{files, clock, paths};
     IniFile ini{writer};
 };
 

@@ -10,14 +10,8 @@
 namespace kiro {
 namespace {
 
-class MonthStoreTest : public ::testing::Test {
+class MonthStoreTest : public ::testing::Test, protected test::FolderWriterWorld {
   protected:
-    test::TempFolder folder;
-    NativeFileSystem realFiles;
-    test::FaultyFileSystem files{realFiles};
-    sim::FakeClock clock;
-    ProgramPaths paths{folder.Path()};
-    ProgramFolderWriter writer{files, clock, paths};
     MonthStore store{writer};
 
     std::string MonthBytes() const { return folder.Read("Data/Kiro201405.BIN"); }
