@@ -18,6 +18,7 @@
 #include "gui/pages/CSleepDlg.h"
 #include "gui/pages/CUserOptionPage.h"
 #include "mainwindow/MainWindowWorld.h"
+#include "support/TimeLimits.h"
 
 namespace kiro::gui {
 namespace {
@@ -154,7 +155,7 @@ TEST_F(AccessibilityTest, MnemonicsAreUniqueWithinAPageAndOnlyInEnglish) {
 
 TEST_F(AccessibilityTest, ALabelsMnemonicTakesTheKeyboardToItsBox) {
     window->Pages().SwitchTo(kPersonalInformationPage);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), kiro::test::TimeLimitMs(std::chrono::seconds(5))));
     QLabel* weightLabel = nullptr;
     for (QLabel* label : Page(kPersonalInformationPage)->findChildren<QLabel*>())
         if (WithoutMnemonic(label->text()).startsWith("Weight")) weightLabel = label;

@@ -9,6 +9,7 @@
 #include "gui/controls/CPercentBar.h"
 #include "gui/controls/CSegmentDisplay.h"
 #include "gui/controls/CTextLabel.h"
+#include "support/TimeLimits.h"
 
 namespace kiro::gui {
 namespace {
@@ -127,25 +128,12 @@ TEST_F(PercentBarTest, EmptyRangeDrawsNoBar) {
     EXPECT_FALSE(AnyPixelInColumns(Rendered(bar), 0, 200, kBarColour));
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-  public:
-    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
-    int count = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
-
 TEST_F(PercentBarTest, RepaintsOnlyWhenTheBarChangesByAPixel) {
     bar.resize(50, 24);  // a position step is half a pixel
     bar.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar, kiro::test::TimeLimitMs(std::chrono::seconds(5))));
     QCoreApplication::processEvents();
-    PaintCounter paints(bar);
+    test::PaintCounter paints(bar);
 
     EXPECT_EQ(bar.SetPos(10), 0);  // 5 pixels
     EXPECT_EQ(paints.count, 1);

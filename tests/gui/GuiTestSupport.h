@@ -1,7 +1,9 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QEvent>
 #include <QRgb>
+#include <QWidget>
 #include <stdexcept>
 #include <string>
 
@@ -34,6 +36,19 @@ T* Named(const QObject& parent, const std::string& name) {
                                "\" in " + parent.metaObject()->className());
     return found;
 }
+
+// Counts the paint events a widget receives, apart from anything the program watches for.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
 
 // A colour without its alpha byte, as the pixel checks compare them.
 constexpr QRgb Rgb(int red, int green, int blue) {

@@ -11,6 +11,7 @@
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "mainwindow/MainWindowWorld.h"
+#include "support/TimeLimits.h"
 
 namespace kiro::gui {
 namespace {
@@ -45,7 +46,8 @@ class KeyboardTest : public ::testing::Test {
     void SetUp() override {
         window = world.Open();
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(
+            QTest::qWaitForWindowActive(window.get(), kiro::test::TimeLimitMs(std::chrono::seconds(5))));
     }
     QTabBar* Tabs() { return test::Named<QTabBar>(*window, "pageTabBar"); }
     // Opens a page from the tab bar with the arrow keys and Enter.

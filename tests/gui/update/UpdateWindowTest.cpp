@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QEvent>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -36,23 +35,6 @@ using kiro::test::TimeLimitMs;
 
 constexpr const char* kPath = "/KiroMeter_X5.exe";
 
-// Notes the first paint of a widget, on its own, apart from what the program watches for.
-class PaintWatch final : public QObject {
-  public:
-    explicit PaintWatch(QWidget& widget) : widget_(widget) { widget_.installEventFilter(this); }
-    ~PaintWatch() override { widget_.removeEventFilter(this); }
-    bool painted = false;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &widget_ && event->type() == QEvent::Paint) painted = true;
-        return false;
-    }
-
-  private:
-    QWidget& widget_;
-};
-
 // The bar under the calendar where the check shows how it went.
 const CPercentBar& Bar(const CMainDlg& window) {
     return *test::Named<CPercentBar>(window, "updateProgressBar");
@@ -61,9 +43,9 @@ const CPercentBar& Bar(const CMainDlg& window) {
 // Shows the window and runs the event loop until its first paint has been handled, and then
 // whatever was queued up to that moment: what the window does once drawn has been done.
 void ShowAndPaint(QWidget& window) {
-    PaintWatch watch(window);
+    test::PaintCounter paints(window);
     window.show();
-    EXPECT_TRUE(QTest::qWaitFor([&watch] { return watch.painted; }, TimeLimitMs(10s))) << "never painted";
+    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.count > 0; }, TimeLimitMs(10s))) << "never painted";
     QCoreApplication::sendPostedEvents();
 }
 
