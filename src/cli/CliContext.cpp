@@ -4,7 +4,6 @@
 
 #include "cli/Commands.h"
 #include "core/app/ProgramFolder.h"
-#include "core/app/StatusTexts.h"
 
 namespace kiro::cli {
 
@@ -32,7 +31,7 @@ App& CliContext::ReadingApp() {
     if (const std::error_code& error = reading_->Error()) {
         const bool busy = error == std::errc::device_or_resource_busy;
         std::cerr << "kiro: cannot read " << app.Paths().Folder() << ": "
-                  << (busy ? Utf8(app.GetLangText(kTextFolderBusy)) : error.message()) << "\n";
+                  << (busy ? Utf8(app.GetLangText(TextId::FolderBusy)) : error.message()) << "\n";
         throw CLI::RuntimeError(busy ? kExitFolderBusy : kExitFailed);
     }
     app.LoadSettings();

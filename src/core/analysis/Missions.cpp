@@ -47,16 +47,16 @@ bool MissionAwardDue(const MissionSettings& mission, const BodyMeasures& body) {
 
 std::string MissionRunningText(const App& app, const MissionSettings& mission, uint32_t tickNow) {
     const uint32_t elapsed = tickNow - mission.startTime;
-    return FormatText(app.GetLangText(58), static_cast<int>(elapsed / 86400000u),
+    return FormatText(app.GetLangText(TextId::RunningTime), static_cast<int>(elapsed / 86400000u),
                       static_cast<int>(elapsed / 3600000u % 24), static_cast<int>(elapsed / 60000u % 60));
 }
 
 std::string MissionProgressText(const App& app, int percentage) {
-    return FormatText(app.GetLangText(55), percentage);
+    return FormatText(app.GetLangText(TextId::PercentCompleted), percentage);
 }
 
 std::string MissionAwardText(const App& app, MissionId id) {
-    return Format(id == MissionId::A ? "%s-A" : "%s-B", app.GetLangText(57));
+    return Format(id == MissionId::A ? "%s-A" : "%s-B", app.GetLangText(TextId::MissionCompleted));
 }
 
 AwardPicture MissionAwardPicture(MissionId id) {

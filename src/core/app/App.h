@@ -47,8 +47,8 @@ class App {
     void LoadSettings();
 
     int CurrentLanguage() const { return settings_.Values().language; }
-    // Text `index` of the table in the current language (8-bit, see TextCodec).
-    const char* GetLangText(int index) const { return kiro::GetLangText(CurrentLanguage(), index); }
+    // A text of the table in the current language (8-bit, see TextCodec).
+    const char* GetLangText(TextId text) const { return kiro::GetLangText(CurrentLanguage(), text); }
     // The main window's title: "%s, Ver %s" with text 0 and the version text.
     std::string WindowTitle() const;
 

@@ -1,7 +1,6 @@
 #include "core/watchconfig/FactorySetup.h"
 
 #include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
 #include "core/watchconfig/ClockFile.h"
 #include "core/watchconfig/ConfigBlock.h"
 #include "core/watchdisk/CDiskObject.h"
@@ -11,11 +10,6 @@
 
 namespace kiro {
 namespace {
-
-constexpr int kTextIdle = 106;
-constexpr int kTextConstructing = 107;
-constexpr int kTextSetupOk = 108;
-constexpr int kTextSetupFailed = 109;
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
@@ -44,14 +38,14 @@ void FactorySetup::Open() {
     currentDrive_ = kNoDrive;
     count_ = 0;
     display_.ShowCount(count_);
-    Show(kTextIdle, kGrey, kBlack);
+    Show(TextId::PlugInToSetup, kGrey, kBlack);
     const PreCopySettings preCopy = app_.Config().ReadPreCopy();
     preCopyPath_ = preCopy.path;
     preCopyEnabled_ = preCopy.enable != 0;
 }
 
-void FactorySetup::Show(int textIndex, Rgb background, Rgb foreground) {
-    statusText_ = app_.GetLangText(textIndex);
+void FactorySetup::Show(TextId text, Rgb background, Rgb foreground) {
+    statusText_ = app_.GetLangText(text);
     display_.ShowStatus(statusText_, background, foreground);
 }
 
@@ -86,14 +80,14 @@ void FactorySetup::OnDeviceChange(const DeviceChange& change) {
         if (currentDrive_ != kNoDrive && (change.letterMask & LetterBit(currentDrive_)))
             currentDrive_ = kNoDrive;
         // Whichever disk went away, the line is ready for the next watch.
-        Show(kTextIdle, kGreen, kBlack);
+        Show(TextId::PlugInToSetup, kGreen, kBlack);
         busy_ = false;
     }
 }
 
 void FactorySetup::SetUp(char letter) {
     busy_ = true;
-    statusText_ = FormatText(app_.GetLangText(kTextConstructing), letter);
+    statusText_ = FormatText(app_.GetLangText(TextId::Constructing), letter);
     display_.ShowStatus(statusText_, kCyan, kBlack);
     currentDrive_ = letter;
     // The status shows before the disk work starts.
@@ -103,19 +97,19 @@ void FactorySetup::SetUp(char letter) {
     const std::string failure =
         identity.isX5 ? WriteDeviceWatch(letter, identity.modelLetter) : WriteFileWatch(letter);
     if (!failure.empty()) {
-        Show(kTextSetupFailed, kRed, kWhite);
+        Show(TextId::SetupFailed, kRed, kWhite);
         host_.SetStatusText(Format(" ### Disk-%c: %s ###", letter, failure.c_str()));
         return;
     }
     display_.ShowCount(++count_);
-    Show(kTextSetupOk, kGreen, kWhite);
+    Show(TextId::SetupOk, kGreen, kWhite);
 }
 
 std::string FactorySetup::WriteDeviceWatch(char letter, char modelLetter) {
     const ConfigBlock block =
         BuildConfigBlock(app_.watchSettings, modelLetter, app_.SystemClock().Now(), false);
     if (const int result = WriteConfigBlock(device_, letter, block))
-        return FormatText(app_.GetLangText(kTextWatchWriteFailed), result);
+        return FormatText(app_.GetLangText(TextId::WatchWriteFailed), result);
     return {};
 }
 

@@ -55,7 +55,7 @@ class FactorySetup final : public DeviceChangeSink {
     // Why the disk at the letter could not be set up, or "" when it was.
     std::string WriteDeviceWatch(char letter, char modelLetter);
     std::string WriteFileWatch(char letter);
-    void Show(int textIndex, Rgb background, Rgb foreground);
+    void Show(TextId text, Rgb background, Rgb foreground);
 
     App& app_;
     const Volumes& volumes_;

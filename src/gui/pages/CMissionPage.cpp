@@ -10,12 +10,6 @@
 namespace kiro::gui {
 namespace {
 
-constexpr int kGroupText = 25;        // "Mission/Target"
-constexpr int kFirstKindText = 42;    // "Steps", "Distances", "Times", "KCals"
-constexpr int kFirstTargetText = 46;  // "Target Steps" .. "Target Calorie(KCal)"
-constexpr int kStartText = 52;
-constexpr int kStopText = 53;
-
 const MissionSettings& MissionOf(const App& app, MissionId id) {
     return app.Config().Values().Mission(id);
 }
@@ -92,7 +86,7 @@ MissionKind CMissionPage::KindChosen(MissionId id) const {
 void CMissionPage::SetTargetLabels() {
     for (MissionId id : {MissionId::A, MissionId::B})
         panels_[Index(id)].targetLabel->setText(
-            context_.texts.Get(kFirstTargetText + static_cast<int>(KindChosen(id))));
+            context_.texts.Get(TextAfter(TextId::TargetSteps, static_cast<int>(KindChosen(id)))));
 }
 
 void CMissionPage::Refresh() {
@@ -102,10 +96,10 @@ void CMissionPage::Refresh() {
         const MissionSettings& mission = MissionOf(context_.app, id);
         const bool running = mission.status != 0;
         panel.group->setTitle(texts.Convert(
-            Format(id == MissionId::A ? "%s-A" : "%s-B", context_.app.GetLangText(kGroupText))));
-        for (int k = 0; k < 4; ++k) panel.kinds[k]->setText(texts.Get(kFirstKindText + k));
-        panel.start->setText(texts.Get(kStartText));
-        panel.stop->setText(texts.Get(kStopText));
+            Format(id == MissionId::A ? "%s-A" : "%s-B", context_.app.GetLangText(TextId::MissionTarget))));
+        for (int k = 0; k < 4; ++k) panel.kinds[k]->setText(texts.Get(TextAfter(TextId::StepsKind, k)));
+        panel.start->setText(texts.Get(TextId::Start));
+        panel.stop->setText(texts.Get(TextId::Stop));
         panel.bar->setVisible(running);
         panel.status->setVisible(running);
         if (running) {
