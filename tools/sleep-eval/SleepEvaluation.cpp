@@ -46,7 +46,7 @@ Method CurveAnalysis() {
     // One generator for the whole run, as one dialog draws on the program's generator night after
     // night: the results are the same on every run.
     auto random = std::make_shared<Random>();
-    return {"sleep curve (described analysis)", [random](const LabelledNight& night) -> std::optional<Times> {
+    return {"sleep curve", [random](const LabelledNight& night) -> std::optional<Times> {
                 const SleepWindowHours hours;
                 std::vector<uint16_t> minutes(night.minutes.size());
                 std::transform(
