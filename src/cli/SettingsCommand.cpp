@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/app/IniText.h"
+#include "core/base/IniText.h"
 
 namespace kiro::cli {
 

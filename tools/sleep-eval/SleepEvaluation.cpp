@@ -7,9 +7,9 @@
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepCurve.h"
 #include "core/analysis/SleepEstimate.h"
-#include "core/app/Format.h"
-#include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/base/Format.h"
+#include "core/base/Random.h"
 
 namespace kiro::sleepeval {
 namespace {

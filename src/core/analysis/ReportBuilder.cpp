@@ -5,8 +5,8 @@
 
 #include "core/analysis/ActivityPeriods.h"
 #include "core/analysis/MinuteWindowSums.h"
-#include "core/app/CalendarMath.h"
 #include "core/app/Settings.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "core/analysis/Rgb.h"
+#include "core/base/Rgb.h"
 #include "generated/TextId.h"
 
 namespace kiro {

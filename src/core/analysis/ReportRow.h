@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/analysis/Metrics.h"
-#include "core/analysis/Rgb.h"
+#include "core/base/Rgb.h"
 #include "generated/TextId.h"
 
 namespace kiro {

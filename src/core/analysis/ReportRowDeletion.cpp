@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "core/app/App.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
 #include "core/system/Host.h"
 
 namespace kiro {

@@ -2,8 +2,8 @@
 
 #include "core/analysis/SleepCurve.h"
 #include "core/app/App.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/Rgb.h"
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepEstimate.h"
 #include "core/analysis/SleepWindow.h"
+#include "core/base/Rgb.h"
 #include "generated/TextId.h"
 
 namespace kiro {

@@ -2,7 +2,7 @@
 
 #include "core/analysis/Metrics.h"
 #include "core/app/App.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "core/system/Host.h"
 
 namespace kiro {
@@ -25,10 +25,6 @@ SummaryTexts MakeSummaryTexts(const SettingsValues& v, int language) {
     texts.timeLabel = Format("%s:", text(TextId::TotalTime));
     texts.caloriesLabel = Format("%s:", text(TextId::TotalCalories));
     return texts;
-}
-
-SummaryTexts MakeSummaryTexts(const App& app) {
-    return MakeSummaryTexts(app.Config().Values(), app.CurrentLanguage());
 }
 
 bool ResetSummary(App& app, Host& host) {

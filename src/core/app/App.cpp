@@ -1,6 +1,6 @@
 #include "core/app/App.h"
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "core/system/Locale.h"
 
 namespace kiro {

@@ -2,18 +2,17 @@
 #include <atomic>
 #include <string>
 
-#include "core/app/IniFile.h"
 #include "core/app/Language.h"
-#include "core/app/ProgramFolder.h"
-#include "core/app/ProgramFolderWriter.h"
-#include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/base/ProgramFolder.h"
+#include "core/base/Random.h"
+#include "core/store/IniFile.h"
+#include "core/store/MonthStore.h"
+#include "core/store/ProgramFolderWriter.h"
 #include "core/system/Clock.h"
 #include "core/system/FileSystem.h"
-#include "core/watchconfig/FactoryAnimation.h"
-#include "core/watchconfig/WatchSettings.h"
-#include "core/watchdisk/MonthStore.h"
-#include "core/watchdisk/WatchConnection.h"
+#include "core/watch/WatchConnection.h"
+#include "core/watch/WatchSettings.h"
 
 namespace kiro {
 
@@ -64,8 +63,6 @@ class App {
     WatchConnection watch;
     WatchSettings watchSettings;
     int timeAdjustMode = kTimeAdjustManual;
-    // The factory window's colours and slider, kept from one opening of the window to the next.
-    FactoryAnimation factoryAnimation;
 
   private:
     ProgramPaths paths_;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 #include "core/system/Clock.h"
 #include "generated/TextId.h"
 

@@ -1,12 +1,12 @@
 #include "core/watchconfig/FactorySetup.h"
 
-#include "core/app/Format.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
-#include "core/watchdisk/CDiskObject.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
+#include "core/watchconfig/CDiskObject.h"
 
 namespace kiro {
 namespace {
@@ -25,13 +25,14 @@ bool Removable(const Volumes& volumes, char letter) {
 }  // namespace
 
 FactorySetup::FactorySetup(App& app, const Volumes& volumes, DeviceIo& device, FileAttributes& attributes,
-                           Host& host, FactoryDisplay& display)
+                           Host& host, FactoryDisplay& display, FactoryAnimation& animation)
     : app_(app),
       volumes_(volumes),
       device_(device),
       attributes_(attributes),
       host_(host),
-      display_(display) {}
+      display_(display),
+      animation_(animation) {}
 
 void FactorySetup::Open() {
     busy_ = false;
@@ -50,7 +51,7 @@ void FactorySetup::Show(TextId text, Rgb background, Rgb foreground) {
 }
 
 int FactorySetup::Tick(int sliderPosition) {
-    FactoryAnimation& animation = app_.factoryAnimation;
+    FactoryAnimation& animation = animation_;
     const int position = animation.Tick(app_.Rng(), busy_, sliderPosition);
     if (!busy_) {
         const auto& c = animation.channels;

@@ -1,10 +1,10 @@
 #include "core/watchconfig/PersonalGraphicActions.h"
 
-#include "core/app/Format.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
 
 namespace kiro {
 namespace {

@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <set>
 
-#include "core/app/Format.h"
-#include "core/watchconfig/ClockDifference.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockDifference.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
 #include "core/watchdisk/DayDataDecoders.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
 
 namespace kiro {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/app/Format.h"
-#include "core/watchdisk/ScsiTransport.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
+#include "core/base/Format.h"
+#include "core/watch/ScsiTransport.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
 
 namespace kiro {
 namespace {}

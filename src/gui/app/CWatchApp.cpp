@@ -12,8 +12,8 @@
 #include <optional>
 
 #include "core/app/App.h"
-#include "core/app/Format.h"
-#include "core/app/ProgramFolder.h"
+#include "core/base/Format.h"
+#include "core/base/ProgramFolder.h"
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdateKey.h"
 #include "core/update/UpdaterHandOver.h"

@@ -7,8 +7,8 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include "core/app/Format.h"
 #include "core/app/Language.h"
+#include "core/base/Format.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"

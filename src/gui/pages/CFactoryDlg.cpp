@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/RgbColour.h"
 #include "gui/boxes/ChooseFolder.h"
@@ -17,7 +17,8 @@ constexpr int kStatusPoints = 24;
 
 }  // namespace
 
-CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QWidget* parent)
+CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, FactoryAnimation& animation,
+                         QWidget* parent)
     : QDialog(parent),
       context_(context),
       date_(new CSegmentDisplay(this)),
@@ -30,7 +31,7 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QW
       path_(new QLineEdit(this)),
       clockTimer_(new QTimer(this)),
       animationTimer_(new QTimer(this)),
-      setup_(context.app, ports.volumes, ports.device, ports.attributes, context.host, *this),
+      setup_(context.app, ports.volumes, ports.device, ports.attributes, context.host, *this, animation),
       listening_(ports.events, setup_) {
     chooseFolder = [this] { return ChooseFolder(this, QStringLiteral("/")); };
     setFixedSize(DialogRect(0, 0, 360, 196).size());

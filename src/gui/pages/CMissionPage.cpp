@@ -1,6 +1,6 @@
 #include "gui/pages/CMissionPage.h"
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CColorStatic.h"
 #include "gui/controls/CPercentBar.h"
@@ -105,7 +105,8 @@ void CMissionPage::Refresh() {
         if (running) {
             const int percentage = MissionPercentage(mission, Body(context_.app));
             panel.bar->SetPos(percentage);
-            panel.bar->SetText(texts.Convert(MissionProgressText(context_.app, percentage)));
+            panel.bar->SetText(
+                texts.Convert(MissionProgressText(context_.app.CurrentLanguage(), percentage)));
         }
         for (QRadioButton* kind : panel.kinds) kind->setEnabled(!running);
         panel.targetLabel->setEnabled(!running);
@@ -118,14 +119,15 @@ void CMissionPage::Refresh() {
     // A mission stays congratulated at every refresh until it is stopped.
     for (MissionId id : {MissionId::A, MissionId::B})
         if (MissionAwardDue(MissionOf(context_.app, id), Body(context_.app)))
-            context_.host.ShowAward(MissionAwardText(context_.app, id), MissionAwardPicture(id));
+            context_.host.ShowAward(MissionAwardText(context_.app.CurrentLanguage(), id),
+                                    MissionAwardPicture(id));
 }
 
 void CMissionPage::UpdateRunningTimes() {
     const uint32_t now = context_.app.SystemClock().TickCount();
     for (MissionId id : {MissionId::A, MissionId::B})
-        panels_[Index(id)].status->setText(
-            context_.texts.Convert(MissionRunningText(context_.app, MissionOf(context_.app, id), now)));
+        panels_[Index(id)].status->setText(context_.texts.Convert(
+            MissionRunningText(context_.app.CurrentLanguage(), MissionOf(context_.app, id), now)));
 }
 
 void CMissionPage::OnStart(MissionId id) {
@@ -134,7 +136,7 @@ void CMissionPage::OnStart(MissionId id) {
 }
 
 void CMissionPage::OnStop(MissionId id) {
-    StopMission(context_.app, id, KindChosen(id));
+    StopMission(context_.app.Config(), id, KindChosen(id));
     Refresh();
 }
 

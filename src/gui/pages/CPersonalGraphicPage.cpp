@@ -255,7 +255,7 @@ void CPersonalGraphicPage::RunSimulation(const DisplayInput& input) {
 }
 
 void CPersonalGraphicPage::RunFactoryWindow() {
-    CFactoryDlg dialog(context_, ports_, this);
+    CFactoryDlg dialog(context_, ports_, factoryAnimation_, this);
     dialog.exec();
 }
 

@@ -1,7 +1,7 @@
 #include "gui/pages/CPersonalPage.h"
 
-#include "core/app/Format.h"
-#include "core/app/Numbers.h"
+#include "core/base/Format.h"
+#include "core/base/Numbers.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/Pictures.h"

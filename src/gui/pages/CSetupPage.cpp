@@ -2,10 +2,10 @@
 
 #include <QButtonGroup>
 
-#include "core/app/Format.h"
-#include "core/app/Numbers.h"
+#include "core/base/Format.h"
+#include "core/base/Numbers.h"
+#include "core/watch/WatchCommands.h"
 #include "core/watchconfig/WatchClockActions.h"
-#include "core/watchdisk/WatchCommands.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/FontCells.h"
 #include "gui/mainwindow/DialogUnits.h"

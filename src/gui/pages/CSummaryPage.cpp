@@ -32,7 +32,8 @@ CSummaryPage::CSummaryPage(const PageContext& context, QWidget* parent)
 }
 
 void CSummaryPage::Refresh() {
-    const SummaryTexts summary = MakeSummaryTexts(context_.app);
+    const SummaryTexts summary =
+        MakeSummaryTexts(context_.app.Config().Values(), context_.app.CurrentLanguage());
     const UiText& texts = context_.texts;
     const std::string labels[] = {summary.stepsLabel, summary.distanceLabel, summary.timeLabel,
                                   summary.caloriesLabel};

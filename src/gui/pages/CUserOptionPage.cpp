@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 
 #include "core/app/Language.h"
-#include "core/app/Numbers.h"
+#include "core/base/Numbers.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <thread>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::gui {
 

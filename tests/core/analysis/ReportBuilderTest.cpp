@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisWorld.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "platform/sim/RealWorldSteps.h"
 #include "support/ErrorCodes.h"
 

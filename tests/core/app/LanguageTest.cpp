@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {
