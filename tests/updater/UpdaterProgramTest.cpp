@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "gui/app/UpdaterImage.h"
 #include "platform/NativePlatform.h"
 #include "support/ProgramImages.h"

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::win32_platform {
 

@@ -1,6 +1,6 @@
 // Numbers written without printf must read exactly as printf writes them: the report list, its
 // export and the tests of both were made on printf's texts.
-#include "core/app/NumberText.h"
+#include "core/base/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,23 @@
 #include <limits>
 #include <random>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {
 
 TEST(NumberTextTest, IntegersAsPrintfWritesThem) {
-    std::vector<long long> values = {0, 1, -1, 9, 10, 99, 100, 65535, std::numeric_limits<int>::max(),
-                                     std::numeric_limits<int>::min(), std::numeric_limits<long long>::min()};
+    std::vector<long long> values = {0,
+                                     1,
+                                     -1,
+                                     9,
+                                     10,
+                                     99,
+                                     100,
+                                     65535,
+                                     std::numeric_limits<int>::max(),
+                                     std::numeric_limits<int>::min(),
+                                     std::numeric_limits<long long>::min()};
     for (const long long value : values) {
         std::string text;
         AppendInt(text, value);
@@ -31,10 +40,23 @@ TEST(NumberTextTest, IntegersAsPrintfWritesThem) {
 }
 
 TEST(NumberTextTest, FixedDecimalsAsPrintfWritesThemIncludingTiesAndOddValues) {
-    std::vector<double> values = {0.0,   -0.0,   0.125, 0.375,  2.5,   0.0005, 0.0015, 1.005, 123456.789,
-                                  1e20,  1e300,  -3.14159, std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(), std::nan("")};
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  0.125,
+                                  0.375,
+                                  2.5,
+                                  0.0005,
+                                  0.0015,
+                                  1.005,
+                                  123456.789,
+                                  1e20,
+                                  1e300,
+                                  -3.14159,
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::nan("")};
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> spread(0, 100000);
     for (int i = 0; i < 2000; ++i) values.push_back(spread(random));

@@ -1,12 +1,12 @@
-#include "core/app/ProgramFolderWriter.h"
+#include "core/store/ProgramFolderWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 
-#include "core/app/Fnv1a.h"
-#include "core/app/Format.h"
+#include "core/base/Fnv1a.h"
+#include "core/base/Format.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/ErrorCodes.h"
@@ -363,7 +363,8 @@ TEST_F(ProgramFolderWriterTest, APowerCutAtAnyStepOfTwoCommitsLeavesOneWholeStat
             ASSERT_TRUE(test::Ok(next.RecoverAtStart())) << step;
             const auto now = Files();
             EXPECT_TRUE(now == before || now == old || now == after)
-                << "power cut before change " << step << ", then before change " << recoveryStep << " of recovery";
+                << "power cut before change " << step << ", then before change " << recoveryStep
+                << " of recovery";
         }
     }
 }

@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     const QLabel* disk = Label(*window, "diskLabel");
     EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
     EXPECT_EQ(clock->text(), "09:30:15");
-    // The heights are of the character cell, ascent and descent, as the description sizes fonts.
+    // A font's height is that of its character cell, ascent plus descent (gui/FontCells.h).
     const auto cellOf = [](const QLabel* label) { return QFontMetrics(label->font()).height(); };
     const int clockCell = clock->contentsRect().height() * 3 / 4;
     EXPECT_LE(cellOf(clock), clockCell);

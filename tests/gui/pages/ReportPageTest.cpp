@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include "../PageWorld.h"
+#include "core/analysis/Metrics.h"
+#include "core/base/Format.h"
 #include "gui/charts/CGraphCtrl.h"
 #include "gui/controls/CGridListCtrl.h"
 #include "gui/pages/CSleepDlg.h"

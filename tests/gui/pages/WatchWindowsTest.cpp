@@ -76,12 +76,13 @@ class FactoryDlgTest : public ::testing::Test {
     };
 
     test::WatchPageWorld world;
+    FactoryAnimation animation;
 };
 
 TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
     sim::FileModeWatch watch(world.DiskFolder("watch"));
     {
-        CFactoryDlg dialog(world.Context(), world.Ports());
+        CFactoryDlg dialog(world.Context(), world.Ports(), animation);
         const Controls controls(dialog);
         EXPECT_EQ(dialog.windowTitle(), "Factory Mode");
         EXPECT_EQ(controls.status->text(), "Plug-in DISK, Auto Setup");
@@ -109,7 +110,7 @@ TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
 }
 
 TEST_F(FactoryDlgTest, PreCopyChoicesAreStoredAtOnce) {
-    CFactoryDlg dialog(world.Context(), world.Ports());
+    CFactoryDlg dialog(world.Context(), world.Ports(), animation);
     const Controls controls(dialog);
     dialog.chooseFolder = [] { return std::optional<QString>("/srv/line/prepared"); };
     controls.preCopy->click();
@@ -129,7 +130,7 @@ TEST_F(FactoryDlgTest, PreCopyChoicesAreStoredAtOnce) {
 }
 
 TEST_F(FactoryDlgTest, AStreamOfWatchesLeavesNoWidgetTimerOrHandleBehind) {
-    CFactoryDlg dialog(world.Context(), world.Ports());
+    CFactoryDlg dialog(world.Context(), world.Ports(), animation);
     const Controls controls(dialog);
     sim::FileModeWatch plain(world.DiskFolder("plain"));
     const auto objects = [&dialog] { return dialog.findChildren<QObject*>().size(); };
