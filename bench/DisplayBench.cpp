@@ -29,7 +29,8 @@ void Effect(benchmark::State& state) {
         display.ShowAtOnce(from);
         display.PlayEffect(effect, to);
     }
-    state.counters["frames"] = benchmark::Counter(static_cast<double>(counter.frames), benchmark::Counter::kIsRate);
+    state.counters["frames"] =
+        benchmark::Counter(static_cast<double>(counter.frames), benchmark::Counter::kIsRate);
 }
 BENCHMARK(Effect)->Name("display simulation/effect")->DenseRange(0, 10)->Unit(benchmark::kMicrosecond);
 
@@ -45,7 +46,8 @@ void WholeSequence(benchmark::State& state) {
         kiro::DisplaySim display(random, clock, counter, input.sped);
         display.RunSequence(input, kiro::LocalTime{2026, 12, 7, 9, 30, 0, 1}, 8192000, 4096000);
     }
-    state.counters["frames"] = benchmark::Counter(static_cast<double>(counter.frames), benchmark::Counter::kIsRate);
+    state.counters["frames"] =
+        benchmark::Counter(static_cast<double>(counter.frames), benchmark::Counter::kIsRate);
 }
 BENCHMARK(WholeSequence)->Name("display simulation/whole sequence")->Unit(benchmark::kMicrosecond);
 

@@ -37,7 +37,8 @@ void SignUpdate(CliContext& context, const std::string& keyPath, const std::stri
         key.bytes, Sha256Of({reinterpret_cast<const uint8_t*>(build.bytes.data()), build.bytes.size()}));
     if (!signature) Fail("kiro sign-update: %s is no ECDSA P-256 private key in PEM\n", keyPath);
     const std::string sigPath = SignatureAddressOf(path);
-    if (context.Files().WriteFile(sigPath, std::string(signature->begin(), signature->end()), Durability::Flushed))
+    if (context.Files().WriteFile(sigPath, std::string(signature->begin(), signature->end()),
+                                  Durability::Flushed))
         Fail("kiro sign-update: cannot write %s\n", sigPath);
 }
 #endif
@@ -48,7 +49,8 @@ void AddSignUpdateCommand(CLI::App& cli, CliContext& context) {
     auto key = std::make_shared<std::string>();
     auto path = std::make_shared<std::string>();
     CLI::App* sign = cli.add_subcommand(
-        "sign-update", "Write FILE.sig, the signature of a build that programs built with the public key check");
+        "sign-update",
+        "Write FILE.sig, the signature of a build that programs built with the public key check");
     sign->add_option("--key", *key, "ECDSA P-256 private key in PEM")->required();
     sign->add_option("FILE", *path, "The build to sign")->required();
     sign->callback([key, path, &context] { SignUpdate(context, *key, *path); });

@@ -26,7 +26,8 @@ void AppendZeroPadded(std::string& out, int value, int width) {
 void AppendFixed(std::string& out, double value, int decimals) {
     // The largest double in fixed notation: 309 digits, the point and the decimals asked for.
     char digits[400];
-    const auto written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
     // More decimals than the buffer holds: printf itself, however slow.
     if (written.ec != std::errc{}) {
         out += Format("%.*f", decimals, value);

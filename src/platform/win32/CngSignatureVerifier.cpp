@@ -1,6 +1,7 @@
 #include "platform/win32/CngSignatureVerifier.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <bcrypt.h>
 
 #include <array>
@@ -16,7 +17,8 @@ CngSignatureVerifier::CngSignatureVerifier(std::string_view publicKeyPem) {
     const auto point = der ? P256PointOfPublicKey(*der) : std::nullopt;
     if (!point) return;
     BCRYPT_ALG_HANDLE algorithm = nullptr;
-    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0))) return;
+    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_ECDSA_P256_ALGORITHM, nullptr, 0)))
+        return;
     algorithm_ = algorithm;
     // The blob: its header, then X and Y.
     std::vector<uint8_t> blob(sizeof(BCRYPT_ECCKEY_BLOB) + point->size());
@@ -34,7 +36,8 @@ CngSignatureVerifier::~CngSignatureVerifier() {
     if (algorithm_) BCryptCloseAlgorithmProvider(algorithm_, 0);
 }
 
-bool CngSignatureVerifier::Verify(std::span<const uint8_t, 32> digest, std::span<const uint8_t> signature) const {
+bool CngSignatureVerifier::Verify(std::span<const uint8_t, 32> digest,
+                                  std::span<const uint8_t> signature) const {
     const auto raw = RawSignatureOfDer(signature);
     if (!key_ || !raw) return false;
     std::array<uint8_t, 32> hash{};

@@ -363,7 +363,8 @@ TEST_F(ProgramFolderWriterTest, APowerCutAtAnyStepOfTwoCommitsLeavesOneWholeStat
             ASSERT_TRUE(test::Ok(next.RecoverAtStart())) << step;
             const auto now = Files();
             EXPECT_TRUE(now == before || now == old || now == after)
-                << "power cut before change " << step << ", then before change " << recoveryStep << " of recovery";
+                << "power cut before change " << step << ", then before change " << recoveryStep
+                << " of recovery";
         }
     }
 }
