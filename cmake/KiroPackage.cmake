@@ -14,6 +14,9 @@ analysis, missions and totals; it writes the watch's settings, clock and display
 back. The command-line program kiro works on the same data. A udev rule gives\n\
 the person at the desk access to the watch.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The programs go in without their symbol tables, as Debian wants programs (a release build has
+# no debug information to keep apart); the desktop program is sealed again after (packaging/).
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kirometer.example/)

@@ -1,19 +1,24 @@
-// The tree `cmake --install` made in the staging folder (KiroInstall.IntoStagingFolder runs
-// first): every file where a desktop and a package manager look for it, the installed programs
-// working from there, and the validators' verdict on the desktop entry, the metainfo and the man
-// pages. A validator that is not installed skips its test and says so.
+// The tree `cmake --install --strip` made in the staging folder (KiroInstall.IntoStagingFolder
+// runs first), as it goes into the package: every file where a desktop and a package manager look
+// for it, the installed programs working from there, and the validators' verdict on the desktop
+// entry, the metainfo and the man pages. A validator that is not installed skips its test and
+// says so.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "core/update/ProgramKind.h"
+#include "core/update/ProgramSeal.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
@@ -141,6 +146,28 @@ TEST(InstalledTreeTest, TheDesktopProgramRunsFromTheBinFolderWithItsStamp) {
     EXPECT_EQ(stamp.exitCode, 0) << stamp.output;
     EXPECT_TRUE(std::regex_match(stamp.output, std::regex("0x[0-9A-F]{8}\n"))) << stamp.output;
     EXPECT_NE(stamp.output, "0xFFFFFFFF\n");
+}
+
+// The stamp of a program as it reports it ("0x...\n").
+std::string StampOf(const fs::path& program) {
+    return RunCommand(Quoted(program) + " --stamp").output;
+}
+
+TEST(InstalledTreeTest, TheStrippedDesktopProgramHoldsItsSealAndKeepsTheBuildsStamp) {
+    SKIP_WITHOUT("file", "file");
+    const fs::path program = kBin / "KiroMeter_X5";
+    const std::string kind = RunCommand("file -b " + Quoted(program)).output;
+    ASSERT_NE(kind.find(", stripped"), std::string::npos) << kind;
+    // Stripping changed the file after the build sealed it: the install seals it again.
+    const std::string bytes = TempFolder::ReadFile(program.string());
+    const std::span<const uint8_t> image(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const std::optional<ProgramKind> format = FindProgramKind(image);
+    ASSERT_TRUE(format.has_value());
+    SealCheck seal(format->format);
+    seal.Feed(image);
+    EXPECT_TRUE(seal.Holds()) << "the installed program is not the length or the content its seal names";
+    // The update check compares stamps: sealing again must not make the build look newer.
+    EXPECT_EQ(StampOf(program), StampOf(KIRO_BUILT_GUI_PATH));
 }
 
 TEST(InstalledTreeTest, TheDemoDataIsWhereTheInstalledProgramLooksForIt) {
