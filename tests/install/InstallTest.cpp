@@ -31,6 +31,7 @@ const fs::path kUsr = fs::path(KIRO_INSTALL_STAGE) / "usr";
 const fs::path kBin = kUsr / "bin";
 const fs::path kShare = kUsr / "share";
 const fs::path kManPages = kShare / "man/man1";
+const fs::path kPackageDocs = kShare / "doc/kirometer";
 
 std::string Quoted(const fs::path& path) {
     return ShellQuote(path.string());
@@ -64,9 +65,16 @@ std::pair<uint32_t, uint32_t> PngSize(const fs::path& path) {
     return {number(16), number(20)};
 }
 
+// A gzip-compressed file as installed (man pages and the changelog are), decompressed; empty when
+// it is no such file.
+std::string Decompressed(const fs::path& file) {
+    const CommandResult text = RunCommand("gzip -dc " + Quoted(file) + " 2>/dev/null");
+    return text.exitCode == 0 ? text.output : std::string();
+}
+
 // A man page as a reader sees it, without fonts.
 std::string RenderedManPage(const fs::path& page) {
-    return RunCommand("groff -man -Tutf8 -P -cbou " + Quoted(page)).output;
+    return RunCommand("gzip -dc " + Quoted(page) + " | groff -man -Tutf8 -P -cbou").output;
 }
 
 // Whether a rendered man page has a paragraph tagged with `name`: a line at the tag's indent that
@@ -107,13 +115,27 @@ TEST(InstalledTreeTest, TheUdevRuleIsWhereUdevReadsPackagedRules) {
               TempFolder::ReadFile(KIRO_SOURCE_DIR "/packaging/60-kirometer-x5.rules"));
 }
 
+TEST(InstalledTreeTest, TheCopyrightAndTheChangelogOfThisVersionAreWhereDebianLooks) {
+    const std::string copyright = TempFolder::ReadFile((kPackageDocs / "copyright").string());
+    EXPECT_EQ(
+        copyright.rfind("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0),
+        0u)
+        << copyright;
+    // The newest entry comes first; a new version without one would ship the old one's notes.
+    const std::string changelog = Decompressed(kPackageDocs / "changelog.gz");
+    EXPECT_EQ(changelog.substr(0, changelog.find('\n')),
+              std::string("kirometer (") + KIRO_PROJECT_VERSION + ") unstable; urgency=medium")
+        << "packaging/changelog needs an entry for version " << KIRO_PROJECT_VERSION;
+}
+
 TEST(ManPagesTest, FormatWithoutAWarning) {
     SKIP_WITHOUT("groff", "groff-base");
-    std::vector<fs::path> pages = {kManPages / "kiro.1"};
-    if (KIRO_GUI_BUILT) pages.push_back(kManPages / "KiroMeter_X5.1");
+    std::vector<fs::path> pages = {kManPages / "kiro.1.gz"};
+    if (KIRO_GUI_BUILT) pages.push_back(kManPages / "KiroMeter_X5.1.gz");
     for (const fs::path& page : pages) {
-        ASSERT_TRUE(fs::is_regular_file(page)) << page;
-        const CommandResult check = RunCommand("groff -man -Tutf8 -ww -z " + Quoted(page));
+        // Checked first: groff given nothing would find nothing to warn about.
+        ASSERT_EQ(Decompressed(page).rfind(".TH ", 0), 0u) << page << " is no compressed man page";
+        const CommandResult check = RunCommand("gzip -dc " + Quoted(page) + " | groff -man -Tutf8 -ww -z");
         EXPECT_EQ(check.exitCode, 0) << page;
         EXPECT_EQ(check.output, "") << page;
     }
@@ -125,7 +147,7 @@ TEST(ManPagesTest, TheKiroPageDescribesEveryCommandTheProgramHas) {
     ASSERT_EQ(help.exitCode, 0) << help.output;
     const std::string subcommands = help.output.substr(help.output.find("Subcommands:"));
     const std::regex command(R"(\n  ([a-z][a-z-]*) )");
-    const std::string rendered = RenderedManPage(kManPages / "kiro.1");
+    const std::string rendered = RenderedManPage(kManPages / "kiro.1.gz");
     int seen = 0;
     for (std::sregex_iterator it(subcommands.begin(), subcommands.end(), command), end; it != end; ++it) {
         ++seen;
@@ -223,7 +245,7 @@ TEST(ManPagesTest, TheDesktopProgramsPageDescribesEveryStartOption) {
     // An unknown argument makes the program print its usage line.
     const CommandResult usage = RunCommand(Quoted(kBin / "KiroMeter_X5") + " --no-such-option");
     ASSERT_EQ(usage.exitCode, 2) << usage.output;
-    const std::string rendered = RenderedManPage(kManPages / "KiroMeter_X5.1");
+    const std::string rendered = RenderedManPage(kManPages / "KiroMeter_X5.1.gz");
     const std::regex option("--[a-z][a-z-]*");
     std::set<std::string> options;
     const std::string line = usage.output.substr(usage.output.find("usage:"));
