@@ -51,20 +51,6 @@ bool IsExecutableFile(const fs::path& path) {
                             ", which scripts/setup "                     \
                             "installs): this check did not run"
 
-// Width and height of a PNG, from its header chunk; {0, 0} when it is no PNG.
-std::pair<uint32_t, uint32_t> PngSize(const fs::path& path) {
-    const std::string bytes = TempFolder::ReadFile(path.string());
-    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
-        bytes.compare(12, 4, "IHDR") != 0)
-        return {0, 0};
-    const auto number = [&bytes](size_t at) {
-        uint32_t value = 0;
-        for (size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[i]);
-        return value;
-    };
-    return {number(16), number(20)};
-}
-
 // A gzip-compressed file as installed (man pages and the changelog are), decompressed; empty when
 // it is no such file.
 std::string Decompressed(const fs::path& file) {
@@ -89,15 +75,6 @@ bool HasTaggedParagraph(const std::string& rendered, const std::string& name) {
             return true;
     }
     return false;
-}
-
-// The value of the first `key=` line of a desktop entry.
-std::string DesktopEntryValue(const std::string& entry, const std::string& key) {
-    std::istringstream lines(entry);
-    std::string line;
-    while (std::getline(lines, line))
-        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-    return {};
 }
 
 TEST(InstalledTreeTest, TheCommandLineProgramRunsFromTheBinFolder) {
@@ -160,6 +137,29 @@ TEST(ManPagesTest, TheKiroPageDescribesEveryCommandTheProgramHas) {
 
 const fs::path kDesktopEntry = kShare / "applications/KiroMeter_X5.desktop";
 const fs::path kMetainfo = kShare / "metainfo/example.kirometer.KiroMeter_X5.metainfo.xml";
+
+// Width and height of a PNG, from its header chunk; {0, 0} when it is no PNG.
+std::pair<uint32_t, uint32_t> PngSize(const fs::path& path) {
+    const std::string bytes = TempFolder::ReadFile(path.string());
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+        bytes.compare(12, 4, "IHDR") != 0)
+        return {0, 0};
+    const auto number = [&bytes](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[i]);
+        return value;
+    };
+    return {number(16), number(20)};
+}
+
+// The value of the first `key=` line of a desktop entry.
+std::string DesktopEntryValue(const std::string& entry, const std::string& key) {
+    std::istringstream lines(entry);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    return {};
+}
 
 TEST(InstalledTreeTest, TheDesktopProgramRunsFromTheBinFolderWithItsStamp) {
     ASSERT_TRUE(IsExecutableFile(kBin / "KiroMeter_X5"));
