@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "core/store/MonthStore.h"
 #include "core/watchdisk/CollectionWorld.h"
-#include "core/watchdisk/MonthStore.h"
 #include "platform/sim/StepGenerator.h"
 
 namespace {

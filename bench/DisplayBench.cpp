@@ -2,7 +2,7 @@
 // transition effect from the time to the date, and the whole sequence the PC Simulation plays.
 #include <benchmark/benchmark.h>
 
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 #include "core/watchconfig/DisplaySim.h"
 #include "platform/sim/FakeClock.h"
 

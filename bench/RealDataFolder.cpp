@@ -1,6 +1,6 @@
 #include "RealDataFolder.h"
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "platform/sim/RealWorldSteps.h"
 
 namespace kiro::bench {

@@ -3,8 +3,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/app/ProgramFolder.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/ProgramFolder.h"
 
 namespace kiro::cli {
 
@@ -12,7 +11,8 @@ App& CliContext::LoadedApp() {
     if (!app_) {
         const std::string folder =
             folderOption.empty() ? ProgramFolderOfThisProcess() : DeriveProgramFolder(folderOption);
-        app_ = std::make_unique<App>(folder, clock_, locale_, files_);
+        app_ = std::make_unique<App>(folder, platform_.SystemClock(), platform_.SystemLocale(),
+                                     platform_.Files());
         // Another program busy in the folder finishes its own commit.
         const std::error_code recovery = app_->Start();
         if (recovery && recovery != std::errc::device_or_resource_busy)
@@ -32,7 +32,7 @@ App& CliContext::ReadingApp() {
     if (const std::error_code& error = reading_->Error()) {
         const bool busy = error == std::errc::device_or_resource_busy;
         std::cerr << "kiro: cannot read " << app.Paths().Folder() << ": "
-                  << (busy ? Utf8(app.GetLangText(kTextFolderBusy)) : error.message()) << "\n";
+                  << (busy ? Utf8(app.GetLangText(TextId::FolderBusy)) : error.message()) << "\n";
         throw CLI::RuntimeError(busy ? kExitFolderBusy : kExitFailed);
     }
     app.LoadSettings();
@@ -40,7 +40,7 @@ App& CliContext::ReadingApp() {
 }
 
 std::string CliContext::Utf8(const std::string& text) {
-    return codec_.ToUtf8(text, LoadedApp().CurrentLanguage());
+    return platform_.Codec().ToUtf8(text, LoadedApp().CurrentLanguage());
 }
 
 }  // namespace kiro::cli

@@ -2,20 +2,17 @@
 #include <memory>
 #include <string>
 
+#include "cli/CliPlatform.h"
 #include "core/app/App.h"
-#include "platform/NativePlatform.h"
 
 namespace kiro::cli {
 
-// What every command shares: the program folder option and, once asked for, the App over it,
-// started exactly as the desktop program starts: a commit a crash left unfinished is finished
-// first, then the settings are loaded.
+// What every command shares: the machine it runs on, the program folder option and, once asked
+// for, the App over it, started exactly as the desktop program starts: a commit a crash left
+// unfinished is finished first, then the settings are loaded.
 class CliContext {
   public:
-    CliContext() : clock_(systemClock_) {}
-    // Commands on another clock: a run under test sleeps no real time and sees the same day
-    // every time.
-    explicit CliContext(Clock& clock) : clock_(clock) {}
+    explicit CliContext(CliPlatform& platform) : platform_(platform) {}
     CliContext(const CliContext&) = delete;
     CliContext& operator=(const CliContext&) = delete;
 
@@ -27,18 +24,15 @@ class CliContext {
     // is the folder as it stands between two commits. A folder that stays busy ends the command
     // with kExitFolderBusy, one whose interrupted commit cannot be finished with kExitFailed.
     App& ReadingApp();
-    const TextCodec& Codec() const { return codec_; }
+    CliPlatform& Platform() { return platform_; }
+    const TextCodec& Codec() { return platform_.Codec(); }
     // The file system, for commands that read files outside the program folder.
-    FileSystem& Files() { return files_; }
+    FileSystem& Files() { return platform_.Files(); }
     // A text of the program in the terminal's UTF-8.
     std::string Utf8(const std::string& text);
 
   private:
-    NativeClock systemClock_;
-    Clock& clock_;
-    NativeLocale locale_;
-    NativeTextCodec codec_;
-    NativeFileSystem files_;
+    CliPlatform& platform_;
     std::unique_ptr<App> app_;
     std::unique_ptr<ProgramFolderWriter::Hold> reading_;
 };

@@ -7,12 +7,11 @@
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
 #include "cli/PersistedWatchIo.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
-#include "core/watchconfig/ClockFile.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockFile.h"
 #include "core/watchdisk/Collector.h"
 #include "core/watchdisk/WatchDiscovery.h"
-#include "platform/NativePlatform.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
 
@@ -96,18 +95,18 @@ struct CollectArgs {
 
 int CollectFromFolder(CliContext& context, const std::string& path) {
     sim::SimulatedMachine disks;  // the folder, presented as a removable drive letter
-    NativeMachine machine;
     const char letter = disks.volumes.Mount(path);
-    const int status = RunPass(context, disks.volumes, disks.devices, machine.attributes, letter);
+    const int status =
+        RunPass(context, disks.volumes, disks.devices, context.Platform().Attributes(), letter);
     if (status == kExitNotAWatch) std::cerr << "kiro: " << path << " is not a watch disk\n";
     return status;
 }
 
 int CollectFromDevice(CliContext& context, const std::string& devicePath) {
     sim::SimulatedMachine disks;  // only to name the device path as a disk without a volume
-    NativeMachine machine;
     disks.volumes.AddUnmountedDisk(devicePath);
-    const int status = RunPass(context, disks.volumes, machine.devices, machine.attributes, 0);
+    CliPlatform& platform = context.Platform();
+    const int status = RunPass(context, disks.volumes, platform.Devices(), platform.Attributes(), 0);
     if (status == kExitNotAWatch) std::cerr << "kiro: " << devicePath << " is not an X5 watch\n";
     return status;
 }
@@ -183,14 +182,13 @@ void AddCollectCommand(CLI::App& cli, CliContext& context) {
     });
 }
 
-void AddWatchSettingsCommand(CLI::App& cli, CliContext&) {
+void AddWatchSettingsCommand(CLI::App& cli, CliContext& context) {
     auto path = std::make_shared<std::string>();
     CLI::App* command = cli.add_subcommand("watch-settings", "Print the settings of a file-mode watch disk");
     command->add_option("PATH", *path, "Folder where the watch disk is mounted")->required();
-    command->callback([path] {
+    command->callback([path, &context] {
         WatchSettings settings;
-        NativeFileSystem files;
-        if (const std::error_code error = ReadClockFileAt(files, *path, settings)) {
+        if (const std::error_code error = ReadClockFileAt(context.Files(), *path, settings)) {
             std::cerr << "kiro watch-settings: cannot read the CLOCK.TXT of " << *path << ": "
                       << error.message() << "\n";
             throw CLI::RuntimeError(kExitFailed);

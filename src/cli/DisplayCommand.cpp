@@ -5,9 +5,9 @@
 #include <limits>
 
 #include "cli/Commands.h"
-#include "core/app/HexText.h"
+#include "core/base/HexText.h"
+#include "core/watch/WatchSettings.h"
 #include "core/watchconfig/DisplaySim.h"
-#include "core/watchconfig/WatchSettings.h"
 #include "platform/sim/FakeClock.h"
 
 namespace kiro::cli {

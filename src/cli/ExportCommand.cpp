@@ -4,7 +4,7 @@
 #include "cli/DateArgument.h"
 #include "cli/ReadableMonths.h"
 #include "core/analysis/StoredMinutes.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::cli {
 

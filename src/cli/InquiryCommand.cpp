@@ -2,8 +2,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "platform/NativePlatform.h"
+#include "core/watch/WatchCommands.h"
 
 namespace kiro::cli {
 
@@ -15,9 +14,7 @@ std::string Printable(const uint8_t* bytes, size_t count) {
     return text;
 }
 
-InquiryData InquiryOf(const std::string& device) {
-    NativeMachine machine;
-    DeviceIo& io = machine.devices;
+InquiryData InquiryOf(DeviceIo& io, const std::string& device) {
     const bool letter = device.size() == 1 && std::isalpha(static_cast<unsigned char>(device[0]));
     if (letter) return Inquiry(io, static_cast<char>(std::toupper(static_cast<unsigned char>(device[0]))));
     return Inquiry(io, device);
@@ -25,7 +22,7 @@ InquiryData InquiryOf(const std::string& device) {
 
 }  // namespace
 
-void AddInquiryCommand(CLI::App& cli, CliContext&) {
+void AddInquiryCommand(CLI::App& cli, CliContext& context) {
     auto device = std::make_shared<std::string>();
     CLI::App* inquiry = cli.add_subcommand(
         "inquiry", "Send INQUIRY to a disk and print the model letter and collect flag of an X5 watch");
@@ -34,8 +31,8 @@ void AddInquiryCommand(CLI::App& cli, CliContext&) {
                      "Disk node (/dev/sdb), SCSI generic node (/dev/sg2), or drive letter D..Z of a mounted "
                      "removable volume (in mount order)")
         ->required();
-    inquiry->callback([device] {
-        const InquiryData answer = InquiryOf(*device);
+    inquiry->callback([device, &context] {
+        const InquiryData answer = InquiryOf(context.Platform().Devices(), *device);
         if (!answer.Succeeded()) {
             std::cout << "result=" << answer.result << "\n";
             if (answer.result == kCommandNotSent)

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::cli {
 namespace {

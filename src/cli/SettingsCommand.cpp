@@ -1,8 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/app/IniText.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/IniText.h"
 
 namespace kiro::cli {
 
@@ -34,7 +33,7 @@ void AddSettingsCommand(CLI::App& cli, CliContext& context) {
                 app.Config().File().WriteString(args->section, args->key, args->value)) {
             const bool busy = error == std::errc::device_or_resource_busy;
             std::cerr << "kiro: cannot write " << app.Paths().SettingsFile() << ": "
-                      << (busy ? context.Utf8(app.GetLangText(kTextFolderBusy)) : error.message()) << "\n";
+                      << (busy ? context.Utf8(app.GetLangText(TextId::FolderBusy)) : error.message()) << "\n";
             throw CLI::RuntimeError(busy ? kExitFolderBusy : kExitFailed);
         }
     });

@@ -3,9 +3,6 @@
 #include "cli/Commands.h"
 #include "core/update/BuildCheck.h"
 #include "core/update/Sha256.h"
-#if !defined(_WIN32)
-#include "platform/linux/OpenSslSigner.h"
-#endif
 
 namespace kiro::cli {
 namespace {
@@ -19,21 +16,17 @@ constexpr size_t kMostKeyBytes = 64 * 1024;
     throw CLI::RuntimeError(kExitFailed);
 }
 
-#if defined(_WIN32)
-void SignUpdate(CliContext&, const std::string&, const std::string&) {
-    // The system's signature functions take no PEM private key without much conversion; signing is
-    // a step of the release, done on Linux or with openssl.
-    Fail("kiro sign-update: %s", "not available on Windows: sign with openssl dgst -sha256 -sign\n");
-}
-#else
 // FILE.sig: the DER ECDSA P-256 signature of the file's SHA-256, as openssl dgst -sha256 -sign
 // writes it.
 void SignUpdate(CliContext& context, const std::string& keyPath, const std::string& path) {
+    CliPlatform& platform = context.Platform();
+    if (!platform.HasSigner())
+        Fail("kiro sign-update: %s", "not available on this system: sign with openssl dgst -sha256 -sign\n");
     const FileContent key = context.Files().ReadFile(keyPath, kMostKeyBytes, OverLimit::Refuse);
     if (key.error) Fail("kiro sign-update: cannot read the key %s\n", keyPath);
     const FileContent build = context.Files().ReadFile(path, kMostProgramBytes, OverLimit::Refuse);
     if (build.error) Fail("kiro sign-update: cannot read %s\n", path);
-    const auto signature = linux_platform::SignDigest(
+    const auto signature = platform.SignDigest(
         key.bytes, Sha256Of({reinterpret_cast<const uint8_t*>(build.bytes.data()), build.bytes.size()}));
     if (!signature) Fail("kiro sign-update: %s is no ECDSA P-256 private key in PEM\n", keyPath);
     const std::string sigPath = SignatureAddressOf(path);
@@ -41,7 +34,6 @@ void SignUpdate(CliContext& context, const std::string& keyPath, const std::stri
                                   Durability::Flushed))
         Fail("kiro sign-update: cannot write %s\n", sigPath);
 }
-#endif
 
 }  // namespace
 

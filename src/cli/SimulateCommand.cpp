@@ -3,8 +3,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "core/app/CalendarMath.h"
-#include "platform/NativePlatform.h"
+#include "core/base/CalendarMath.h"
 #include "platform/sim/FileModeWatch.h"
 #include "platform/sim/StepGenerator.h"
 
@@ -43,7 +42,7 @@ CLI::Validator WholeNumberValidator() {
 
 }  // namespace
 
-void AddSimulateCommand(CLI::App& cli, CliContext&) {
+void AddSimulateCommand(CLI::App& cli, CliContext& context) {
     struct SimulateArgs {
         std::string folder;
         std::string from;
@@ -67,7 +66,7 @@ void AddSimulateCommand(CLI::App& cli, CliContext&) {
     CLI::Option* text = simulate->add_flag("--txt", args->text, "Text day files of step periods");
     binary->excludes(text);
 
-    simulate->callback([args] {
+    simulate->callback([args, &context] {
         // An empty name would put the day files at the root of the file system.
         if (args->folder.empty()) Fail("DIR cannot be an empty name");
         LocalTime first;
@@ -83,8 +82,7 @@ void AddSimulateCommand(CLI::App& cli, CliContext&) {
             if (!watch.AddDay(day, format))
                 Fail("cannot write " + args->folder + "/" + sim::DayFileName(day, format));
         // The watch was set at midnight before its first day.
-        NativeMachine machine;
-        if (!watch.WriteClockFile(first) || !watch.WriteMarker(machine.attributes))
+        if (!watch.WriteClockFile(first) || !watch.WriteMarker(context.Platform().Attributes()))
             Fail("cannot write the watch files in " + args->folder);
         std::cout << "Wrote " << args->days << " day files (" << (args->text ? "TXT" : "KRO") << ") to "
                   << args->folder << "\n";

@@ -24,7 +24,7 @@ void AddSummaryCommand(CLI::App& cli, CliContext& context) {
             std::cout << out.dump() << "\n";
             return;
         }
-        const SummaryTexts texts = MakeSummaryTexts(app);
+        const SummaryTexts texts = MakeSummaryTexts(app.Config().Values(), app.CurrentLanguage());
         for (const auto& [label, value] :
              {std::pair{texts.distanceLabel, texts.distance}, std::pair{texts.timeLabel, texts.time},
               std::pair{texts.caloriesLabel, texts.calories}})

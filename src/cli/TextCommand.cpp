@@ -22,7 +22,7 @@ void AddTextCommand(CLI::App& cli, CliContext& context) {
     text->add_flag("--raw", args->raw, "Print the stored Big5/GBK/ASCII bytes unconverted");
     text->callback([args, &context] {
         const int language = args->language >= 0 ? args->language : context.LoadedApp().CurrentLanguage();
-        const char* stored = GetLangText(language, args->index);
+        const char* stored = GetLangText(language, static_cast<TextId>(args->index));
         if (args->raw)
             std::cout << stored << "\n";
         else

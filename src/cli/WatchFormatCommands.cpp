@@ -7,15 +7,14 @@
 
 #include "cli/Commands.h"
 #include "core/analysis/CalendarDay.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/HexText.h"
-#include "core/watchconfig/ClockDifference.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/HexText.h"
+#include "core/watch/ClockDifference.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchSettingsText.h"
 #include "core/watchconfig/PersonalPicture.h"
-#include "core/watchconfig/WatchSettingsText.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "platform/NativePlatform.h"
 
 namespace kiro::cli {
 namespace {
@@ -84,14 +83,13 @@ struct ClockFileArgs {
     bool demo = false;
 };
 
-void WriteClockFile(const ClockFileArgs& args) {
+void WriteClockFile(FileSystem& files, const ClockFileArgs& args) {
     const std::string command = "clockfile";
     static const std::set<std::string> kKinds = {"full", "personal", "timeset"};
     if (!kKinds.count(args.kind)) Stop(command, "KIND must be full, personal or timeset");
     if (!args.old.empty() && args.kind != "timeset") Stop(command, "--old is only for timeset");
     if (args.demo && args.kind != "personal") Stop(command, "--demo is only for personal");
     if (args.out.empty()) Stop(command, "--out FILE is required");
-    NativeFileSystem files;
     WatchSettings settings = RequiredSettings(command, files, args.settings);
     const LocalTime now = RequiredMoment(command, args.now);
     std::string bytes;
@@ -108,7 +106,7 @@ void WriteClockFile(const ClockFileArgs& args) {
         Stop(command, "cannot write " + args.out + ": " + error.message());
 }
 
-void AddClockFileCommand(CLI::App& cli) {
+void AddClockFileCommand(CLI::App& cli, FileSystem& files) {
     auto args = std::make_shared<ClockFileArgs>();
     CLI::App* command = cli.add_subcommand("clockfile", "Write a watch's CLOCK.TXT from a settings file");
     command->add_option("KIND", args->kind,
@@ -118,7 +116,7 @@ void AddClockFileCommand(CLI::App& cli) {
     command->add_option("--old", args->old, "The CLOCK.TXT that timeset rewrites (none: empty)");
     command->add_flag("--demo", args->demo, "Switch the watch's demo on (personal)");
     command->add_option("--out", args->out, "Where to write the file");
-    command->callback([args] { WriteClockFile(*args); });
+    command->callback([args, &files] { WriteClockFile(files, *args); });
 }
 
 struct BlockArgs {
@@ -126,17 +124,16 @@ struct BlockArgs {
     bool alarm = false;
 };
 
-void PrintBlock(const BlockArgs& args) {
+void PrintBlock(FileSystem& files, const BlockArgs& args) {
     const std::string command = "block";
     if (args.model != "C" && args.model != "E") Stop(command, "--model must be C or E");
-    NativeFileSystem files;
     const WatchSettings settings = RequiredSettings(command, files, args.settings);
     const LocalTime now = RequiredMoment(command, args.now);
     const ConfigBlock block = BuildConfigBlock(settings, args.model[0], now, args.alarm);
     std::cout << ToHexPairs(block.data(), block.size()) << "\n";
 }
 
-void AddBlockCommand(CLI::App& cli) {
+void AddBlockCommand(CLI::App& cli, FileSystem& files) {
     auto args = std::make_shared<BlockArgs>();
     CLI::App* command = cli.add_subcommand(
         "block", "Print the 256-byte configuration block of a settings file in hexadecimal");
@@ -144,7 +141,7 @@ void AddBlockCommand(CLI::App& cli) {
     command->add_option("--now", args->now, std::string("The watch's new time, ") + kMomentForm);
     command->add_option("--model", args->model, "The watch's model letter, C or E");
     command->add_flag("--alarm", args->alarm, "Carry the alarm and step-recorder bytes, as a clock set does");
-    command->callback([args] { PrintBlock(*args); });
+    command->callback([args, &files] { PrintBlock(files, *args); });
 }
 
 struct ClockDiffArgs {
@@ -181,9 +178,9 @@ void AddClockDiffCommand(CLI::App& cli) {
 
 }  // namespace
 
-void AddWatchFormatCommands(CLI::App& cli, CliContext&) {
-    AddClockFileCommand(cli);
-    AddBlockCommand(cli);
+void AddWatchFormatCommands(CLI::App& cli, CliContext& context) {
+    AddClockFileCommand(cli, context.Files());
+    AddBlockCommand(cli, context.Files());
     AddClockDiffCommand(cli);
 }
 

@@ -17,7 +17,6 @@
 #include <optional>
 
 #include "core/app/Language.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/UiText.h"
 #include "gui/charts/CGraphCtrl.h"
 #include "gui/charts/CSleepChartCtrl.h"
@@ -35,36 +34,37 @@ constexpr const char* kNameArgumentProperty = "kiroNameArgument";
 constexpr const char* kNameCaptionOfProperty = "kiroNameCaptionOf";
 constexpr const char* kDescriptionTextProperty = "kiroDescriptionText";
 
-// The name and description a kind of control has when nothing better is known; -1 for none.
+// The name and description a kind of control has when nothing better is known.
 struct ControlKind {
-    int nameText = -1;
-    int descriptionText = -1;
+    std::optional<TextId> nameText;
+    std::optional<TextId> descriptionText;
     // Made of Qt's own parts, which name themselves: the walk does not look inside.
     bool composite = false;
 };
 
 std::optional<ControlKind> KindOf(const QWidget& widget) {
-    if (qobject_cast<const QRadioButton*>(&widget)) return ControlKind{-1, kOptionDescriptionText};
-    if (qobject_cast<const QCheckBox*>(&widget)) return ControlKind{-1, kCheckBoxDescriptionText};
-    if (qobject_cast<const QAbstractButton*>(&widget)) return ControlKind{-1, kButtonDescriptionText};
-    if (qobject_cast<const QLineEdit*>(&widget)) return ControlKind{-1, kEditDescriptionText};
-    if (qobject_cast<const QAbstractSpinBox*>(&widget)) return ControlKind{-1, kEditDescriptionText, true};
-    if (qobject_cast<const QComboBox*>(&widget)) return ControlKind{-1, kChoiceDescriptionText, true};
-    if (qobject_cast<const QAbstractSlider*>(&widget)) return ControlKind{-1, kSliderDescriptionText};
+    if (qobject_cast<const QRadioButton*>(&widget)) return ControlKind{std::nullopt, TextId::OptionHint};
+    if (qobject_cast<const QCheckBox*>(&widget)) return ControlKind{std::nullopt, TextId::CheckBoxHint};
+    if (qobject_cast<const QAbstractButton*>(&widget)) return ControlKind{std::nullopt, TextId::ButtonHint};
+    if (qobject_cast<const QLineEdit*>(&widget)) return ControlKind{std::nullopt, TextId::TextBoxHint};
+    if (qobject_cast<const QAbstractSpinBox*>(&widget))
+        return ControlKind{std::nullopt, TextId::TextBoxHint, true};
+    if (qobject_cast<const QComboBox*>(&widget)) return ControlKind{std::nullopt, TextId::ListHint, true};
+    if (qobject_cast<const QAbstractSlider*>(&widget)) return ControlKind{std::nullopt, TextId::SliderHint};
     if (qobject_cast<const QTabBar*>(&widget))
-        return ControlKind{kPagesNameText, kPagesDescriptionText, true};
+        return ControlKind{TextId::PagesName, TextId::PagesDescription, true};
     if (qobject_cast<const QCalendarWidget*>(&widget))
-        return ControlKind{kCalendarNameText, kCalendarDescriptionText, true};
+        return ControlKind{TextId::ReportDateName, TextId::ReportDateDescription, true};
     if (qobject_cast<const CGraphCtrl*>(&widget))
-        return ControlKind{kActivityChartNameText, kActivityChartDescriptionText};
+        return ControlKind{TextId::ActivityChartName, TextId::ActivityChartDescription};
     if (qobject_cast<const CSleepChartCtrl*>(&widget))
-        return ControlKind{kSleepChartNameText, kSleepChartDescriptionText};
+        return ControlKind{TextId::SleepChartName, TextId::SleepChartDescription};
     if (qobject_cast<const CGridListCtrl*>(&widget))
-        return ControlKind{kReportListNameText, kReportListDescriptionText, true};
+        return ControlKind{TextId::ReportRowsName, TextId::ReportRowsDescription, true};
     if (qobject_cast<const CPercentBar*>(&widget))
-        return ControlKind{kProgressNameText, kProgressDescriptionText};
+        return ControlKind{TextId::ProgressName, TextId::ProgressDescription};
     if (qobject_cast<const CSegmentDisplay*>(&widget))
-        return ControlKind{kSegmentDisplayNameText, kSegmentDisplayDescriptionText};
+        return ControlKind{TextId::WatchDisplayName, TextId::WatchDisplayDescription};
     return std::nullopt;
 }
 
@@ -96,7 +96,7 @@ QString WithPlaceholder(const QString& format, const QString& argument) {
 }
 
 QString DeclaredName(const QWidget& widget, const UiText& texts) {
-    const QString format = texts.Get(widget.property(kNameTextProperty).toInt());
+    const QString format = texts.Get(static_cast<TextId>(widget.property(kNameTextProperty).toInt()));
     const QVariant captionOf = widget.property(kNameCaptionOfProperty);
     if (captionOf.isValid()) {
         const auto* captioned = qobject_cast<const QWidget*>(captionOf.value<QPointer<QObject>>().data());
@@ -148,18 +148,18 @@ QString WithoutMnemonic(const QString& text) {
     return plain;
 }
 
-void NameWithText(QWidget& control, int nameText, int descriptionText) {
-    control.setProperty(kNameTextProperty, nameText);
-    if (descriptionText >= 0) control.setProperty(kDescriptionTextProperty, descriptionText);
+void NameWithText(QWidget& control, TextId nameText, std::optional<TextId> descriptionText) {
+    control.setProperty(kNameTextProperty, static_cast<int>(nameText));
+    if (descriptionText) control.setProperty(kDescriptionTextProperty, static_cast<int>(*descriptionText));
 }
 
-void NameWithFormat(QWidget& control, int formatText, const QString& argument) {
-    control.setProperty(kNameTextProperty, formatText);
+void NameWithFormat(QWidget& control, TextId formatText, const QString& argument) {
+    control.setProperty(kNameTextProperty, static_cast<int>(formatText));
     control.setProperty(kNameArgumentProperty, argument);
 }
 
-void NameAfterCaptionOf(QWidget& control, int formatText, const QWidget& captioned) {
-    control.setProperty(kNameTextProperty, formatText);
+void NameAfterCaptionOf(QWidget& control, TextId formatText, const QWidget& captioned) {
+    control.setProperty(kNameTextProperty, static_cast<int>(formatText));
     control.setProperty(kNameCaptionOfProperty,
                         QVariant::fromValue(QPointer<QObject>(const_cast<QWidget*>(&captioned))));
 }
@@ -181,14 +181,14 @@ void ApplyAccessibleTexts(QWidget& root, const UiText& texts) {
             name = Caption(*labelOf.value(&widget));
         else if (!Caption(widget).isEmpty())
             name = Caption(widget);
-        else if (kind->nameText >= 0)
-            name = texts.Get(kind->nameText);
+        else if (kind->nameText)
+            name = texts.Get(*kind->nameText);
         const QVariant declaredDescription = widget.property(kDescriptionTextProperty);
-        const int descriptionText = declaredDescription.isValid() ? declaredDescription.toInt()
-                                    : kind                        ? kind->descriptionText
-                                                                  : -1;
         if (!name.isEmpty()) widget.setAccessibleName(name);
-        if (descriptionText >= 0) widget.setAccessibleDescription(texts.Get(descriptionText));
+        if (declaredDescription.isValid())
+            widget.setAccessibleDescription(texts.Get(static_cast<TextId>(declaredDescription.toInt())));
+        else if (kind && kind->descriptionText)
+            widget.setAccessibleDescription(texts.Get(*kind->descriptionText));
     });
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 #include <QString>
+#include <optional>
+
+#include "generated/TextId.h"
 
 class QWidget;
 
@@ -17,12 +20,12 @@ class UiText;
 QString WithoutMnemonic(const QString& text);
 
 // The name is table text `nameText`; the description is `descriptionText`, or the control's kind.
-void NameWithText(QWidget& control, int nameText, int descriptionText = -1);
+void NameWithText(QWidget& control, TextId nameText, std::optional<TextId> descriptionText = std::nullopt);
 // The name is table text `formatText` with its one placeholder (%s or %d) replaced by `argument`.
-void NameWithFormat(QWidget& control, int formatText, const QString& argument);
+void NameWithFormat(QWidget& control, TextId formatText, const QString& argument);
 // The name is table text `formatText` with its placeholder replaced by the caption that
 // `captioned` shows at the time (which may be `control` itself).
-void NameAfterCaptionOf(QWidget& control, int formatText, const QWidget& captioned);
+void NameAfterCaptionOf(QWidget& control, TextId formatText, const QWidget& captioned);
 
 // Sets the name and description of every control under `root` (the root too, when it is a
 // control) from what it shows or was given, in the current language.

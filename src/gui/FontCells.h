@@ -4,9 +4,9 @@
 
 namespace kiro::gui {
 
-// Fonts as the program's description sizes them: a positive height there is the height of the
-// character cell (ascent plus descent), not the em size that a Qt pixel size sets. The font
-// returned has the largest pixel size whose cell fits in `cellHeight`.
+// A font's height in this program is the height of its character cell (ascent plus descent), not
+// the em size that a Qt pixel size sets. The font returned has the largest pixel size whose cell
+// fits in `cellHeight`.
 QFont WithCellHeight(QFont font, int cellHeight);
 
 // Arial in the given weight with the given cell height.

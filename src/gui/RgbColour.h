@@ -1,7 +1,7 @@
 #pragma once
 #include <QColor>
 
-#include "core/analysis/Rgb.h"
+#include "core/base/Rgb.h"
 
 namespace kiro::gui {
 

@@ -2,8 +2,8 @@
 
 namespace kiro::gui {
 
-QString UiText::Get(int index) const {
-    return Convert(app_.GetLangText(index));
+QString UiText::Get(TextId text) const {
+    return Convert(app_.GetLangText(text));
 }
 
 QString UiText::Convert(const std::string& text) const {

@@ -12,8 +12,8 @@ class UiText {
   public:
     UiText(const App& app, const TextCodec& codec) : app_(app), codec_(codec) {}
 
-    // Text `index` in the current language.
-    QString Get(int index) const;
+    // A text of the table in the current language.
+    QString Get(TextId text) const;
     // An 8-bit text of the current language (a formatted table text) for display.
     QString Convert(const std::string& text) const;
     // A text in the current language's 8-bit code page, as the table keeps its texts.

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 
 namespace kiro::updater {
 

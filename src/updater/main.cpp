@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdateKey.h"
 #include "core/update/Updater.h"

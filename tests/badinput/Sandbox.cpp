@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/Fnv1a.h"
+#include "core/base/Fnv1a.h"
 
 namespace kiro::test {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "KiroCommand.h"
-#include "core/app/HexText.h"
+#include "core/base/HexText.h"
 #include "support/RunCommand.h"
 #include "support/SymbolicLinks.h"
 #include "support/TempFolder.h"

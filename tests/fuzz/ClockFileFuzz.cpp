@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "core/watchconfig/ClockFile.h"
+#include "core/watch/ClockFile.h"
 
 using namespace kiro;
 

@@ -13,7 +13,7 @@
 
 #include "FuzzCheck.h"
 #include "core/app/App.h"
-#include "core/app/CommitRecord.h"
+#include "core/store/CommitRecord.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "FuzzCheck.h"
-#include "core/watchconfig/ClockDifference.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/watch/ClockDifference.h"
+#include "core/watch/ConfigBlock.h"
 #include "core/watchconfig/PersonalPicture.h"
 
 using namespace kiro;

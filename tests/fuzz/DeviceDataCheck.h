@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "core/watchdisk/MonthBatch.h"
-#include "core/watchdisk/StepTally.h"
+#include "core/store/MonthBatch.h"
+#include "core/store/StepTally.h"
 
 namespace kiro::fuzz {
 

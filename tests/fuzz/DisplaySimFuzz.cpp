@@ -10,7 +10,7 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 #include "core/watchconfig/DisplayEffects.h"
 #include "core/watchconfig/DisplaySim.h"
 #include "core/watchconfig/PersonalPicture.h"

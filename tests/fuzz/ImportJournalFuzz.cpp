@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "core/watch/WatchDiskFiles.h"
 #include "core/watchdisk/ImportJournal.h"
-#include "core/watchdisk/WatchDiskFiles.h"
 
 using namespace kiro;
 

@@ -16,8 +16,8 @@
 
 #include "FuzzCheck.h"
 #include "cli/CliContext.h"
+#include "cli/FakeCliPlatform.h"
 #include "cli/RunKiro.h"
-#include "platform/sim/FakeClock.h"
 
 using namespace kiro;
 
@@ -110,14 +110,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     folder.Empty();
     const CommandScope scope(folder.Path());
-    sim::FakeClock clock;
+    test::FakeCliPlatform platform;
     for (const Command& command : commands) {
         std::vector<std::string> arguments = {"kiro"};
         arguments.insert(arguments.end(), command.begin(), command.end());
         std::vector<char*> argv;
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
-        cli::CliContext context(clock);
+        cli::CliContext context(platform);
         const int status = cli::RunKiro(static_cast<int>(arguments.size()), argv.data(), context);
         fuzz::Require(status >= 0 && status <= 255, "an exit status fits a process's");
     }

@@ -13,7 +13,7 @@
 #include "FuzzCheck.h"
 #include "core/analysis/StoredMinutes.h"
 #include "core/app/App.h"
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 #include "core/watchdisk/CollectedSteps.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"

@@ -9,8 +9,8 @@
 
 #include "FuzzCheck.h"
 #include "core/app/App.h"
-#include "core/app/IniFile.h"
-#include "core/app/IniText.h"
+#include "core/base/IniText.h"
+#include "core/store/IniFile.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedLocale.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
-#include "core/watchconfig/WatchSettingsText.h"
+#include "core/watch/WatchSettingsText.h"
 
 using namespace kiro;
 

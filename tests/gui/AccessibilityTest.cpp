@@ -168,7 +168,8 @@ TEST(DialogAccessibilityTest, TheDialogsOfThePagesNameTheirControls) {
     world.app.Config().SetLanguage(kSimplifiedChinese);
     CSleepDlg sleep(world.Context(), 2014, 5, 20);
     CBatteryCurveDlg battery(world.texts, std::array<uint8_t, 512>{});
-    CFactoryDlg factory(world.Context(), world.Ports());
+    FactoryAnimation animation;
+    CFactoryDlg factory(world.Context(), world.Ports(), animation);
     QStringList names;
     for (QDialog* dialog : std::initializer_list<QDialog*>{&sleep, &battery, &factory}) {
         for (QWidget* control : test::ControlsUnder(*dialog)) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 #include "core/watchdisk/CollectionWorld.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/StepGenerator.h"

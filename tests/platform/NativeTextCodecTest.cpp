@@ -38,13 +38,13 @@ TEST(NativeTextCodecTest, StoredChineseTextsConvertToTheTranslatorsUnicode) {
         std::stringstream stream(line);
         std::string field;
         while (std::getline(stream, field, '\t')) fields.push_back(field);
-        ASSERT_EQ(fields.size(), 4u) << line;
-        const int index = std::stoi(fields[0]);
-        EXPECT_EQ(codec.ToUtf8(GetLangText(kEnglish, index), kEnglish), Unescape(fields[1]));
+        ASSERT_EQ(fields.size(), 5u) << line;
+        const auto index = static_cast<TextId>(std::stoi(fields[0]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kEnglish, index), kEnglish), Unescape(fields[2]));
         EXPECT_EQ(codec.ToUtf8(GetLangText(kTraditionalChinese, index), kTraditionalChinese),
-                  Unescape(fields[2]));
-        EXPECT_EQ(codec.ToUtf8(GetLangText(kSimplifiedChinese, index), kSimplifiedChinese),
                   Unescape(fields[3]));
+        EXPECT_EQ(codec.ToUtf8(GetLangText(kSimplifiedChinese, index), kSimplifiedChinese),
+                  Unescape(fields[4]));
         ++checked;
     }
     EXPECT_EQ(checked, kTextCount);

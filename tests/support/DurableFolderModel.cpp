@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "support/TempFolder.h"
 
 namespace kiro::test {

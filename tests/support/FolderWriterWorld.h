@@ -1,7 +1,7 @@
 #pragma once
 // A program folder with the writer over it: the real file system behind a faulty one that does
 // nothing wrong until told, and a clock whose waits cost no time.
-#include "core/app/ProgramFolderWriter.h"
+#include "core/store/ProgramFolderWriter.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/FaultyFileSystem.h"

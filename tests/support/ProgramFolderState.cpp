@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "core/app/IniText.h"
-#include "core/app/ProgramFolder.h"
+#include "core/base/IniText.h"
+#include "core/base/ProgramFolder.h"
 #include "support/TempFolder.h"
 
 namespace kiro::test {

@@ -93,6 +93,21 @@ std::string CommandInterpreter() {
     return std::string(folder, length < MAX_PATH ? length : 0) + "\\cmd.exe";
 }
 
+// Wine now and then refuses to start a process while many start and end at once (error 1359,
+// an internal error of its server); Windows does not. A test is about the program it starts, so
+// that refusal is tried again a few times before it counts.
+BOOL StartProcess(const std::string& program, std::string& commandLine, STARTUPINFOA& startup,
+                  PROCESS_INFORMATION& started) {
+    constexpr int kTries = 5;
+    for (int tried = 1;; ++tried) {
+        if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                           &startup, &started))
+            return TRUE;
+        if (GetLastError() != ERROR_INTERNAL_ERROR || tried == kTries) return FALSE;
+        Sleep(200);
+    }
+}
+
 }  // namespace
 
 // The line goes to cmd.exe as it is: with /s it drops just the outer pair of quotes put around
@@ -121,9 +136,7 @@ CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& wa
     const std::string interpreter = CommandInterpreter();
     std::string line = "cmd.exe /d /s /c \"" + commandLine + "\"";
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(interpreter.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return failed("CreateProcess");
+    if (!StartProcess(interpreter, line, startup, started)) return failed("CreateProcess");
     const OwnedHandle process(started.hProcess);
     CloseHandle(started.hThread);
     // Only the started programs hold the writing end now: the pipe ends when the last of them does.
@@ -173,9 +186,7 @@ int StartProgram(const std::vector<std::string>& argv) {
     startup.hStdInput = startup.hStdOutput = startup.hStdError = nul.get();
     std::string commandLine = win32_platform::CommandLineFor(argv[0], std::span(argv).subspan(1));
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA(argv[0].c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return -1;
+    if (!StartProcess(argv[0], commandLine, startup, started)) return -1;
     CloseHandle(started.hThread);
     Started().Add(started.dwProcessId, started.hProcess);
     return static_cast<int>(started.dwProcessId);

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "core/analysis/SleepEstimate.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "support/TempFolder.h"
 #include "tools/sleep-eval/SleepEvaluation.h"
 

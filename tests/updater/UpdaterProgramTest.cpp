@@ -7,7 +7,7 @@
 #include <functional>
 #include <thread>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "gui/app/UpdaterImage.h"
 #include "platform/NativePlatform.h"
 #include "support/ProgramImages.h"

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/analysis/SleepEstimate.h"
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::sleepeval {
 namespace {

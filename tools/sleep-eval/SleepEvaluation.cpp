@@ -7,9 +7,9 @@
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepCurve.h"
 #include "core/analysis/SleepEstimate.h"
-#include "core/app/Format.h"
-#include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/base/Format.h"
+#include "core/base/Random.h"
 
 namespace kiro::sleepeval {
 namespace {
@@ -46,7 +46,7 @@ Method CurveAnalysis() {
     // One generator for the whole run, as one dialog draws on the program's generator night after
     // night: the results are the same on every run.
     auto random = std::make_shared<Random>();
-    return {"sleep curve (described analysis)", [random](const LabelledNight& night) -> std::optional<Times> {
+    return {"sleep curve", [random](const LabelledNight& night) -> std::optional<Times> {
                 const SleepWindowHours hours;
                 std::vector<uint16_t> minutes(night.minutes.size());
                 std::transform(

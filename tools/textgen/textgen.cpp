@@ -1,23 +1,29 @@
-// Reads the UTF-8 text table (index, English, Traditional Chinese, Simplified Chinese) and
-// writes a C++ source holding every text in three languages: the Traditional block in Big5 (code page 950),
-// the Simplified block in GBK (code page 936), then the English block. Each text carries its
-// UTF-8 wording in a comment beside it, so the generated table stays readable.
+// Reads the UTF-8 text table (index, name, English, Traditional Chinese, Simplified Chinese) and
+// writes two C++ files: a header with the enumeration of the texts by their names (TextId) and
+// their count, and a source holding every text in three languages: the Traditional block in Big5
+// (code page 950), the Simplified block in GBK (code page 936), then the English block. Each text
+// carries its name and UTF-8 wording in a comment beside it, so the generated files stay readable.
 #include <iconv.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "core/app/Language.h"
-
 namespace {
 
-// The program and its text table agree on how many texts there are.
-constexpr int kTexts = kiro::kTextCount;
+struct Text {
+    std::string name;
+    std::array<std::string, 3> wording;  // English, Traditional, Simplified
+};
 
 std::string Unescape(const std::string& text) {
     std::string out;
@@ -73,20 +79,19 @@ std::string CommentSafe(std::string text) {
     return text;
 }
 
-}  // namespace
+// A name the enumeration can carry: a letter, then letters and digits.
+bool IsName(const std::string& name) {
+    if (name.empty() || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) return false;
+    return true;
+}
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: kiro_textgen ui_texts.tsv output.cpp\n";
-        return 2;
-    }
-    std::ifstream in(argv[1]);
-    if (!in) {
-        std::cerr << "cannot read " << argv[1] << "\n";
-        return 1;
-    }
-    std::array<std::array<std::string, 3>, kTexts> texts;  // English, Traditional, Simplified
-    std::array<bool, kTexts> seen{};
+// The texts of the table by index; nothing (and the reason on standard error) when it is not a
+// whole table: every index from 0 on once, every name once.
+std::optional<std::vector<Text>> ReadTable(std::istream& in) {
+    std::map<int, Text> byIndex;
+    std::set<std::string> names;
     std::string line;
     while (std::getline(in, line)) {
         if (line.empty() || line[0] == '#') continue;
@@ -95,32 +100,54 @@ int main(int argc, char** argv) {
         std::string field;
         while (std::getline(fieldStream, field, '\t')) fields.push_back(field);
         if (!line.empty() && line.back() == '\t') fields.push_back("");
-        if (fields.size() != 4) {
-            std::cerr << "line without four fields: " << line << "\n";
-            return 1;
+        if (fields.size() != 5) {
+            std::cerr << "line without five fields: " << line << "\n";
+            return std::nullopt;
         }
         const int index = std::stoi(fields[0]);
-        if (index < 0 || index >= kTexts || seen[index]) {
+        if (index < 0 || byIndex.count(index)) {
             std::cerr << "bad or repeated index " << index << "\n";
-            return 1;
+            return std::nullopt;
         }
-        seen[index] = true;
-        for (int f = 0; f < 3; ++f) texts[index][f] = Unescape(fields[f + 1]);
+        if (!IsName(fields[1]) || !names.insert(fields[1]).second) {
+            std::cerr << "text " << index << ": bad or repeated name '" << fields[1] << "'\n";
+            return std::nullopt;
+        }
+        Text& text = byIndex[index];
+        text.name = fields[1];
+        for (int f = 0; f < 3; ++f) text.wording[f] = Unescape(fields[f + 2]);
         // The English block is handed to the window system as it is: plain ASCII only.
-        for (unsigned char c : texts[index][0]) {
+        for (unsigned char c : text.wording[0]) {
             if (c >= 0x80) {
                 std::cerr << "text " << index << " has a byte beyond ASCII in its English column\n";
-                return 1;
+                return std::nullopt;
             }
         }
     }
-    for (int i = 0; i < kTexts; ++i) {
-        if (!seen[i]) {
-            std::cerr << "missing text " << i << "\n";
-            return 1;
+    std::vector<Text> texts;
+    for (const auto& [index, text] : byIndex) {
+        if (index != static_cast<int>(texts.size())) {
+            std::cerr << "missing text " << texts.size() << "\n";
+            return std::nullopt;
         }
+        texts.push_back(text);
     }
+    return texts;
+}
 
+std::string Enumeration(const std::vector<Text>& texts) {
+    std::ostringstream out;
+    out << "// Generated by kiro_textgen from ui_texts.tsv. Do not edit.\n#pragma once\n\nnamespace kiro "
+           "{\n\n"
+        << "// The program's texts by what they are; the value is the text's index in the table.\n"
+        << "enum class TextId : int {\n";
+    for (size_t i = 0; i < texts.size(); ++i)
+        out << "    " << texts[i].name << " = " << i << ",  // " << CommentSafe(texts[i].wording[0]) << "\n";
+    out << "};\n\ninline constexpr int kTextCount = " << texts.size() << ";\n\n}  // namespace kiro\n";
+    return out.str();
+}
+
+std::optional<std::string> Table(const std::vector<Text>& texts) {
     std::ostringstream out;
     out << "// Generated by kiro_textgen from ui_texts.tsv. Do not edit.\n"
         << "#include \"core/app/LangTable.h\"\n\nnamespace kiro {\n\nconst char* const kLangTable[3 * "
@@ -134,20 +161,48 @@ int main(int argc, char** argv) {
                   {0, nullptr, "English"}};
     for (const auto& block : blocks) {
         out << "    // " << block.name << "\n";
-        for (int i = 0; i < kTexts; ++i) {
-            const std::string& utf8 = texts[i][block.column];
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const std::string& utf8 = texts[i].wording[block.column];
             std::string bytes = utf8;
             if (block.encoding && !Convert(utf8, block.encoding, bytes)) {
                 std::cerr << "text " << i << " cannot be stored in " << block.encoding << ": " << utf8
                           << "\n";
-                return 1;
+                return std::nullopt;
             }
-            out << "    " << CLiteral(bytes) << ",  /* " << i << ": " << CommentSafe(utf8) << " */\n";
+            out << "    " << CLiteral(bytes) << ",  /* " << texts[i].name << ": " << CommentSafe(utf8)
+                << " */\n";
         }
     }
     out << "};\n\n}  // namespace kiro\n";
+    return out.str();
+}
 
-    std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
-    file << out.str();
-    return file ? 0 : 1;
+// Writes a file only when its content changes, so that everything that includes the header is
+// not built again for nothing.
+bool WriteIfChanged(const char* path, const std::string& content) {
+    std::ifstream old(path, std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+    if (old && before == content) return true;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << content;
+    return static_cast<bool>(file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::cerr << "usage: kiro_textgen ui_texts.tsv TextId.h LangTable.cpp\n";
+        return 2;
+    }
+    std::ifstream in(argv[1]);
+    if (!in) {
+        std::cerr << "cannot read " << argv[1] << "\n";
+        return 1;
+    }
+    const std::optional<std::vector<Text>> texts = ReadTable(in);
+    if (!texts) return 1;
+    const std::optional<std::string> table = Table(*texts);
+    if (!table) return 1;
+    return WriteIfChanged(argv[2], Enumeration(*texts)) && WriteIfChanged(argv[3], *table) ? 0 : 1;
 }

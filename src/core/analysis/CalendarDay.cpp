@@ -1,6 +1,6 @@
 #include "core/analysis/CalendarDay.h"
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro {
 namespace {

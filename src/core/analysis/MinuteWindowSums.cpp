@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "core/watchdisk/MonthStore.h"
+#include "core/store/MonthStore.h"
 
 namespace kiro {
 

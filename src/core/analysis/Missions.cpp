@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "core/app/App.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "core/system/Clock.h"
 
 namespace kiro {
@@ -45,18 +45,18 @@ bool MissionAwardDue(const MissionSettings& mission, const BodyMeasures& body) {
     return mission.status != 0 && MissionPercentage(mission, body) == 100;
 }
 
-std::string MissionRunningText(const App& app, const MissionSettings& mission, uint32_t tickNow) {
+std::string MissionRunningText(int language, const MissionSettings& mission, uint32_t tickNow) {
     const uint32_t elapsed = tickNow - mission.startTime;
-    return FormatText(app.GetLangText(58), static_cast<int>(elapsed / 86400000u),
+    return FormatText(GetLangText(language, TextId::RunningTime), static_cast<int>(elapsed / 86400000u),
                       static_cast<int>(elapsed / 3600000u % 24), static_cast<int>(elapsed / 60000u % 60));
 }
 
-std::string MissionProgressText(const App& app, int percentage) {
-    return FormatText(app.GetLangText(55), percentage);
+std::string MissionProgressText(int language, int percentage) {
+    return FormatText(GetLangText(language, TextId::PercentCompleted), percentage);
 }
 
-std::string MissionAwardText(const App& app, MissionId id) {
-    return Format(id == MissionId::A ? "%s-A" : "%s-B", app.GetLangText(57));
+std::string MissionAwardText(int language, MissionId id) {
+    return Format(id == MissionId::A ? "%s-A" : "%s-B", GetLangText(language, TextId::MissionCompleted));
 }
 
 AwardPicture MissionAwardPicture(MissionId id) {
@@ -75,8 +75,8 @@ bool StartMission(App& app, MissionId id, MissionKind kind, const std::string& t
     return true;
 }
 
-void StopMission(App& app, MissionId id, MissionKind kind) {
-    app.Config().StopMission(id, static_cast<int>(kind));
+void StopMission(Settings& settings, MissionId id, MissionKind kind) {
+    settings.StopMission(id, static_cast<int>(kind));
 }
 
 }  // namespace kiro

@@ -22,13 +22,13 @@ bool MissionAwardDue(const MissionSettings& mission, const BodyMeasures& body);
 
 // "Running %d Days %d Hours %d Minutes" (UI text 58) for the time since the start tick. The tick
 // count wraps at 2^32 ms (about 49.7 days), so the difference is taken in 32 bits.
-std::string MissionRunningText(const App& app, const MissionSettings& mission, uint32_t tickNow);
+std::string MissionRunningText(int language, const MissionSettings& mission, uint32_t tickNow);
 
 // "%d %% Compeleted" (UI text 55) for the bar.
-std::string MissionProgressText(const App& app, int percentage);
+std::string MissionProgressText(int language, int percentage);
 
 // The congratulation, "<text 57>-A" or "-B", and its picture: a trophy for A, a rosette for B.
-std::string MissionAwardText(const App& app, MissionId id);
+std::string MissionAwardText(int language, MissionId id);
 AwardPicture MissionAwardPicture(MissionId id);
 
 // Run: the target text as typed is read as a number (0 when it is none); a target of magnitude
@@ -37,6 +37,6 @@ AwardPicture MissionAwardPicture(MissionId id);
 bool StartMission(App& app, MissionId id, MissionKind kind, const std::string& targetText);
 
 // Stop: clears target, steps and period and saves the record with the given kind.
-void StopMission(App& app, MissionId id, MissionKind kind);
+void StopMission(Settings& settings, MissionId id, MissionKind kind);
 
 }  // namespace kiro

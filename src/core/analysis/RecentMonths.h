@@ -2,7 +2,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/watchdisk/MonthStore.h"
+#include "core/store/MonthStore.h"
 
 namespace kiro {
 

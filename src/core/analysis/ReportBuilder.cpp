@@ -5,8 +5,8 @@
 
 #include "core/analysis/ActivityPeriods.h"
 #include "core/analysis/MinuteWindowSums.h"
-#include "core/app/CalendarMath.h"
 #include "core/app/Settings.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro {
 namespace {
@@ -21,20 +21,21 @@ struct ModeLayout {
     double timeUpper;
     int pointsPerUnit;
     TimeLabelStyle labels;
-    int captionText;
+    TextId captionText;
 };
 
 ModeLayout LayoutOf(ReportMode mode, bool perMinute) {
     switch (mode) {
         case ReportMode::Week:
-            return {7 * kHoursPerDay, 0.0, 6.99, kHoursPerDay, TimeLabelStyle::WeekdayNames, 54};
+            return {7 * kHoursPerDay, 0.0, 6.99, kHoursPerDay, TimeLabelStyle::WeekdayNames, TextId::Week};
         case ReportMode::Day:
-            if (perMinute) return {kMinutesPerDay, 0.0, 24.0, 60, TimeLabelStyle::Numbers, 7};
-            return {kHoursPerDay, 0.0, 24.0, 1, TimeLabelStyle::Numbers, 7};
+            if (perMinute) return {kMinutesPerDay, 0.0, 24.0, 60, TimeLabelStyle::Numbers, TextId::Hours};
+            return {kHoursPerDay, 0.0, 24.0, 1, TimeLabelStyle::Numbers, TextId::Hours};
         case ReportMode::Month:
             break;
     }
-    return {kDaysPerMonthFile * kHoursPerDay, 1.0, 31.99, kHoursPerDay, TimeLabelStyle::Numbers, 8};
+    return {kDaysPerMonthFile * kHoursPerDay, 1.0,         31.99, kHoursPerDay,
+            TimeLabelStyle::Numbers,          TextId::Days};
 }
 
 std::span<const uint16_t> DayMinutes(const MonthBuffer& buffer, int day) {

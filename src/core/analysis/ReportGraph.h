@@ -1,14 +1,15 @@
 #pragma once
 #include <vector>
 
-#include "core/analysis/Rgb.h"
+#include "core/base/Rgb.h"
+#include "generated/TextId.h"
 
 namespace kiro {
 
 enum class TimeLabelStyle : int { Numbers = 0, WeekdayNames = 1 };
 
-// Everything the report graph is configured with before it draws. Captions are indices of the UI
-// text table, so that the graph shows them in the language current when it draws.
+// Everything the report graph is configured with before it draws. Captions are texts of the
+// table, so that the graph shows them in the language current when it draws.
 struct GraphSetup {
     double valueLower = 0;
     double valueUpper = 100;
@@ -18,9 +19,9 @@ struct GraphSetup {
     double timeLower = 0;
     double timeUpper = 24;
     TimeLabelStyle labelStyle = TimeLabelStyle::Numbers;
-    int timeCaptionText = 7;
-    int leftCaptionText = 6;    // "Steps"
-    int rightCaptionText = 10;  // "Calorie"
+    TextId timeCaptionText = TextId::Hours;
+    TextId leftCaptionText = TextId::Steps;
+    TextId rightCaptionText = TextId::Calorie;
     Rgb background{0, 0, 64};
     Rgb grid{192, 192, 255};
     Rgb plot{200, 50, 50};

@@ -1,6 +1,6 @@
 #include "core/analysis/ReportRow.h"
 
-#include "core/app/NumberText.h"
+#include "core/base/NumberText.h"
 
 namespace kiro {
 

@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/analysis/Metrics.h"
-#include "core/analysis/Rgb.h"
+#include "core/base/Rgb.h"
+#include "generated/TextId.h"
 
 namespace kiro {
 
@@ -17,21 +19,24 @@ struct ReportRow {
 
 inline constexpr int kWhenColumn = 1;
 
-// The list's columns: the heading (a text of the table; -1 for the literal "   No"), where the
+// The list's columns: the heading (a text of the table; none for the literal "   No"), where the
 // cells stand, and the width in pixels when the page is made and after every refresh (the date
 // column widens then).
 struct ReportColumn {
     enum class Align { Left, Centre, Right };
-    int headingText;
+    std::optional<TextId> headingText;
     Align align;
     int widthAtStart;
     int width;
 };
 inline constexpr ReportColumn kReportColumns[7] = {
-    {-1, ReportColumn::Align::Centre, 50, 50}, {7, ReportColumn::Align::Centre, 170, 180},
-    {6, ReportColumn::Align::Right, 80, 80},   {135, ReportColumn::Align::Right, 80, 80},  // "Cadence"
-    {17, ReportColumn::Align::Right, 80, 80},  {18, ReportColumn::Align::Right, 100, 100},
-    {19, ReportColumn::Align::Right, 80, 80},
+    {std::nullopt, ReportColumn::Align::Centre, 50, 50},
+    {TextId::Hours, ReportColumn::Align::Centre, 170, 180},
+    {TextId::Steps, ReportColumn::Align::Right, 80, 80},
+    {TextId::Cadence, ReportColumn::Align::Right, 80, 80},
+    {TextId::DistanceColumn, ReportColumn::Align::Right, 80, 80},
+    {TextId::SpeedColumn, ReportColumn::Align::Right, 100, 100},
+    {TextId::CalorieColumn, ReportColumn::Align::Right, 80, 80},
 };
 inline constexpr const char* kNumberHeading = "   No";
 

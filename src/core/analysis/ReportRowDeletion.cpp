@@ -3,9 +3,8 @@
 #include <cstdio>
 
 #include "core/app/App.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
 #include "core/system/Host.h"
 
 namespace kiro {
@@ -43,7 +42,8 @@ DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int r
                               const std::string& whenText) {
     if (rowIndex < 0) return DeleteOutcome::NothingSelected;
     if (app.Config().Values().autoConfirm == 0 &&
-        !host.AskQuestion(app.GetLangText(23), Format("Item-%d, %s", rowIndex + 1, app.GetLangText(80))))
+        !host.AskQuestion(app.GetLangText(TextId::Report),
+                          Format("Item-%d, %s", rowIndex + 1, app.GetLangText(TextId::ConfirmDelete))))
         return DeleteOutcome::Declined;
     const std::optional<RowMinutes> row = ParseRowMinutes(mode, whenText);
     if (!row) return DeleteOutcome::NotARow;
@@ -51,7 +51,7 @@ DeleteOutcome DeleteReportRow(const App& app, Host& host, ReportMode mode, int r
         app.Store().ClearRange(row->year, row->month, row->day, row->firstMinute / 60, row->firstMinute % 60,
                                row->lastMinute / 60, row->lastMinute % 60);
     if (!error) return DeleteOutcome::Cleared;
-    host.SetStatusText(FormatText(app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+    host.SetStatusText(FormatText(app.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
     return DeleteOutcome::SaveFailed;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 
 namespace kiro {
 namespace {

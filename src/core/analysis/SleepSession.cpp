@@ -2,16 +2,10 @@
 
 #include "core/analysis/SleepCurve.h"
 #include "core/app/App.h"
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
 
 namespace kiro {
-namespace {
-
-constexpr int kSleepEstimateText = 185;  // "Estimate: bed %s, getting up %s"
-constexpr int kNoSleepEstimateText = 186;
-
-}  // namespace
 
 std::string ClockTimeText(int minutes) {
     return Format("%02d:%02d", minutes / 60 % 24, minutes % 60);
@@ -70,32 +64,32 @@ void SleepSession::Analyse() {
 }
 
 std::string SleepSession::Title() const {
-    std::string title =
-        Format("%d-%d-%d %s ...", position_.year, position_.month, position_.day, app_.GetLangText(114));
+    std::string title = Format("%d-%d-%d %s ...", position_.year, position_.month, position_.day,
+                               app_.GetLangText(TextId::SleepQuality));
     if (debug_) title += "(DEBUG)";
     return title;
 }
 
-std::string SleepSession::LabelledText(const std::string& value, int labelText) const {
+std::string SleepSession::LabelledText(const std::string& value, TextId labelText) const {
     return Format("%s\n%s", value.c_str(), app_.GetLangText(labelText));
 }
 
 std::string SleepSession::BedTimeText() const {
-    return LabelledText(ClockTimeText(BedTime()), 115);
+    return LabelledText(ClockTimeText(BedTime()), TextId::BedTime);
 }
 std::string SleepSession::WakeTimeText() const {
-    return LabelledText(ClockTimeText(WakeTime()), 116);
+    return LabelledText(ClockTimeText(WakeTime()), TextId::AwakeTime);
 }
 std::string SleepSession::SleepTimeText() const {
-    return LabelledText(DurationText(result_.SleepMinutes()), 117);
+    return LabelledText(DurationText(result_.SleepMinutes()), TextId::SleepTime);
 }
 std::string SleepSession::EfficiencyText() const {
-    return LabelledText(Format("%d%%", result_.efficiency), 118);
+    return LabelledText(Format("%d%%", result_.efficiency), TextId::Efficiency);
 }
 
 std::string SleepSession::EstimateText() const {
-    if (!estimate_) return app_.GetLangText(kNoSleepEstimateText);
-    return FormatText(app_.GetLangText(kSleepEstimateText), ClockTimeText(estimate_->bedMinute).c_str(),
+    if (!estimate_) return app_.GetLangText(TextId::NoSleepEstimate);
+    return FormatText(app_.GetLangText(TextId::SleepEstimate), ClockTimeText(estimate_->bedMinute).c_str(),
                       ClockTimeText(estimate_->wakeMinute).c_str());
 }
 

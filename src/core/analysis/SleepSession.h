@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/Rgb.h"
 #include "core/analysis/SleepClassification.h"
 #include "core/analysis/SleepEstimate.h"
 #include "core/analysis/SleepWindow.h"
+#include "core/base/Rgb.h"
+#include "generated/TextId.h"
 
 namespace kiro {
 
@@ -27,8 +28,8 @@ struct SleepChartSetup {
     int decimals = 0;
     double timeLower = 0;
     double timeUpper = 24;
-    int valueCaptionText = 117;                     // "Sleep Time"
-    std::array<int, 3> legendTexts{119, 120, 121};  // awake, sleep, deep sleep
+    TextId valueCaptionText = TextId::SleepTime;
+    std::array<TextId, 3> legendTexts{TextId::Awake, TextId::Sleep, TextId::DeepSleep};
     Rgb background{0, 0, 64};
     Rgb axis{192, 192, 255};
     std::string leftDate;
@@ -86,7 +87,7 @@ class SleepSession {
     bool MoveDay(bool moved);
     void LoadMinutes();
     void Analyse();
-    std::string LabelledText(const std::string& value, int labelText) const;
+    std::string LabelledText(const std::string& value, TextId labelText) const;
 
     App& app_;
     bool debug_;

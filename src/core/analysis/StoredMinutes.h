@@ -4,7 +4,7 @@
 #include <span>
 
 #include "core/analysis/CalendarDay.h"
-#include "core/watchdisk/MonthStore.h"
+#include "core/store/MonthStore.h"
 
 namespace kiro {
 

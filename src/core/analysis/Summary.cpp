@@ -2,8 +2,7 @@
 
 #include "core/analysis/Metrics.h"
 #include "core/app/App.h"
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
 #include "core/system/Host.h"
 
 namespace kiro {
@@ -13,27 +12,24 @@ double SummaryDistanceKm(int stepSize, int totalSteps) {
 }
 
 SummaryTexts MakeSummaryTexts(const SettingsValues& v, int language) {
-    const auto text = [language](int index) { return GetLangText(language, index); };
+    const auto text = [language](TextId id) { return GetLangText(language, id); };
     const int period = v.totalPeriod;
     SummaryTexts texts;
     texts.steps = Format("%d", v.totalSteps);
     texts.distance = Format("%9.3f Km", SummaryDistanceKm(v.stepSize, v.totalSteps));
-    texts.time = Format("%d %s %d %s %d %s", period / 1440, text(38), period / 60 % 24, text(39), period % 60,
-                        text(40));
+    texts.time = Format("%d %s %d %s %d %s", period / 1440, text(TextId::DaysUnit), period / 60 % 24,
+                        text(TextId::HoursUnit), period % 60, text(TextId::MinutesUnit));
     texts.calories = Format("%9.3f KCal", AverageWalkCalories({v.weight, v.stepSize}, v.totalSteps, period));
-    texts.stepsLabel = Format("%s:", text(34));
-    texts.distanceLabel = Format("%s:", text(35));
-    texts.timeLabel = Format("%s:", text(36));
-    texts.caloriesLabel = Format("%s:", text(37));
+    texts.stepsLabel = Format("%s:", text(TextId::TotalSteps));
+    texts.distanceLabel = Format("%s:", text(TextId::TotalDistance));
+    texts.timeLabel = Format("%s:", text(TextId::TotalTime));
+    texts.caloriesLabel = Format("%s:", text(TextId::TotalCalories));
     return texts;
 }
 
-SummaryTexts MakeSummaryTexts(const App& app) {
-    return MakeSummaryTexts(app.Config().Values(), app.CurrentLanguage());
-}
-
 bool ResetSummary(App& app, Host& host) {
-    if (app.Config().Values().autoConfirm == 0 && !host.AskQuestion(app.GetLangText(52), app.GetLangText(51)))
+    if (app.Config().Values().autoConfirm == 0 &&
+        !host.AskQuestion(app.GetLangText(TextId::Start), app.GetLangText(TextId::ConfirmClearAll)))
         return false;
     // The totals and the months they count go together, or neither does.
     const std::error_code error = app.Writer().Change([&app](FolderTransaction& transaction) {
@@ -41,7 +37,7 @@ bool ResetSummary(App& app, Host& host) {
         app.Store().StageDeleteAll(transaction);
     });
     if (error) {
-        host.SetStatusText(FormatText(app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+        host.SetStatusText(FormatText(app.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
         return false;
     }
     app.Config().AdoptTotals(0, 0);

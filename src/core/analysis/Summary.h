@@ -22,7 +22,6 @@ struct SummaryTexts {
 
 double SummaryDistanceKm(int stepSize, int totalSteps);
 SummaryTexts MakeSummaryTexts(const SettingsValues& values, int language);
-SummaryTexts MakeSummaryTexts(const App& app);
 
 // Clears the totals and deletes the whole monthly store, after asking unless AutoConfirm is on.
 // Reports built before see the store's change and read it again. Returns whether it reset; a

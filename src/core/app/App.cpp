@@ -1,6 +1,6 @@
 #include "core/app/App.h"
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "core/system/Locale.h"
 
 namespace kiro {
@@ -29,7 +29,7 @@ void App::LoadSettings() {
 }
 
 std::string App::WindowTitle() const {
-    return Format("%s, Ver %s", GetLangText(0), kVersionText);
+    return Format("%s, Ver %s", GetLangText(TextId::ProgramName), kVersionText);
 }
 
 }  // namespace kiro

@@ -2,18 +2,17 @@
 #include <atomic>
 #include <string>
 
-#include "core/app/IniFile.h"
 #include "core/app/Language.h"
-#include "core/app/ProgramFolder.h"
-#include "core/app/ProgramFolderWriter.h"
-#include "core/app/Random.h"
 #include "core/app/Settings.h"
+#include "core/base/ProgramFolder.h"
+#include "core/base/Random.h"
+#include "core/store/IniFile.h"
+#include "core/store/MonthStore.h"
+#include "core/store/ProgramFolderWriter.h"
 #include "core/system/Clock.h"
 #include "core/system/FileSystem.h"
-#include "core/watchconfig/FactoryAnimation.h"
-#include "core/watchconfig/WatchSettings.h"
-#include "core/watchdisk/MonthStore.h"
-#include "core/watchdisk/WatchConnection.h"
+#include "core/watch/WatchConnection.h"
+#include "core/watch/WatchSettings.h"
 
 namespace kiro {
 
@@ -47,8 +46,8 @@ class App {
     void LoadSettings();
 
     int CurrentLanguage() const { return settings_.Values().language; }
-    // Text `index` of the table in the current language (8-bit, see TextCodec).
-    const char* GetLangText(int index) const { return kiro::GetLangText(CurrentLanguage(), index); }
+    // A text of the table in the current language (8-bit, see TextCodec).
+    const char* GetLangText(TextId text) const { return kiro::GetLangText(CurrentLanguage(), text); }
     // The main window's title: "%s, Ver %s" with text 0 and the version text.
     std::string WindowTitle() const;
 
@@ -64,8 +63,6 @@ class App {
     WatchConnection watch;
     WatchSettings watchSettings;
     int timeAdjustMode = kTimeAdjustManual;
-    // The factory window's colours and slider, kept from one opening of the window to the next.
-    FactoryAnimation factoryAnimation;
 
   private:
     ProgramPaths paths_;

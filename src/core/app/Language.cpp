@@ -34,7 +34,8 @@ std::string LocaleReportText(const Locale& locale) {
     return report;
 }
 
-const char* GetLangText(int language, int index) {
+const char* GetLangText(int language, TextId text) {
+    const int index = static_cast<int>(text);
     if (index < 0 || index >= kTextCount) return "";
     // The table holds the Big5 block, then the GBK block, then the English block.
     int block = 2;

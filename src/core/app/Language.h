@@ -2,18 +2,19 @@
 #include <string>
 #include <string_view>
 
+#include "generated/TextId.h"
+
 namespace kiro {
 
 class Locale;
 
 enum Language : int { kEnglish = 0, kTraditionalChinese = 1, kSimplifiedChinese = 2 };
 
-// Texts 0..124 are the program's own table; the texts after them were added since: 125..134
-// report failures of the program folder and the watch (see StatusText), 135 heads the cadence
-// column of the reports, 136 reports settings that did not reach a device-mode watch, 137 a watch
-// file that could not be read, 138 and 139 updates that cannot come (see StatusText), 140..184
-// the accessible names and descriptions of the window's controls (see gui/AccessibleTexts.h).
-inline constexpr int kTextCount = 187;
+// The text `offset` places after `first`, in a run of texts that go together (the weekdays from
+// Sunday, the four kinds of mission, the three languages).
+constexpr TextId TextAfter(TextId first, int offset) {
+    return static_cast<TextId>(static_cast<int>(first) + offset);
+}
 
 // The default language for a locale's abbreviated name: "CHS..." Simplified, "CHT..."
 // Traditional, anything else English. The comparison is case-sensitive.
@@ -29,8 +30,8 @@ std::string AbbreviatedNameForPosixLocale(std::string_view posixLocale);
 // row before it (an empty name for the first).
 std::string LocaleReportText(const Locale& locale);
 
-// Text `index` (0..kTextCount - 1) of the table in a language; values other than 1 and 2 give English.
-// The text is in the language's 8-bit encoding (see TextCodec).
-const char* GetLangText(int language, int index);
+// A text of the table in a language; languages other than 1 and 2 give English, a value outside
+// the table an empty text. The text is in the language's 8-bit encoding (see TextCodec).
+const char* GetLangText(int language, TextId text);
 
 }  // namespace kiro

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "core/app/Format.h"
-#include "core/app/Numbers.h"
+#include "core/base/Format.h"
+#include "core/base/Numbers.h"
 
 namespace kiro {
 namespace {

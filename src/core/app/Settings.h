@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/app/IniFile.h"
-#include "core/app/MachineName.h"
-#include "core/watchdisk/StepTally.h"
+#include "core/base/MachineName.h"
+#include "core/store/IniFile.h"
+#include "core/store/StepTally.h"
 
 namespace kiro {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "core/update/BuildCheck.h"
 #include "core/update/ProgramStamp.h"
 #include "core/update/TransferLimits.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/app/Format.h"
-#include "core/app/ProgramFolder.h"
+#include "core/base/Format.h"
+#include "core/base/ProgramFolder.h"
 #include "core/update/BuildCheck.h"
 #include "core/update/UpdateCheck.h"
 

@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "core/app/HexText.h"
+#include "core/base/HexText.h"
+#include "core/watch/WatchSettings.h"
 #include "core/watchconfig/DisplayFont.h"
 #include "core/watchconfig/DisplaySim.h"
-#include "core/watchconfig/WatchSettings.h"
 
 namespace kiro {
 namespace {

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "core/app/HexText.h"
+#include "core/base/HexText.h"
+#include "core/watch/WatchSettings.h"
 #include "core/watchconfig/DisplayEffects.h"
 #include "core/watchconfig/DisplayFont.h"
-#include "core/watchconfig/DisplayStageTexts.h"
-#include "core/watchconfig/WatchSettings.h"
 
 namespace kiro {
 namespace {
@@ -111,8 +110,8 @@ void DisplaySim::ScrollPicture(const std::array<uint8_t, 40>& picture) {
     for (int i = 0; i < kDisplayLines; ++i) scrollIn(0);
 }
 
-bool DisplaySim::ShowItem(int textIndex, int effect, const DisplayFrame& frame, int holdMs) {
-    observer_.StatusChanged(textIndex);
+bool DisplaySim::ShowItem(TextId text, int effect, const DisplayFrame& frame, int holdMs) {
+    observer_.StatusChanged(text);
     PlayEffect(effect, frame);
     return Wait(holdMs);
 }
@@ -123,7 +122,7 @@ bool DisplaySim::ShowPicture(const std::string& pictureHex, int effect) {
     DecodeHexPairs(pictureHex, picture.data(), kPictureBytes - 1);
     const int lines = PictureLines(picture);
     if (lines == 0) return true;
-    observer_.StatusChanged(kTextPersonalGraphic);
+    observer_.StatusChanged(TextId::PersonalGraphic);
     if (lines <= kStillPictureLines) {
         PlayEffect(effect, RenderPicture(picture));
         return Wait(1000);
@@ -133,7 +132,7 @@ bool DisplaySim::ShowPicture(const std::string& pictureHex, int effect) {
 }
 
 void DisplaySim::ShowStepCount(int effect) {
-    observer_.StatusChanged(kTextShowKiro);
+    observer_.StatusChanged(TextId::ShowKiro);
     ShowAtOnce(StepIcon());
     if (Wait(1000)) {
         PlayEffect(effect, RenderSteps(kSimulatedStepCount));
@@ -147,29 +146,29 @@ void DisplaySim::RunSequence(const DisplayInput& input, const LocalTime& now, ui
     const auto& disp = input.disp;
     if (disp[0] != kSkipItem) {
         SetBlink(kTimeColonLine);
-        const bool going = ShowItem(kTextShowTime, disp[0], RenderTime(now.hour, now.minute), 4000);
+        const bool going = ShowItem(TextId::ShowTime, disp[0], RenderTime(now.hour, now.minute), 4000);
         // The blinking belongs to the colon: no later item may blink, whether the date follows or not.
         SetBlink(0);
         if (!going) return;
     }
-    if (disp[1] != kSkipItem && !ShowItem(kTextShowDay, disp[1], RenderDate(now.month, now.day), 1500))
+    if (disp[1] != kSkipItem && !ShowItem(TextId::ShowDay, disp[1], RenderDate(now.month, now.day), 1500))
         return;
     if (!input.message.empty()) {
-        observer_.StatusChanged(kTextPersonalMessage);
+        observer_.StatusChanged(TextId::PersonalMessage);
         ScrollMessage(input.message);
         if (observer_.StopRequested()) return;
     }
     if (!ShowPicture(input.pictureHex, disp[7])) return;
     struct Item {
-        int textIndex;
+        TextId text;
         int effect;
         DisplayFrame frame;
     };
-    const Item items[] = {{kTextShowDiskSize, disp[3], RenderSize(totalKb)},
-                          {kTextShowFreeSize, disp[4], RenderSize(freeKb)},
-                          {kTextShowBattery, disp[5], RenderBattery(kSimulatedBatteryReading)}};
+    const Item items[] = {{TextId::ShowDiskSize, disp[3], RenderSize(totalKb)},
+                          {TextId::ShowFreeSize, disp[4], RenderSize(freeKb)},
+                          {TextId::ShowBattery, disp[5], RenderBattery(kSimulatedBatteryReading)}};
     for (const Item& item : items)
-        if (item.effect != kSkipItem && !ShowItem(item.textIndex, item.effect, item.frame, 2000)) return;
+        if (item.effect != kSkipItem && !ShowItem(item.text, item.effect, item.frame, 2000)) return;
     if (disp[6] != kSkipItem) ShowStepCount(disp[6]);
 }
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 #include "core/system/Clock.h"
+#include "generated/TextId.h"
 
 namespace kiro {
 
@@ -51,7 +52,7 @@ class DisplayObserver {
         static_cast<void>(delayMs);
     }
     // The status text of a stage (a text of the table: "Show Time", ...).
-    virtual void StatusChanged(int textIndex) { static_cast<void>(textIndex); }
+    virtual void StatusChanged(TextId text) { static_cast<void>(text); }
     // Lines that show dark during the first half of every second (bit i for line i).
     virtual void BlinkChanged(uint16_t mask) { static_cast<void>(mask); }
     // Runs while the simulation sleeps (in every delay and every 100 ms of a wait): the window's
@@ -101,7 +102,7 @@ class DisplaySim {
     bool Wait(int milliseconds);
     void SetBlink(uint16_t mask);
     // A stage of the sequence: its status text, its effect onto `frame`, then `holdMs` of wait.
-    bool ShowItem(int textIndex, int effect, const DisplayFrame& frame, int holdMs);
+    bool ShowItem(TextId text, int effect, const DisplayFrame& frame, int holdMs);
     bool ShowPicture(const std::string& pictureHex, int effect);
     void ShowStepCount(int effect);
 

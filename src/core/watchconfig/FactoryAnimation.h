@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "core/app/Random.h"
+#include "core/base/Random.h"
 
 namespace kiro {
 

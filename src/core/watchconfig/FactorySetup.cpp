@@ -1,21 +1,15 @@
 #include "core/watchconfig/FactorySetup.h"
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
-#include "core/watchdisk/CDiskObject.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
+#include "core/watchconfig/CDiskObject.h"
 
 namespace kiro {
 namespace {
-
-constexpr int kTextIdle = 106;
-constexpr int kTextConstructing = 107;
-constexpr int kTextSetupOk = 108;
-constexpr int kTextSetupFailed = 109;
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
@@ -31,32 +25,33 @@ bool Removable(const Volumes& volumes, char letter) {
 }  // namespace
 
 FactorySetup::FactorySetup(App& app, const Volumes& volumes, DeviceIo& device, FileAttributes& attributes,
-                           Host& host, FactoryDisplay& display)
+                           Host& host, FactoryDisplay& display, FactoryAnimation& animation)
     : app_(app),
       volumes_(volumes),
       device_(device),
       attributes_(attributes),
       host_(host),
-      display_(display) {}
+      display_(display),
+      animation_(animation) {}
 
 void FactorySetup::Open() {
     busy_ = false;
     currentDrive_ = kNoDrive;
     count_ = 0;
     display_.ShowCount(count_);
-    Show(kTextIdle, kGrey, kBlack);
+    Show(TextId::PlugInToSetup, kGrey, kBlack);
     const PreCopySettings preCopy = app_.Config().ReadPreCopy();
     preCopyPath_ = preCopy.path;
     preCopyEnabled_ = preCopy.enable != 0;
 }
 
-void FactorySetup::Show(int textIndex, Rgb background, Rgb foreground) {
-    statusText_ = app_.GetLangText(textIndex);
+void FactorySetup::Show(TextId text, Rgb background, Rgb foreground) {
+    statusText_ = app_.GetLangText(text);
     display_.ShowStatus(statusText_, background, foreground);
 }
 
 int FactorySetup::Tick(int sliderPosition) {
-    FactoryAnimation& animation = app_.factoryAnimation;
+    FactoryAnimation& animation = animation_;
     const int position = animation.Tick(app_.Rng(), busy_, sliderPosition);
     if (!busy_) {
         const auto& c = animation.channels;
@@ -86,14 +81,14 @@ void FactorySetup::OnDeviceChange(const DeviceChange& change) {
         if (currentDrive_ != kNoDrive && (change.letterMask & LetterBit(currentDrive_)))
             currentDrive_ = kNoDrive;
         // Whichever disk went away, the line is ready for the next watch.
-        Show(kTextIdle, kGreen, kBlack);
+        Show(TextId::PlugInToSetup, kGreen, kBlack);
         busy_ = false;
     }
 }
 
 void FactorySetup::SetUp(char letter) {
     busy_ = true;
-    statusText_ = FormatText(app_.GetLangText(kTextConstructing), letter);
+    statusText_ = FormatText(app_.GetLangText(TextId::Constructing), letter);
     display_.ShowStatus(statusText_, kCyan, kBlack);
     currentDrive_ = letter;
     // The status shows before the disk work starts.
@@ -103,19 +98,19 @@ void FactorySetup::SetUp(char letter) {
     const std::string failure =
         identity.isX5 ? WriteDeviceWatch(letter, identity.modelLetter) : WriteFileWatch(letter);
     if (!failure.empty()) {
-        Show(kTextSetupFailed, kRed, kWhite);
+        Show(TextId::SetupFailed, kRed, kWhite);
         host_.SetStatusText(Format(" ### Disk-%c: %s ###", letter, failure.c_str()));
         return;
     }
     display_.ShowCount(++count_);
-    Show(kTextSetupOk, kGreen, kWhite);
+    Show(TextId::SetupOk, kGreen, kWhite);
 }
 
 std::string FactorySetup::WriteDeviceWatch(char letter, char modelLetter) {
     const ConfigBlock block =
         BuildConfigBlock(app_.watchSettings, modelLetter, app_.SystemClock().Now(), false);
     if (const int result = WriteConfigBlock(device_, letter, block))
-        return FormatText(app_.GetLangText(kTextWatchWriteFailed), result);
+        return FormatText(app_.GetLangText(TextId::WatchWriteFailed), result);
     return {};
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 #include <string>
 
-#include "core/analysis/Rgb.h"
 #include "core/app/App.h"
+#include "core/base/Rgb.h"
 #include "core/system/DeviceEvents.h"
 #include "core/system/DeviceIo.h"
 #include "core/system/FileAttributes.h"
 #include "core/system/Host.h"
 #include "core/system/Volumes.h"
+#include "core/watchconfig/FactoryAnimation.h"
 
 namespace kiro {
 
@@ -30,8 +31,9 @@ inline constexpr size_t kPreCopyPathLimit = 254;
 // done. A disk whose settings or copy did not reach it is shown as failed and not counted.
 class FactorySetup final : public DeviceChangeSink {
   public:
+    // `animation` is kept by the caller from one opening of the window to the next.
     FactorySetup(App& app, const Volumes& volumes, DeviceIo& device, FileAttributes& attributes, Host& host,
-                 FactoryDisplay& display);
+                 FactoryDisplay& display, FactoryAnimation& animation);
 
     // The window opens: idle, nothing counted, the PreCopy choice read from the settings.
     void Open();
@@ -55,7 +57,7 @@ class FactorySetup final : public DeviceChangeSink {
     // Why the disk at the letter could not be set up, or "" when it was.
     std::string WriteDeviceWatch(char letter, char modelLetter);
     std::string WriteFileWatch(char letter);
-    void Show(int textIndex, Rgb background, Rgb foreground);
+    void Show(TextId text, Rgb background, Rgb foreground);
 
     App& app_;
     const Volumes& volumes_;
@@ -63,6 +65,7 @@ class FactorySetup final : public DeviceChangeSink {
     FileAttributes& attributes_;
     Host& host_;
     FactoryDisplay& display_;
+    FactoryAnimation& animation_;
     bool busy_ = false;
     char currentDrive_ = kNoDrive;
     int count_ = 0;

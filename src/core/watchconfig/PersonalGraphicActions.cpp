@@ -1,11 +1,10 @@
 #include "core/watchconfig/PersonalGraphicActions.h"
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
 
 namespace kiro {
 namespace {
@@ -39,7 +38,7 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
             BuildConfigBlock(settings, watch.modelLetter, app.SystemClock().Now(), false);
         const EventsSuspended suspended(watch);
         if (const int result = WriteConfigBlock(device, watch.handle, block)) {
-            host.SetStatusText(FormatText(app.GetLangText(kTextWatchWriteFailed), result));
+            host.SetStatusText(FormatText(app.GetLangText(TextId::WatchWriteFailed), result));
             return false;
         }
         return true;
@@ -51,7 +50,7 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
                                                        settings, composition.demo);
     if (root.empty() ||
         files.WriteFile(RootFilePath(files, root, "CLOCK.TXT"), content, Durability::Flushed)) {
-        host.SetStatusText(FormatText(app.GetLangText(kTextCannotWrite), "CLOCK.TXT"));
+        host.SetStatusText(FormatText(app.GetLangText(TextId::CannotWrite), "CLOCK.TXT"));
         return false;
     }
     return true;
@@ -63,7 +62,7 @@ bool PushPictureSlot(App& app, Host& host, int slot, const PictureLines& picture
     if (used && settings.Values().autoConfirm == 0 && !host.AskQuestion("Confirm", "OverWrite it (Y/N) ?"))
         return false;
     if (const std::error_code error = settings.WriteTempGraphic(slot, PictureSlotValue(picture))) {
-        host.SetStatusText(FormatText(app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+        host.SetStatusText(FormatText(app.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
         return false;
     }
     return true;

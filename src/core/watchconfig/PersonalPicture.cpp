@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/app/HexText.h"
 #include "core/app/Language.h"
+#include "core/base/HexText.h"
 
 namespace kiro {
 namespace {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/watchconfig/WatchSettings.h"
+#include "core/watch/WatchSettings.h"
 
 namespace kiro {
 

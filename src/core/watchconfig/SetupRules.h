@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "core/system/Volumes.h"
-#include "core/watchdisk/WatchConnection.h"
+#include "core/watch/WatchConnection.h"
 
 namespace kiro {
 

@@ -1,19 +1,13 @@
 #include "core/watchconfig/WatchClockActions.h"
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
-#include "core/watchconfig/ClockDifference.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockDifference.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
 
 namespace kiro {
-namespace {
-constexpr int kTextClockReport = 88;
-constexpr int kTextPlugOut = 60;
-constexpr int kTextMessage = 87;
-}  // namespace
 
 bool ClockCheck(App& app, DeviceIo& device, Host& host) {
     app.watchSettings.ResetDisplay();
@@ -25,10 +19,10 @@ bool ClockCheck(App& app, DeviceIo& device, Host& host) {
     const ClockDifference difference = ComputeClockDifference(read.data, app.SystemClock().Now());
     app.watchSettings.tAdj = difference.newTAdj;
     host.SetStatusText(Format(" >> Time Difference = %s", difference.differenceText.c_str()));
-    host.ShowMessage(FormatText(app.GetLangText(kTextClockReport), watch.currentDrive, watch.modelLetter,
+    host.ShowMessage(FormatText(app.GetLangText(TextId::ClockReport), watch.currentDrive, watch.modelLetter,
                                 difference.lastUpdateText.c_str(), difference.currentTimeText.c_str(),
                                 difference.watchTimeText.c_str(), difference.differenceText.c_str()),
-                     app.GetLangText(kTextMessage));
+                     app.GetLangText(TextId::Message));
     return true;
 }
 
@@ -37,7 +31,7 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
     const WatchConnection& watch = app.watch;
     const char drive = watch.currentDrive;
     if (!((drive >= 'C' && drive <= 'Z') || drive == kDevicePathDrive)) {
-        host.ShowMessage("### Not found Kiro-Disk ###", app.GetLangText(kTextMessage));
+        host.ShowMessage("### Not found Kiro-Disk ###", app.GetLangText(TextId::Message));
         return request.sliderPosition;
     }
     WatchSettings& settings = app.watchSettings;
@@ -59,7 +53,7 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
         settings.stepRecorder24h = request.stepRecorder24h;
         const ConfigBlock block = BuildConfigBlock(settings, watch.modelLetter, now, true);
         if (const int result = WriteConfigBlock(device, watch.handle, block)) {
-            host.SetStatusText(FormatText(app.GetLangText(kTextWatchWriteFailed), result));
+            host.SetStatusText(FormatText(app.GetLangText(TextId::WatchWriteFailed), result));
             return slider;
         }
         host.SetStatusText(Format(" >> TimeSet: %d-%d-%d %02d:%02d:%02d, (%d)", 2000 + block[16], block[17],
@@ -75,11 +69,11 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
     const std::string old = files.ReadFile(path, kWatchFileLimit, OverLimit::Refuse).bytes;
     // A file that did not reach the watch must not send the user off to unplug it.
     if (files.WriteFile(path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed)) {
-        host.SetStatusText(FormatText(app.GetLangText(kTextCannotWrite), "CLOCK.TXT"));
+        host.SetStatusText(FormatText(app.GetLangText(TextId::CannotWrite), "CLOCK.TXT"));
         return slider;
     }
     app.SystemClock().Sleep(500);
-    host.ShowMessage(app.GetLangText(kTextPlugOut), app.GetLangText(kTextMessage));
+    host.ShowMessage(app.GetLangText(TextId::PlugOutToSetup), app.GetLangText(TextId::Message));
     return slider;
 }
 

@@ -2,9 +2,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/store/MonthBatch.h"
+#include "core/store/StepTally.h"
 #include "core/watchdisk/ImportJournal.h"
-#include "core/watchdisk/MonthBatch.h"
-#include "core/watchdisk/StepTally.h"
 
 namespace kiro {
 

@@ -3,23 +3,17 @@
 #include <algorithm>
 #include <set>
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
-#include "core/watchconfig/ClockDifference.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/base/Format.h"
+#include "core/watch/ClockDifference.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
 #include "core/watchdisk/DayDataDecoders.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
 
 namespace kiro {
 namespace {
-
-constexpr int kTextDataCollection = 21;
-constexpr int kTextStartToCollect = 22;
-constexpr int kTextCollectionError = 79;
-constexpr int kTextClockReport = 88;
 constexpr int kMaxBlocksPerPass = 99;
 constexpr int kMaxBackups = 99;
 constexpr const char* kCaptureError = "X5E Data Capture Error";
@@ -48,18 +42,19 @@ void Collector::CollectFromWatch() {
     const char drive = watch.currentDrive;
 
     host_.SetDiskLabelLargeFont();
-    host_.SetDiskLabel(drive == kDevicePathDrive ? Format("%s", app_.GetLangText(0))
-                                                 : Format("%s (%c:)", app_.GetLangText(0), drive));
+    host_.SetDiskLabel(drive == kDevicePathDrive
+                           ? Format("%s", app_.GetLangText(TextId::ProgramName))
+                           : Format("%s (%c:)", app_.GetLangText(TextId::ProgramName), drive));
     watch.busyDrive = drive;
     pass_ = {};
 
     const bool refused = watch.deviceMode && watch.ReadRefused();
-    if (refused) ReportProblem(app_.GetLangText(kTextPlugInAgain));
+    if (refused) ReportProblem(app_.GetLangText(TextId::PlugInAgain));
     const bool hasData = !refused && (!watch.deviceMode || watch.collectFlag);
     const bool confirmed =
         hasData && (app_.Config().Values().autoConfirm != 0 ||
-                    host_.AskYesNo(app_.GetLangText(kTextDataCollection),
-                                   FormatText(app_.GetLangText(kTextStartToCollect), drive)));
+                    host_.AskYesNo(app_.GetLangText(TextId::DataCollection),
+                                   FormatText(app_.GetLangText(TextId::StartToCollect), drive)));
     if (confirmed) {
         host_.SetStatusText(Format(" Collecting data from Disk-%c:", drive));
         host_.PumpMessages();
@@ -109,7 +104,7 @@ int Collector::CollectDayFiles(char letter) {
     // leaves the watch.
     const FolderListing listing = files.ListFolder(root);
     if (listing.error) {
-        ReportProblem(app_.GetLangText(kTextWatchUnreadable));
+        ReportProblem(app_.GetLangText(TextId::WatchUnreadable));
         return 0;
     }
 
@@ -141,7 +136,7 @@ int Collector::CollectDayFiles(char letter) {
     for (const auto* names : {&plan.storedBefore, &plan.storedNow})
         for (const std::string& name : *names)
             if (files.Remove(root + "/" + name))
-                ReportProblem(FormatText(app_.GetLangText(kTextCannotDelete), name.c_str()));
+                ReportProblem(FormatText(app_.GetLangText(TextId::CannotDelete), name.c_str()));
     return taken;
 }
 
@@ -151,13 +146,13 @@ bool Collector::TakeDayFile(const std::string& root, const FolderEntry& entry, D
     if (!date) return false;
     const char* name = entry.name.c_str();
     if (entry.kind != EntryKind::Regular) {
-        ReportProblem(FormatText(app_.GetLangText(kTextNotPlainFile), name));
+        ReportProblem(FormatText(app_.GetLangText(TextId::NotPlainFile), name));
         return false;
     }
     FileSystem& files = app_.Files();
     const FileContent file = files.ReadFile(root + "/" + entry.name, kWatchFileLimit, OverLimit::Refuse);
     if (file.error == std::errc::file_too_large) {
-        ReportProblem(FormatText(app_.GetLangText(kTextDayFileTooLarge), name));
+        ReportProblem(FormatText(app_.GetLangText(TextId::DayFileTooLarge), name));
         return false;
     }
 
@@ -169,7 +164,7 @@ bool Collector::TakeDayFile(const std::string& root, const FolderEntry& entry, D
     if (file.error || files.MakeFolder(backupFolder) ||
         files.WriteFile(backupFolder + "/" + backupName, file.bytes, Durability::Flushed)) {
         ShowCollectionError();
-        ReportProblem(FormatText(app_.GetLangText(kTextNotStored), name));
+        ReportProblem(FormatText(app_.GetLangText(TextId::NotStored), name));
         return false;
     }
     plan.backupNames.insert(backupName);
@@ -184,7 +179,7 @@ bool Collector::TakeDayFile(const std::string& root, const FolderEntry& entry, D
     // not leave a month file of zeros behind.
     if (kind == DayFileKind::Binary && file.bytes.size() < static_cast<size_t>(kKroFileBytes)) {
         ShowCollectionError();
-        ReportProblem(FormatText(app_.GetLangText(kTextNotStored), name));
+        ReportProblem(FormatText(app_.GetLangText(TextId::NotStored), name));
         return false;
     }
     MonthBuffer& month = plan.collected.months.Month(date->year, date->month);
@@ -256,7 +251,7 @@ void Collector::ReadDevice(DeviceHandle handle, DeviceSource source) {
     // Should the watch not hear this, it hands the same records over again, which the journal
     // then recognises by their places.
     if (const int ended = EndTransfer(device_, handle); ended != 0) {
-        ReportProblem(FormatText(app_.GetLangText(kTextWatchReadFailed), ended));
+        ReportProblem(FormatText(app_.GetLangText(TextId::WatchReadFailed), ended));
         return RefuseFurtherReads();
     }
     journal.ForgetDevice(watchKey);
@@ -284,7 +279,7 @@ bool Collector::ReadDevicePages(DeviceHandle handle, const ImportJournal& journa
         const DataPageRead read = ReadDataPage(device_, handle, page);
         if (!read.Succeeded()) {
             ShowCollectionError();
-            ReportProblem(FormatText(app_.GetLangText(kTextWatchReadFailed), read.result));
+            ReportProblem(FormatText(app_.GetLangText(TextId::WatchReadFailed), read.result));
             return false;
         }
         for (size_t offset = 0; offset < read.data.size(); offset += kPageRecordBytes) {
@@ -303,7 +298,7 @@ bool Collector::ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journ
                                  ImportJournal::DeviceWatch& device, CollectedSteps& collected) {
     for (int count = 1;; ++count) {
         if (count > kMaxBlocksPerPass) {
-            host_.ShowMessage(kCaptureError, app_.GetLangText(kTextDataCollection));
+            host_.ShowMessage(kCaptureError, app_.GetLangText(TextId::DataCollection));
             pass_.problems.push_back(kCaptureError);
             return false;
         }
@@ -311,7 +306,7 @@ bool Collector::ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journ
         const DataBlockRead read = ReadDataBlock(device_, handle);
         if (!read.Succeeded()) {
             ShowCollectionError();
-            ReportProblem(FormatText(app_.GetLangText(kTextWatchReadFailed), read.result));
+            ReportProblem(FormatText(app_.GetLangText(TextId::WatchReadFailed), read.result));
             return false;
         }
         const uint8_t* bytes = read.data.data();
@@ -325,7 +320,7 @@ bool Collector::ReadDeviceBlocks(DeviceHandle handle, const ImportJournal& journ
 
 void Collector::RefuseFurtherReads() {
     app_.watch.refusedWatch = app_.watch.Identity();
-    ReportProblem(app_.GetLangText(kTextPlugInAgain));
+    ReportProblem(app_.GetLangText(TextId::PlugInAgain));
 }
 
 void Collector::ReportProblem(const std::string& text) {
@@ -337,13 +332,13 @@ void Collector::ReportProblem(const std::string& text) {
 void Collector::ReportFolderProblem(const std::error_code& error) {
     if (error == std::errc::device_or_resource_busy) {
         pass_.busy = true;
-        return ReportProblem(app_.GetLangText(kTextFolderBusy));
+        return ReportProblem(app_.GetLangText(TextId::FolderBusy));
     }
-    ReportProblem(FormatText(app_.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+    ReportProblem(FormatText(app_.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
 }
 
 void Collector::ShowCollectionError() {
-    host_.ShowMessage(app_.GetLangText(kTextCollectionError), app_.GetLangText(kTextDataCollection));
+    host_.ShowMessage(app_.GetLangText(TextId::CollectionError), app_.GetLangText(TextId::DataCollection));
 }
 
 void Collector::ReadSettingsBack() {
@@ -363,7 +358,7 @@ void Collector::ReadClockFile(char letter) {
     // The steps are stored by now; a CLOCK.TXT that cannot be read only leaves the reset settings,
     // which the status line says.
     if (ReadClockFileAt(app_.Files(), volumes_.RootOf(letter), app_.watchSettings))
-        host_.SetStatusText(FormatText(app_.GetLangText(kTextCannotRead), "CLOCK.TXT"));
+        host_.SetStatusText(FormatText(app_.GetLangText(TextId::CannotRead), "CLOCK.TXT"));
 }
 
 void Collector::ShowClockReport() {
@@ -372,10 +367,10 @@ void Collector::ShowClockReport() {
     if (!ParseConfigBlock(read.data, ConfigReadBack::Collection, app_.watchSettings)) return;
     const ClockDifference difference = ComputeClockDifference(read.data, app_.SystemClock().Now());
     app_.watchSettings.tAdj = difference.newTAdj;
-    host_.ShowMessage(FormatText(app_.GetLangText(kTextClockReport), watch.currentDrive, watch.modelLetter,
+    host_.ShowMessage(FormatText(app_.GetLangText(TextId::ClockReport), watch.currentDrive, watch.modelLetter,
                                  difference.lastUpdateText.c_str(), difference.currentTimeText.c_str(),
                                  difference.watchTimeText.c_str(), difference.differenceText.c_str()),
-                      app_.GetLangText(kTextDataCollection));
+                      app_.GetLangText(TextId::DataCollection));
 }
 
 }  // namespace kiro

@@ -1,7 +1,7 @@
 #include "core/watchdisk/DayDataDecoders.h"
 
-#include "core/app/Numbers.h"
-#include "core/app/TextChunks.h"
+#include "core/base/Numbers.h"
+#include "core/base/TextChunks.h"
 
 namespace kiro {
 namespace {

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/store/MonthBatch.h"
+#include "core/store/MonthStore.h"
+#include "core/store/StepTally.h"
 #include "core/watchdisk/DeviceRecord.h"
-#include "core/watchdisk/MonthBatch.h"
-#include "core/watchdisk/MonthStore.h"
-#include "core/watchdisk/StepTally.h"
 
 namespace kiro {
 

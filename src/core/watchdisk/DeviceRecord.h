@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "core/watchdisk/MonthBatch.h"
-#include "core/watchdisk/StepTally.h"
+#include "core/store/MonthBatch.h"
+#include "core/store/StepTally.h"
 
 namespace kiro {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "core/app/Fnv1a.h"
-#include "core/app/Format.h"
+#include "core/base/Fnv1a.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {

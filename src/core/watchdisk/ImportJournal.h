@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "core/system/FileSystem.h"
 #include "core/watchdisk/DeviceRecord.h"
 

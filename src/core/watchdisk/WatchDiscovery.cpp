@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
-#include "core/app/Format.h"
-#include "core/watchdisk/ScsiTransport.h"
-#include "core/watchdisk/WatchCommands.h"
-#include "core/watchdisk/WatchDiskFiles.h"
-#include "core/watchdisk/WatchMarker.h"
+#include "core/base/Format.h"
+#include "core/watch/ScsiTransport.h"
+#include "core/watch/WatchCommands.h"
+#include "core/watch/WatchDiskFiles.h"
+#include "core/watch/WatchMarker.h"
 
 namespace kiro {
-namespace {
-constexpr int kTextNoWatch = 77;
-}
+namespace {}
 
 WatchDiscovery::WatchDiscovery(App& app, Volumes& volumes, DeviceIo& device, Host& host, Collector& collector)
     : app_(app), volumes_(volumes), device_(device), host_(host), collector_(collector) {}
@@ -128,7 +126,7 @@ void WatchDiscovery::Scan() {
         }
     }
     if (watch.currentDrive == kNoDrive) {
-        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
         return;
     }
     collector_.CollectFromWatch();
@@ -170,7 +168,7 @@ void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
         host_.PumpMessages();
         ResetWatchState();
         app_.timeAdjustMode = kTimeAdjustManual;
-        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
         host_.SetStatusText(Format(" Remove Disk-%c: done", letter));
         host_.PumpMessages();
     }
@@ -254,11 +252,11 @@ bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
         watch.currentDrive = kNoDrive;
         watch.deviceMode = false;
         watch.modelLetter = 0;
-        host_.SetDiskLabel(app_.GetLangText(kTextNoWatch));
+        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
         return false;
     }
     host_.NotifyLanguageChanged();
-    host_.SetDiskLabel(Format("%s (%c:)", app_.GetLangText(0), letter));
+    host_.SetDiskLabel(Format("%s (%c:)", app_.GetLangText(TextId::ProgramName), letter));
     return true;
 }
 

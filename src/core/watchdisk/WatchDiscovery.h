@@ -8,8 +8,8 @@
 #include "core/system/FileAttributes.h"
 #include "core/system/Host.h"
 #include "core/system/Volumes.h"
+#include "core/watch/WatchCommands.h"
 #include "core/watchdisk/Collector.h"
-#include "core/watchdisk/WatchCommands.h"
 
 namespace kiro {
 

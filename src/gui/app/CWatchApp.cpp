@@ -12,9 +12,8 @@
 #include <optional>
 
 #include "core/app/App.h"
-#include "core/app/Format.h"
-#include "core/app/ProgramFolder.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
+#include "core/base/ProgramFolder.h"
 #include "core/update/ProgramStamp.h"
 #include "core/update/UpdateKey.h"
 #include "core/update/UpdaterHandOver.h"
@@ -304,10 +303,10 @@ int CWatchApp::Run(const StartOptions& options) {
     }
     if (startProblem)
         window->Host().SetStatusText(
-            FormatText(app.GetLangText(kTextFolderNotUpdated), startProblem.message().c_str()));
+            FormatText(app.GetLangText(TextId::FolderNotUpdated), startProblem.message().c_str()));
     if (const std::error_code& error = app.Config().LoadError())
         window->Host().SetStatusText(
-            FormatText(app.GetLangText(kTextFolderNotUpdated),
+            FormatText(app.GetLangText(TextId::FolderNotUpdated),
                        (std::string(kSettingsFileName) + ": " + error.message()).c_str()));
     std::unique_ptr<DemoWatchStream> line;
     if (demo) {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/PathRoots.h"
+#include "core/base/PathRoots.h"
 
 namespace kiro::gui {
 namespace {

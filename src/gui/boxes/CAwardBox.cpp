@@ -5,12 +5,10 @@
 #include "gui/resources/Pictures.h"
 
 namespace kiro::gui {
-namespace {
-constexpr int kCaptionText = 56;  // "Congraturation !!!"
-}
+namespace {}
 
 CAwardBox::CAwardBox(const UiText& texts, QWidget* parent) : PictureMessageBox(parent) {
-    SetCaption(texts.Get(kCaptionText));
+    SetCaption(texts.Get(TextId::Congratulations));
     SetPictureChoice(0);
     AddButton(tr("OK"), kOk)->setDefault(true);
 }

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "platform/sim/StepGenerator.h"
 

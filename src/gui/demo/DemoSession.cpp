@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 #include "core/watchdisk/CollectedSteps.h"
 #include "platform/sim/RealWorldSteps.h"
 #include "platform/sim/StepGenerator.h"

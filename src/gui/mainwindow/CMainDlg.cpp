@@ -7,10 +7,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include "core/app/Format.h"
 #include "core/app/Language.h"
+#include "core/base/Format.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -29,7 +28,9 @@ namespace kiro::gui {
 namespace {
 
 // UI texts of the tab captions, in tab order.
-constexpr int kTabCaptions[kPageCount] = {23, 24, 25, 26, 72, 59, 99};
+constexpr TextId kTabCaptions[kPageCount] = {
+    TextId::Report,          TextId::DayLife,  TextId::MissionTarget, TextId::PersonalInformation,
+    TextId::PersonalSetting, TextId::Maintain, TextId::UserOption};
 
 // The calendar names its months and weekdays in the program's language.
 QLocale CalendarLocale(int language) {
@@ -175,7 +176,7 @@ void CMainDlg::CreatePages() {
     while (lastOfPages != this && lastOfPages->focusPolicy() == Qt::NoFocus)
         lastOfPages = lastOfPages->previousInFocusChain();
     QWidget::setTabOrder(lastOfPages, calendar_);
-    for (int i = 0; i < kPageCount; ++i) NameWithText(*pages[i], kTabCaptions[i], kPageDescriptionText);
+    for (int i = 0; i < kPageCount; ++i) NameWithText(*pages[i], kTabCaptions[i], TextId::PageDescription);
     // Reports need the personal data: without it the window opens where it is entered.
     const SettingsValues& v = app_.Config().Values();
     if (v.height <= 0 || v.weight <= 0 || v.stepSize <= 0) pageTab_->SwitchTo(kPersonalInformationPage);

@@ -17,7 +17,7 @@ CPageTab::CPageTab(QWidget* parent)
     layout->addWidget(stack_, 1);
     stack_->setFrameShape(QFrame::StyledPanel);
     tabBar_->setExpanding(false);
-    // Seven captions share the width of the page area, as on the original tab control.
+    // The seven captions share the width of the page area in one row: the bar never scrolls.
     tabBar_->setUsesScrollButtons(false);
     QFont captionFont = tabBar_->font();
     captionFont.setPointSizeF(captionFont.pointSizeF() * 0.85);

@@ -2,15 +2,10 @@
 
 #include "core/watchconfig/BatteryCurve.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/mainwindow/DialogUnits.h"
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kTitleText = 92;    // "Battery Curve"
-constexpr int kBatteryText = 93;  // "Battery"
-constexpr int kHoursText = 94;    // "Time(Hour)"
 
 QColor ColourOf(BatteryBand band) {
     switch (band) {
@@ -28,14 +23,14 @@ QColor ColourOf(BatteryBand band) {
 
 CBatteryCurveDlg::CBatteryCurveDlg(const UiText& texts, const std::array<uint8_t, 512>& page, QWidget* parent)
     : QDialog(parent), graph_(new CGraphCtrl(this)) {
-    setWindowTitle(texts.Get(kTitleText));
+    setWindowTitle(texts.Get(TextId::BatteryCurve));
     setFixedSize(DialogRect(0, 0, 400, 200).size());
     graph_->setGeometry(rect().adjusted(6, 6, -6, -6));
     graph_->SetValueRange(0, 100, 0, 100, 0);
     graph_->SetTimeRange(-kBatteryHours, 0, CGraphCtrl::TimeLabels::Numbers);
-    graph_->SetXCaption(texts.Get(kHoursText));
-    graph_->SetYCaptions(texts.Get(kBatteryText), QString());
-    NameWithText(*graph_, kTitleText, kBatteryCurveDescriptionText);
+    graph_->SetXCaption(texts.Get(TextId::TimeHourAxis));
+    graph_->SetYCaptions(texts.Get(TextId::Battery), QString());
+    NameWithText(*graph_, TextId::BatteryCurve, TextId::BatteryLevelDescription);
     ApplyAccessibleTexts(*this, texts);
     // Each hour is three thin bars side by side, so that the hours fill the width between them.
     for (const BatteryHour& hour : BatteryCurve(page)) {

@@ -4,15 +4,11 @@
 #include <QCoreApplication>
 
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/mainwindow/DialogUnits.h"
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kTitleText = 73;  // "PC Simulation"
-constexpr int kStopText = 53;
 constexpr int kRefreshMs = 100;
 constexpr int kStartDelayMs = 100;
 // A disk whose size cannot be asked shows as this many kilobytes (7.8 G on the display).
@@ -30,16 +26,16 @@ CDisplaySimDlg::CDisplaySimDlg(const PageContext& context, const Volumes& volume
       screen_(new CGridListCtrl(this)),
       stop_(new QPushButton(this)),
       refreshTimer_(new QTimer(this)) {
-    setWindowTitle(context_.texts.Get(kTitleText));
+    setWindowTitle(context_.texts.Get(TextId::PcSimulation));
     setFixedSize(DialogRect(0, 0, 120, 200).size());
     status_->setGeometry(DialogRect(6, 4, 108, 12));
     status_->setAlignment(Qt::AlignCenter);
     screen_->setGeometry(DialogRect(18, 20, 84, 150));
     MakeDotGrid(*screen_, kDisplayLines);
     stop_->setGeometry(DialogRect(35, 176, 50, 16));
-    stop_->setText(context_.texts.Get(kStopText));
+    stop_->setText(context_.texts.Get(TextId::Stop));
     connect(stop_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
-    NameWithText(*screen_, kSegmentDisplayNameText, kSegmentDisplayDescriptionText);
+    NameWithText(*screen_, TextId::WatchDisplayName, TextId::WatchDisplayDescription);
     ApplyAccessibleTexts(*this, context_.texts);
     AssignMnemonics(*this, context_.texts);
     connect(refreshTimer_, &QTimer::timeout, this, &CDisplaySimDlg::Refresh);
@@ -75,8 +71,8 @@ void CDisplaySimDlg::Refresh() {
     for (int line = 0; line < kDisplayLines; ++line) ShowDotLine(*screen_, line, shown[line]);
 }
 
-void CDisplaySimDlg::StatusChanged(int textIndex) {
-    status_->setText(context_.texts.Get(textIndex));
+void CDisplaySimDlg::StatusChanged(TextId text) {
+    status_->setText(context_.texts.Get(text));
 }
 
 void CDisplaySimDlg::Pump() {

@@ -35,7 +35,7 @@ class CDisplaySimDlg final : public QDialog, private DisplayObserver {
     // Shows the frame as it is now, the blinking lines dark in the first half of each second.
     void Refresh();
 
-    void StatusChanged(int textIndex) override;
+    void StatusChanged(TextId text) override;
     void Pump() override;
     bool StopRequested() const override { return stopRequested_; }
 

@@ -2,10 +2,8 @@
 
 #include <QLabel>
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/RgbColour.h"
 #include "gui/boxes/ChooseFolder.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -13,17 +11,14 @@
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kTitleText = 105;  // "Factory Mode"
-constexpr int kPreCopyText = 112;
-constexpr int kSetupText = 113;
 constexpr int kClockMs = 1000;
 constexpr int kAnimationMs = 100;
 constexpr int kStatusPoints = 24;
 
 }  // namespace
 
-CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QWidget* parent)
+CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, FactoryAnimation& animation,
+                         QWidget* parent)
     : QDialog(parent),
       context_(context),
       date_(new CSegmentDisplay(this)),
@@ -36,7 +31,7 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QW
       path_(new QLineEdit(this)),
       clockTimer_(new QTimer(this)),
       animationTimer_(new QTimer(this)),
-      setup_(context.app, ports.volumes, ports.device, ports.attributes, context.host, *this),
+      setup_(context.app, ports.volumes, ports.device, ports.attributes, context.host, *this, animation),
       listening_(ports.events, setup_) {
     chooseFolder = [this] { return ChooseFolder(this, QStringLiteral("/")); };
     setFixedSize(DialogRect(0, 0, 360, 196).size());
@@ -62,16 +57,16 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, QW
     path_->setReadOnly(true);
 
     const UiText& texts = context_.texts;
-    setWindowTitle(texts.Get(kTitleText));
-    preCopy_->setText(texts.Get(kPreCopyText));
-    chooseFolder_->setText(texts.Get(kSetupText));
+    setWindowTitle(texts.Get(TextId::FactoryMode));
+    preCopy_->setText(texts.Get(TextId::PreCopy));
+    chooseFolder_->setText(texts.Get(TextId::Setup));
     connect(preCopy_, &QCheckBox::clicked, this, &CFactoryDlg::OnPreCopyClicked);
     connect(chooseFolder_, &QPushButton::clicked, this, &CFactoryDlg::OnChooseFolder);
-    NameWithText(*date_, kFactoryDateNameText);
-    NameWithText(*time_, kFactoryTimeNameText);
-    NameWithText(*counter_, kWatchesDoneNameText);
+    NameWithText(*date_, TextId::DateName);
+    NameWithText(*time_, TextId::TimeName);
+    NameWithText(*counter_, TextId::WatchesDone);
     // The folder shown is the one the PreCopy box copies.
-    NameWithText(*path_, kPreCopyText);
+    NameWithText(*path_, TextId::PreCopy);
     ApplyAccessibleTexts(*this, texts);
     AssignMnemonics(*this, texts);
 
@@ -127,7 +122,7 @@ void CFactoryDlg::OnChooseFolder() {
 void CFactoryDlg::ReportSettingsError(const std::error_code& error) {
     if (!error) return;
     context_.host.SetStatusText(
-        FormatText(context_.app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+        FormatText(context_.app.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
 }
 
 }  // namespace kiro::gui

@@ -23,7 +23,9 @@ namespace kiro::gui {
 class CFactoryDlg final : public QDialog, private FactoryDisplay {
     Q_OBJECT
   public:
-    CFactoryDlg(const PageContext& context, const WatchPorts& ports, QWidget* parent = nullptr);
+    // `animation` is kept by the opener from one opening of the window to the next.
+    CFactoryDlg(const PageContext& context, const WatchPorts& ports, FactoryAnimation& animation,
+                QWidget* parent = nullptr);
 
     FactorySetup& Setup() { return setup_; }
     CTextLabel* Status() const { return status_; }

@@ -1,6 +1,6 @@
 #include "gui/pages/CMissionPage.h"
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CColorStatic.h"
 #include "gui/controls/CPercentBar.h"
@@ -9,12 +9,6 @@
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kGroupText = 25;        // "Mission/Target"
-constexpr int kFirstKindText = 42;    // "Steps", "Distances", "Times", "KCals"
-constexpr int kFirstTargetText = 46;  // "Target Steps" .. "Target Calorie(KCal)"
-constexpr int kStartText = 52;
-constexpr int kStopText = 53;
 
 const MissionSettings& MissionOf(const App& app, MissionId id) {
     return app.Config().Values().Mission(id);
@@ -92,7 +86,7 @@ MissionKind CMissionPage::KindChosen(MissionId id) const {
 void CMissionPage::SetTargetLabels() {
     for (MissionId id : {MissionId::A, MissionId::B})
         panels_[Index(id)].targetLabel->setText(
-            context_.texts.Get(kFirstTargetText + static_cast<int>(KindChosen(id))));
+            context_.texts.Get(TextAfter(TextId::TargetSteps, static_cast<int>(KindChosen(id)))));
 }
 
 void CMissionPage::Refresh() {
@@ -102,16 +96,17 @@ void CMissionPage::Refresh() {
         const MissionSettings& mission = MissionOf(context_.app, id);
         const bool running = mission.status != 0;
         panel.group->setTitle(texts.Convert(
-            Format(id == MissionId::A ? "%s-A" : "%s-B", context_.app.GetLangText(kGroupText))));
-        for (int k = 0; k < 4; ++k) panel.kinds[k]->setText(texts.Get(kFirstKindText + k));
-        panel.start->setText(texts.Get(kStartText));
-        panel.stop->setText(texts.Get(kStopText));
+            Format(id == MissionId::A ? "%s-A" : "%s-B", context_.app.GetLangText(TextId::MissionTarget))));
+        for (int k = 0; k < 4; ++k) panel.kinds[k]->setText(texts.Get(TextAfter(TextId::StepsKind, k)));
+        panel.start->setText(texts.Get(TextId::Start));
+        panel.stop->setText(texts.Get(TextId::Stop));
         panel.bar->setVisible(running);
         panel.status->setVisible(running);
         if (running) {
             const int percentage = MissionPercentage(mission, Body(context_.app));
             panel.bar->SetPos(percentage);
-            panel.bar->SetText(texts.Convert(MissionProgressText(context_.app, percentage)));
+            panel.bar->SetText(
+                texts.Convert(MissionProgressText(context_.app.CurrentLanguage(), percentage)));
         }
         for (QRadioButton* kind : panel.kinds) kind->setEnabled(!running);
         panel.targetLabel->setEnabled(!running);
@@ -124,14 +119,15 @@ void CMissionPage::Refresh() {
     // A mission stays congratulated at every refresh until it is stopped.
     for (MissionId id : {MissionId::A, MissionId::B})
         if (MissionAwardDue(MissionOf(context_.app, id), Body(context_.app)))
-            context_.host.ShowAward(MissionAwardText(context_.app, id), MissionAwardPicture(id));
+            context_.host.ShowAward(MissionAwardText(context_.app.CurrentLanguage(), id),
+                                    MissionAwardPicture(id));
 }
 
 void CMissionPage::UpdateRunningTimes() {
     const uint32_t now = context_.app.SystemClock().TickCount();
     for (MissionId id : {MissionId::A, MissionId::B})
-        panels_[Index(id)].status->setText(
-            context_.texts.Convert(MissionRunningText(context_.app, MissionOf(context_.app, id), now)));
+        panels_[Index(id)].status->setText(context_.texts.Convert(
+            MissionRunningText(context_.app.CurrentLanguage(), MissionOf(context_.app, id), now)));
 }
 
 void CMissionPage::OnStart(MissionId id) {
@@ -140,7 +136,7 @@ void CMissionPage::OnStart(MissionId id) {
 }
 
 void CMissionPage::OnStop(MissionId id) {
-    StopMission(context_.app, id, KindChosen(id));
+    StopMission(context_.app.Config(), id, KindChosen(id));
     Refresh();
 }
 

@@ -1,9 +1,7 @@
 #include "gui/pages/CPersonalGraphicPage.h"
 
-#include "core/app/StatusTexts.h"
 #include "core/watchconfig/PersonalGraphicActions.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -12,16 +10,6 @@
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kFirstItemText = 64;  // "Show Time" .. "Personal Graphic"
-constexpr int kSpeedText = 78;
-constexpr int kMessageText = 87;
-constexpr int kGoodFeelingText = 74;
-constexpr int kGoText = 75;
-constexpr int kPushText = 81;
-constexpr int kClearText = 82;
-constexpr int kSimulationText = 73;
-constexpr int kSaveText = 41;
 
 // Disp[8] has no selector of its own: it goes with the free-space item.
 constexpr int kFreeSizeDisp = 4;
@@ -67,7 +55,7 @@ void CPersonalGraphicPage::BuildControls() {
     MakeDotGrid(*editor_, kPictureLines);
     connect(editor_, &CGridListCtrl::Clicked, this, &CPersonalGraphicPage::OnCellClicked);
     connect(editor_, &CGridListCtrl::SpacePressed, this, &CPersonalGraphicPage::OnCellClicked);
-    NameWithText(*editor_, kPictureEditorNameText, kPictureEditorDescriptionText);
+    NameWithText(*editor_, TextId::PictureEditorName, TextId::PictureEditorDescription);
 
     goodFeeling_->setGeometry(DialogRect(106, 6, 72, 16));
     go_->setGeometry(DialogRect(106, 26, 72, 16));
@@ -81,11 +69,11 @@ void CPersonalGraphicPage::BuildControls() {
         button->setGeometry(DialogRect(106 + 38 * ((slot - 1) % 2), 52 + 20 * ((slot - 1) / 2), 34, 16));
         connect(button, &QPushButton::clicked, this,
                 [this, slot] { LoadPicture(PictureFromSlot(context_.app.Config().ReadTempGraphic(slot))); });
-        NameWithFormat(*button, kPictureSlotNameText, QString::number(slot));
+        NameWithFormat(*button, TextId::PictureSlotName, QString::number(slot));
         slots_[slot - 1] = button;
     }
     slotSelector_->setGeometry(DialogRect(106, 96, 34, 16));
-    NameWithText(*slotSelector_, kSlotChoiceNameText);
+    NameWithText(*slotSelector_, TextId::PictureSlotDescription);
     for (int slot = 1; slot <= 4; ++slot) slotSelector_->addItem(QString::number(slot));
     push_->setGeometry(DialogRect(144, 96, 34, 16));
     connect(push_, &QPushButton::clicked, this, &CPersonalGraphicPage::Push);
@@ -108,7 +96,7 @@ void CPersonalGraphicPage::BuildControls() {
         effects_[item] = new QComboBox(this);
         for (const char* name : kEffectNames) effects_[item]->addItem(QString::fromLatin1(name));
         connect(items_[item], &QPushButton::clicked, this, [this, item] { Preview(item); });
-        NameAfterCaptionOf(*effects_[item], kEffectNameText, *items_[item]);
+        NameAfterCaptionOf(*effects_[item], TextId::EffectName, *items_[item]);
         if (item == static_cast<int>(DisplayItem::Year)) {
             items_[item]->hide();
             effects_[item]->hide();
@@ -141,7 +129,7 @@ void CPersonalGraphicPage::ShowSettings() {
     message_->setText(texts.Convert(settings.uStr));
     for (int item = 0; item < kDisplayItems; ++item) {
         effects_[item]->setCurrentIndex(settings.disp[item]);
-        items_[item]->setText(texts.Get(kFirstItemText + item));
+        items_[item]->setText(texts.Get(TextAfter(TextId::ShowTime, item)));
     }
     effects_[kFreeSizeDisp]->setCurrentIndex(settings.disp[kSharedDisp]);
     speed_->setCurrentIndex(settings.sped);
@@ -150,14 +138,14 @@ void CPersonalGraphicPage::ShowSettings() {
     else
         LoadPicture(PictureFromBytes(settings.uPic.data(), settings.uPic.size()));
 
-    messageLabel_->setText(texts.Get(kMessageText));
-    speedLabel_->setText(texts.Get(kSpeedText));
-    goodFeeling_->setText(texts.Get(kGoodFeelingText));
-    go_->setText(texts.Get(kGoText));
-    push_->setText(texts.Get(kPushText));
-    clean_->setText(texts.Get(kClearText));
-    simulation_->setText(texts.Get(kSimulationText));
-    save_->setText(texts.Get(kSaveText));
+    messageLabel_->setText(texts.Get(TextId::Message));
+    speedLabel_->setText(texts.Get(TextId::DisplaySpeed));
+    goodFeeling_->setText(texts.Get(TextId::GoodFeeling));
+    go_->setText(texts.Get(TextId::Go));
+    push_->setText(texts.Get(TextId::Push));
+    clean_->setText(texts.Get(TextId::Clear));
+    simulation_->setText(texts.Get(TextId::PcSimulation));
+    save_->setText(texts.Get(TextId::Save));
     ShowSlotCaptions();
 
     const WatchConnection& watch = context_.app.watch;
@@ -267,7 +255,7 @@ void CPersonalGraphicPage::RunSimulation(const DisplayInput& input) {
 }
 
 void CPersonalGraphicPage::RunFactoryWindow() {
-    CFactoryDlg dialog(context_, ports_, this);
+    CFactoryDlg dialog(context_, ports_, factoryAnimation_, this);
     dialog.exec();
 }
 

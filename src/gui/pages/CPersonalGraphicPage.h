@@ -7,6 +7,7 @@
 #include <array>
 
 #include "core/watchconfig/DisplaySim.h"
+#include "core/watchconfig/FactoryAnimation.h"
 #include "core/watchconfig/PersonalPicture.h"
 #include "gui/controls/CGridListCtrl.h"
 #include "gui/mainwindow/CPage.h"
@@ -77,6 +78,8 @@ class CPersonalGraphicPage final : public CPage {
 
     PageContext context_;
     WatchPorts ports_;
+    // The factory window's colours and slider, kept from one opening of the window to the next.
+    FactoryAnimation factoryAnimation_;
     CGridListCtrl* editor_;
     QPushButton* goodFeeling_;
     QPushButton* go_;

@@ -1,19 +1,15 @@
 #include "gui/pages/CPersonalPage.h"
 
-#include "core/app/Format.h"
-#include "core/app/Numbers.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
+#include "core/base/Numbers.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/Pictures.h"
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kBirthdayText = 9;
-constexpr int kLabelTexts[3] = {1, 2, 3};    // "Height", "Weight", "StepSize"
-constexpr int kUnitTexts[3] = {12, 11, 12};  // "cm", "Kg", "cm"
-constexpr int kSaveText = 41;
+constexpr TextId kLabelTexts[3] = {TextId::Height, TextId::Weight, TextId::StepSize};
+constexpr TextId kUnitTexts[3] = {TextId::Centimetres, TextId::Kilograms, TextId::Centimetres};
 
 }  // namespace
 
@@ -53,12 +49,12 @@ CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
 
 void CPersonalPage::ShowPersonal() {
     const UiText& texts = context_.texts;
-    birthdayLabel_->setText(texts.Get(kBirthdayText));
+    birthdayLabel_->setText(texts.Get(TextId::Birthday));
     for (int i = 0; i < 3; ++i) {
         labels_[i]->setText(texts.Get(kLabelTexts[i]));
         units_[i]->setText(texts.Get(kUnitTexts[i]));
     }
-    save_->setText(texts.Get(kSaveText));
+    save_->setText(texts.Get(TextId::Save));
     const SettingsValues& values = context_.app.Config().Values();
     birthday_->setDate(QDate(values.birthday / 10000, values.birthday / 100 % 100, values.birthday % 100));
     const int numbers[3] = {values.height, values.weight, values.stepSize};
@@ -77,7 +73,7 @@ void CPersonalPage::SavePersonal() {
     if (const std::error_code error =
             context_.app.Config().SetPersonal(birthday, numbers[0], numbers[1], numbers[2]))
         context_.host.SetStatusText(
-            FormatText(context_.app.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+            FormatText(context_.app.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
     ShowPersonal();
     // Every page recomputes with the new values.
     context_.host.NotifyLanguageChanged();

@@ -15,9 +15,7 @@
 namespace kiro::gui {
 namespace {
 
-constexpr int kRadioTexts[3] = {5, 20, 4};  // "Month Report", "Day Report(Count)", "Day Report"
-constexpr int kSleepButtonText = 114;       // "Sleep Quaility"
-constexpr int kFirstWeekdayText = 27;       // "Sun" .. "Sat"
+constexpr TextId kRadioTexts[3] = {TextId::MonthReport, TextId::DayReportCount, TextId::DayReport};
 
 Qt::Alignment AlignmentOf(ReportColumn::Align align) {
     switch (align) {
@@ -89,11 +87,11 @@ void CReportPage::SetTexts() {
     for (int i = 0; i < 7; ++i) {
         const ReportColumn& column = kReportColumns[i];
         list_->SetColumnHeading(
-            i, column.headingText < 0 ? QString::fromLatin1(kNumberHeading) : texts.Get(column.headingText));
+            i, column.headingText ? texts.Get(*column.headingText) : QString::fromLatin1(kNumberHeading));
         list_->setColumnWidth(i, column.width);
     }
     for (int i = 0; i < 3; ++i) radios_[i]->setText(texts.Get(kRadioTexts[i]));
-    sleep_->setText(texts.Get(kSleepButtonText));
+    sleep_->setText(texts.Get(TextId::SleepQuality));
 }
 
 void CReportPage::Rebuild() {
@@ -123,7 +121,7 @@ void CReportPage::Show(const Report& report) {
                          setup.labelStyle == TimeLabelStyle::WeekdayNames ? CGraphCtrl::TimeLabels::Weekdays
                                                                           : CGraphCtrl::TimeLabels::Numbers);
     std::array<QString, 7> weekdays;
-    for (int day = 0; day < 7; ++day) weekdays[day] = texts.Get(kFirstWeekdayText + day);
+    for (int day = 0; day < 7; ++day) weekdays[day] = texts.Get(TextAfter(TextId::Sunday, day));
     graph_->SetWeekdayNames(weekdays);
     graph_->SetYCaptions(texts.Get(setup.leftCaptionText), texts.Get(setup.rightCaptionText));
     graph_->SetXCaption(texts.Get(setup.timeCaptionText));

@@ -2,36 +2,17 @@
 
 #include <QButtonGroup>
 
-#include "core/app/Format.h"
-#include "core/app/Numbers.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
+#include "core/base/Numbers.h"
+#include "core/watch/WatchCommands.h"
 #include "core/watchconfig/WatchClockActions.h"
-#include "core/watchdisk/WatchCommands.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/FontCells.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/pages/CBatteryCurveDlg.h"
 
 namespace kiro::gui {
 namespace {
-
-constexpr int kFasterText = 61;  // "Faster %d sec/day"
-constexpr int kSlowerText = 62;  // "Slower %d sec/day"
-constexpr int kTimeSetButtonText = 63;
-constexpr int kHour24Text = 83;
-constexpr int kHour12Text = 84;
-constexpr int kSelectDiskText = 85;
-constexpr int kTimeSetGroupText = 86;
-constexpr int kCheckWatchText = 89;
-constexpr int kLedText = 91;
-constexpr int kBatteryCurveText = 92;
-constexpr int kAlarmText = 102;
-constexpr int kAlarmOnceText = 103;
-constexpr int kAlarmEveryDayText = 104;
-constexpr int kAutoText = 110;
-constexpr int kManualText = 111;
-constexpr int kRecorderText = 124;
 constexpr int kBatteryPage = 14;
 constexpr int kSliderLimit = 99;
 
@@ -65,7 +46,7 @@ void CSetupPage::BuildControls() {
         disks_[i] = new QPushButton(diskGroup_);
         disks_[i]->setGeometry(DialogRect(10 + 53 * i, 14, 46, 26));
         connect(disks_[i], &QPushButton::clicked, this, [this, i] { SelectDisk(i); });
-        NameAfterCaptionOf(*disks_[i], kWatchDiskNameText, *disks_[i]);
+        NameAfterCaptionOf(*disks_[i], TextId::WatchDiskName, *disks_[i]);
     }
     timeGroup_ = new QGroupBox(this);
     timeGroup_->setGeometry(DialogRect(6, 56, 440, 158));
@@ -119,9 +100,9 @@ void CSetupPage::BuildTimeSetGroup(QWidget* group) {
     ledTo_->setGeometry(DialogRect(178, 86, 22, 14));
     ledToLabel_ = new QLabel(QStringLiteral(":59"), group);
     ledToLabel_->setGeometry(DialogRect(202, 88, 20, 12));
-    NameWithText(*slider_, kClockRateNameText);
-    NameWithText(*ledFrom_, kLedFromNameText);
-    NameWithText(*ledTo_, kLedToNameText);
+    NameWithText(*slider_, TextId::ClockRate);
+    NameWithText(*ledFrom_, TextId::LedFromHour);
+    NameWithText(*ledTo_, TextId::LedToHour);
     for (QLineEdit* box : {ledFrom_, ledTo_}) {
         box->setMaxLength(2);
         box->setAlignment(Qt::AlignRight);
@@ -161,8 +142,8 @@ void CSetupPage::BuildAlarmControls(QWidget* group) {
     alarmMinute_->setGeometry(DialogRect(136, 128, 30, 14));
     alarmOnce_->setGeometry(DialogRect(14, 146, 90, 12));
     alarmEveryDay_->setGeometry(DialogRect(110, 146, 90, 12));
-    NameWithText(*alarmHour_, kAlarmHourNameText);
-    NameWithText(*alarmMinute_, kAlarmMinuteNameText);
+    NameWithText(*alarmHour_, TextId::AlarmHour);
+    NameWithText(*alarmMinute_, TextId::AlarmMinute);
     connect(alarm_, &QCheckBox::clicked, this, [this] {
         context_.app.watchSettings.alarmEnabled = alarm_->isChecked();
         ApplyEnableStates();
@@ -224,20 +205,20 @@ void CSetupPage::SelectDisk(int index) {
 
 void CSetupPage::ApplyTexts() {
     const UiText& texts = context_.texts;
-    diskGroup_->setTitle(texts.Get(kSelectDiskText));
-    timeGroup_->setTitle(texts.Get(kTimeSetGroupText));
-    hour24_->setText(texts.Get(kHour24Text));
-    hour12_->setText(texts.Get(kHour12Text));
-    auto_->setText(texts.Get(kAutoText));
-    manual_->setText(texts.Get(kManualText));
-    ledPower_->setText(texts.Get(kLedText));
-    alarm_->setText(texts.Get(kAlarmText));
-    alarmOnce_->setText(texts.Get(kAlarmOnceText));
-    alarmEveryDay_->setText(texts.Get(kAlarmEveryDayText));
-    recorder_->setText(texts.Get(kRecorderText));
-    timeSet_->setText(texts.Get(kTimeSetButtonText));
-    checkWatch_->setText(texts.Get(kCheckWatchText));
-    battery_->setText(texts.Get(kBatteryCurveText));
+    diskGroup_->setTitle(texts.Get(TextId::SelectDisk));
+    timeGroup_->setTitle(texts.Get(TextId::TimeSet));
+    hour24_->setText(texts.Get(TextId::Hour24));
+    hour12_->setText(texts.Get(TextId::Hour12));
+    auto_->setText(texts.Get(TextId::Auto));
+    manual_->setText(texts.Get(TextId::Manual));
+    ledPower_->setText(texts.Get(TextId::LedPowerControl));
+    alarm_->setText(texts.Get(TextId::EnableAlarm));
+    alarmOnce_->setText(texts.Get(TextId::OneTimeAlarm));
+    alarmEveryDay_->setText(texts.Get(TextId::AlarmEveryDay));
+    recorder_->setText(texts.Get(TextId::StepRecorder24h));
+    timeSet_->setText(texts.Get(TextId::Execute));
+    checkWatch_->setText(texts.Get(TextId::CheckWatch));
+    battery_->setText(texts.Get(TextId::BatteryCurve));
 }
 
 void CSetupPage::ApplyEnableStates() {
@@ -262,9 +243,11 @@ void CSetupPage::ApplyEnableStates() {
 void CSetupPage::ShowRateLabel() {
     const int position = slider_->value();
     if (position > 0)
-        rate_->setText(context_.texts.Convert(FormatText(context_.app.GetLangText(kFasterText), position)));
+        rate_->setText(
+            context_.texts.Convert(FormatText(context_.app.GetLangText(TextId::FasterPerDay), position)));
     else if (position < 0)
-        rate_->setText(context_.texts.Convert(FormatText(context_.app.GetLangText(kSlowerText), -position)));
+        rate_->setText(
+            context_.texts.Convert(FormatText(context_.app.GetLangText(TextId::SlowerPerDay), -position)));
     else
         rate_->clear();
 }
@@ -331,7 +314,7 @@ void CSetupPage::ShowBatteryCurve() {
         readFailed = !read.Succeeded();
         // An empty curve must not pass for a watch without a battery history.
         if (readFailed)
-            context_.host.SetStatusText(FormatText(app.GetLangText(kTextWatchReadFailed), read.result));
+            context_.host.SetStatusText(FormatText(app.GetLangText(TextId::WatchReadFailed), read.result));
     }
     runBatteryCurve(page);
     if (!readFailed) context_.host.SetStatusText("");

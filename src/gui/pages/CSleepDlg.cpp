@@ -4,7 +4,6 @@
 #include <QToolButton>
 
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/RgbColour.h"
 #include "gui/charts/CSleepChartCtrl.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -46,7 +45,7 @@ CSleepDlg::CSleepDlg(const PageContext& context, int year, int month, int day, Q
         button->setIcon(ArrowPicture(place.direction, button->size() * 3 / 4, colour));
         button->setIconSize(button->size() * 3 / 4);
         connect(button, &QToolButton::clicked, this, [this, arrow = place.arrow] { OnArrow(arrow); });
-        NameWithText(*button, kFirstSleepArrowNameText + place.arrow);
+        NameWithText(*button, TextAfter(TextId::StartEarlier, place.arrow));
         arrows_[place.arrow] = button;
     }
     Show();

@@ -5,9 +5,7 @@
 #include "gui/resources/Pictures.h"
 
 namespace kiro::gui {
-namespace {
-constexpr int kResetText = 50;  // "Reset/Zero"
-}
+namespace {}
 
 CSummaryPage::CSummaryPage(const PageContext& context, QWidget* parent)
     : CPage(parent), context_(context), reset_(new QPushButton(this)) {
@@ -34,7 +32,8 @@ CSummaryPage::CSummaryPage(const PageContext& context, QWidget* parent)
 }
 
 void CSummaryPage::Refresh() {
-    const SummaryTexts summary = MakeSummaryTexts(context_.app);
+    const SummaryTexts summary =
+        MakeSummaryTexts(context_.app.Config().Values(), context_.app.CurrentLanguage());
     const UiText& texts = context_.texts;
     const std::string labels[] = {summary.stepsLabel, summary.distanceLabel, summary.timeLabel,
                                   summary.caloriesLabel};
@@ -43,7 +42,7 @@ void CSummaryPage::Refresh() {
         labels_[i]->setText(texts.Convert(labels[i]));
         values_[i]->setText(texts.Convert(values[i]));
     }
-    reset_->setText(texts.Get(kResetText));
+    reset_->setText(texts.Get(TextId::ResetZero));
 }
 
 void CSummaryPage::OnReset() {

@@ -5,9 +5,8 @@
 #include <QMouseEvent>
 
 #include "core/app/Language.h"
-#include "core/app/Numbers.h"
+#include "core/base/Numbers.h"
 #include "gui/AccessibleNaming.h"
-#include "gui/AccessibleTexts.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/DrawnPictures.h"
@@ -33,11 +32,6 @@ QString ReportTable(const std::string& report) {
     }
     return table + QStringLiteral("</table>");
 }
-
-constexpr int kUpgradeText = 100;      // "Enable Upgrade Check"
-constexpr int kAutoConfirmText = 101;  // "Auto Confirmed"
-constexpr int kSlightMoveText = 122;   // "Slight Move > "
-constexpr int kStepsPerMinuteText = 123;
 
 }  // namespace
 
@@ -90,7 +84,7 @@ CUserOptionPage::CUserOptionPage(const PageContext& context, std::function<void(
     slightLabel_->setBuddy(slightMoving_);
     // The languages show their names as pictures.
     for (int language = 0; language < 3; ++language)
-        NameWithText(*radios_[language], kFirstLanguageNameText + language);
+        NameWithText(*radios_[language], TextAfter(TextId::EnglishLanguage, language));
     // The language choice was made after the controls below it.
     ChainTabOrder({radios_[0], radios_[1], radios_[2], upgrade_, autoConfirm_, slightMoving_});
 
@@ -127,10 +121,10 @@ void CUserOptionPage::ShowLanguage() {
 
 void CUserOptionPage::ApplyTexts() {
     const UiText& texts = context_.texts;
-    upgrade_->setText(texts.Get(kUpgradeText));
-    autoConfirm_->setText(texts.Get(kAutoConfirmText));
-    slightLabel_->setText(texts.Get(kSlightMoveText));
-    slightUnit_->setText(texts.Get(kStepsPerMinuteText));
+    upgrade_->setText(texts.Get(TextId::EnableUpgradeCheck));
+    autoConfirm_->setText(texts.Get(TextId::AutoConfirm));
+    slightLabel_->setText(texts.Get(TextId::SlightMove));
+    slightUnit_->setText(texts.Get(TextId::StepsPerMinute));
     // Taken from the edit as "%d" reads it: text that does not begin with a number keeps the value.
     Settings& settings = context_.app.Config();
     const int typed =

@@ -5,19 +5,9 @@
 #include <memory>
 #include <thread>
 
-#include "core/app/Format.h"
-#include "core/app/StatusTexts.h"
+#include "core/base/Format.h"
 
 namespace kiro::gui {
-namespace {
-
-constexpr int kUpgradeCaption = 95;   // "Upgrade ..."
-constexpr int kUpgradeQuestion = 96;  // "Find a NEW version, start upgrade (Yes/No) ?"
-constexpr int kUpdatedNotice = 97;    // "Tool is updated, Close and ReStart it"
-constexpr int kNoNewVersion = 98;
-constexpr int kMessageCaption = 87;
-
-}  // namespace
 
 GuiUpdateUi::GuiUpdateUi(App& app, const UiText& texts, GuiHost& host, CPercentBar& bar, QObject& context)
     : app_(app), texts_(texts), host_(host), bar_(bar), context_(context) {}
@@ -27,20 +17,21 @@ void GuiUpdateUi::Post(std::function<void()> call) {
 }
 
 void GuiUpdateUi::OwnProgramUnreadable() {
-    Post([this] { host_.ShowMessage("Open Fail", app_.GetLangText(kMessageCaption)); });
+    Post([this] { host_.ShowMessage("Open Fail", app_.GetLangText(TextId::Message)); });
 }
 
 void GuiUpdateUi::RecordStamps(const std::string& local, const std::string& server) {
     Post([this, local, server] {
         if (const std::error_code error = app_.Config().WriteUpdateRecord(local, server))
-            host_.SetStatusText(FormatText(app_.GetLangText(kTextFolderNotUpdated), error.message().c_str()));
+            host_.SetStatusText(
+                FormatText(app_.GetLangText(TextId::FolderNotUpdated), error.message().c_str()));
     });
 }
 
 void GuiUpdateUi::ShowNoNewVersion() {
     Post([this] {
         bar_.ShowText(true);
-        bar_.SetText(texts_.Get(kNoNewVersion));
+        bar_.SetText(texts_.Get(TextId::NoNewVersion));
     });
 }
 
@@ -49,8 +40,8 @@ bool GuiUpdateUi::AskToDownload(const std::atomic<bool>& stopping) {
     // may run after this thread gave up waiting.
     auto answer = std::make_shared<std::atomic<int>>(0);
     Post([this, answer] {
-        const bool yes =
-            host_.AskYesNo(app_.GetLangText(kUpgradeCaption), app_.GetLangText(kUpgradeQuestion));
+        const bool yes = host_.AskYesNo(app_.GetLangText(TextId::UpgradeCaption),
+                                        app_.GetLangText(TextId::UpgradeQuestion));
         *answer = yes ? 1 : 2;
     });
     while (*answer == 0) {
@@ -81,21 +72,23 @@ void GuiUpdateUi::UpdateReady() {
 }
 
 void GuiUpdateUi::ShowUpdatedNotice() {
-    Post([this] { host_.ShowMessage(app_.GetLangText(kUpdatedNotice), app_.GetLangText(kMessageCaption)); });
+    Post([this] {
+        host_.ShowMessage(app_.GetLangText(TextId::UpdatedNotice), app_.GetLangText(TextId::Message));
+    });
 }
 
 void GuiUpdateUi::ShowDownloadFailed() {
     Post([this] {
         bar_.SetPos(0);
         bar_.ShowText(true);
-        bar_.SetText(texts_.Get(kTextDownloadFailed));
+        bar_.SetText(texts_.Get(TextId::DownloadFailed));
     });
 }
 
 void GuiUpdateUi::ShowUpdateByPackageManager() {
     Post([this] {
         bar_.ShowText(true);
-        bar_.SetText(texts_.Get(kTextUpdateByPackageManager));
+        bar_.SetText(texts_.Get(TextId::UpdateByPackageManager));
     });
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::linux_platform {
 

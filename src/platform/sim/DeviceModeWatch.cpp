@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::sim {
 

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/app/CalendarMath.h"
-#include "core/app/Format.h"
-#include "core/app/HexText.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/Format.h"
+#include "core/base/HexText.h"
 #include "platform/sim/DeviceModeWatch.h"
 
 namespace kiro::sim {

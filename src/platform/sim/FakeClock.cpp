@@ -1,6 +1,6 @@
 #include "platform/sim/FakeClock.h"
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::sim {
 

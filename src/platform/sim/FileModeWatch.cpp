@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::sim {
 

@@ -1,6 +1,6 @@
 #include "platform/sim/SimulatedMachine.h"
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro::sim {
 

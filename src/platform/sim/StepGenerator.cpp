@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::sim {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {

@@ -56,7 +56,7 @@ TEST(MissionsTest, StartAndStopWriteTheirKeysInOrder) {
     ASSERT_TRUE(StartMission(world.app, MissionId::B, MissionKind::Steps, "10000"));
     world.app.Config().SetMissionProgress(MissionId::B, 2500, 30);
     world.folder.Write("KiroMeter2.INI", "");
-    StopMission(world.app, MissionId::B, MissionKind::Distance);
+    StopMission(world.app.Config(), MissionId::B, MissionKind::Distance);
     const MissionSettings& b = world.app.Config().Values().missionB;
     EXPECT_EQ(b.goes, 0);
     EXPECT_EQ(b.curSteps, 0);
@@ -69,10 +69,10 @@ TEST(MissionsTest, TextsOfTheMissionPage) {
     test::AnalysisWorld world;
     MissionSettings m = Running(MissionKind::Steps, 10000, 2500, 0);
     m.startTime = 4294967000u;  // the tick count wraps after the start
-    EXPECT_EQ(MissionRunningText(world.app, m, m.startTime + (26u * 60 + 3) * 60000u),
+    EXPECT_EQ(MissionRunningText(kEnglish, m, m.startTime + (26u * 60 + 3) * 60000u),
               "Running 1 Days 2 Hours 3 Minutes");
-    EXPECT_EQ(MissionProgressText(world.app, 25), "25 % Compeleted");
-    EXPECT_EQ(MissionAwardText(world.app, MissionId::B), ", You complete the mission-B");
+    EXPECT_EQ(MissionProgressText(kEnglish, 25), "25 % Compeleted");
+    EXPECT_EQ(MissionAwardText(kEnglish, MissionId::B), ", You complete the mission-B");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AnalysisWorld.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "platform/sim/RealWorldSteps.h"
 #include "support/ErrorCodes.h"
 
@@ -51,7 +51,7 @@ TEST_F(ReportBuilderTest, MonthRowsAndGraph) {
     EXPECT_EQ(report.series[2 * 24 + 10], 306);
     EXPECT_EQ(report.graph.valueUpper, 306);
     EXPECT_DOUBLE_EQ(report.graph.rightUpper, CalorieAxisMaximum({60, 70}, 306));
-    EXPECT_EQ(report.graph.timeCaptionText, 8);
+    EXPECT_EQ(report.graph.timeCaptionText, TextId::Days);
     ASSERT_EQ(report.lines.size(), 743u) << "the last point is only the end of the last segment";
     EXPECT_EQ(report.lines[57], (GraphLine{1.0 + 57 / 24.0, 0, 1.0 + 58 / 24.0, 306}));
 }

@@ -11,18 +11,20 @@ namespace {
 TEST(SummaryTest, TextsOfTheTotals) {
     test::AnalysisWorld world;
     world.app.Config().SetTotals(5000, 0);
-    SummaryTexts texts = MakeSummaryTexts(world.app);
+    SummaryTexts texts = MakeSummaryTexts(world.app.Config().Values(), world.app.CurrentLanguage());
     EXPECT_EQ(texts.distance, "    3.500 Km");
     EXPECT_EQ(texts.time, "0 Days 0 Hours 0 Mintues");
     EXPECT_EQ(texts.calories, "    0.000 KCal") << "no period, no energy";
     EXPECT_EQ(texts.stepsLabel, "Total Steps:");
 
     world.app.Config().SetTotals(5000, 1501);
-    texts = MakeSummaryTexts(world.app);
+    texts = MakeSummaryTexts(world.app.Config().Values(), world.app.CurrentLanguage());
     EXPECT_EQ(texts.time, "1 Days 1 Hours 1 Mintues");
     EXPECT_EQ(texts.calories, "  213.412 KCal");
     world.app.Config().SetTotals(2000000000, 600);
-    EXPECT_EQ(MakeSummaryTexts(world.app).distance, "1400000.000 Km") << "no overflow of steps x step size";
+    EXPECT_EQ(MakeSummaryTexts(world.app.Config().Values(), world.app.CurrentLanguage()).distance,
+              "1400000.000 Km")
+        << "no overflow of steps x step size";
 }
 
 TEST(SummaryTest, ResetAsksThenClearsTotalsAndStore) {

@@ -1,4 +1,4 @@
-#include "core/app/IniFile.h"
+#include "core/store/IniFile.h"
 
 #include <gtest/gtest.h>
 

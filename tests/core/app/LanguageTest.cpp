@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {
@@ -23,40 +23,41 @@ std::vector<std::string> Placeholders(const std::string& text) {
 }
 
 TEST(LanguageTest, EnglishTextsAreTheProgramsOwnWording) {
-    EXPECT_STREQ(GetLangText(0, 0), "KiroMeter2 USB FlashDisk");
-    EXPECT_STREQ(GetLangText(0, 40), "Mintues");
-    EXPECT_STREQ(GetLangText(0, 56), "Congraturation !!!");
-    EXPECT_STREQ(GetLangText(0, 114), "Sleep Quaility");
-    EXPECT_STREQ(GetLangText(0, 122), "Slight Move > ");
-    EXPECT_STREQ(GetLangText(0, 124), "Enable 24-hour Kiro-Meter");
+    EXPECT_STREQ(GetLangText(0, TextId::ProgramName), "KiroMeter2 USB FlashDisk");
+    EXPECT_STREQ(GetLangText(0, TextId::MinutesUnit), "Mintues");
+    EXPECT_STREQ(GetLangText(0, TextId::Congratulations), "Congraturation !!!");
+    EXPECT_STREQ(GetLangText(0, TextId::SleepQuality), "Sleep Quaility");
+    EXPECT_STREQ(GetLangText(0, TextId::SlightMove), "Slight Move > ");
+    EXPECT_STREQ(GetLangText(0, TextId::StepRecorder24h), "Enable 24-hour Kiro-Meter");
     EXPECT_STREQ(
-        GetLangText(0, 88),
+        GetLangText(0, TextId::ClockReport),
         "Driver %c:\nModel: X5%c\n\nLast Update: %s\n\nCurrent Time:%s\nWatch Time:  %s\n\nDifference: %s");
 }
 
 TEST(LanguageTest, EveryTextExistsInAllThreeLanguagesWithTheSamePlaceholders) {
     for (int i = 0; i < kTextCount; ++i) {
-        const std::string english = GetLangText(kEnglish, i);
+        const std::string english = GetLangText(kEnglish, static_cast<TextId>(i));
         ASSERT_FALSE(english.empty()) << i;
         for (int language : {kTraditionalChinese, kSimplifiedChinese}) {
-            const std::string text = GetLangText(language, i);
+            const std::string text = GetLangText(language, static_cast<TextId>(i));
             EXPECT_FALSE(text.empty()) << i;
             EXPECT_EQ(Placeholders(text), Placeholders(english)) << "text " << i << " language " << language;
         }
     }
     const std::vector<std::string> expected88 = {"%c", "%c", "%s", "%s", "%s", "%s"};
     for (int language = 0; language < 3; ++language)
-        EXPECT_EQ(Placeholders(GetLangText(language, 88)), expected88);
+        EXPECT_EQ(Placeholders(GetLangText(language, TextId::ClockReport)), expected88);
 }
 
 TEST(LanguageTest, PercentTextFormatsWithASinglePercentSign) {
-    EXPECT_EQ(FormatText(GetLangText(kEnglish, 55), 40), "40 % Compeleted");
+    EXPECT_EQ(FormatText(GetLangText(kEnglish, TextId::PercentCompleted), 40), "40 % Compeleted");
 }
 
 TEST(LanguageTest, LanguagesOtherThanOneAndTwoGiveEnglish) {
-    for (int language : {-1, 0, 3, 5, 7}) EXPECT_STREQ(GetLangText(language, 23), "Report") << language;
-    EXPECT_STRNE(GetLangText(1, 23), "Report");
-    EXPECT_STRNE(GetLangText(1, 23), GetLangText(2, 23));
+    for (int language : {-1, 0, 3, 5, 7})
+        EXPECT_STREQ(GetLangText(language, TextId::Report), "Report") << language;
+    EXPECT_STRNE(GetLangText(1, TextId::Report), "Report");
+    EXPECT_STRNE(GetLangText(1, TextId::Report), GetLangText(2, TextId::Report));
 }
 
 TEST(LanguageTest, DefaultLanguageFromTheAbbreviatedName) {

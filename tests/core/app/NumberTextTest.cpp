@@ -1,6 +1,6 @@
 // Numbers written without printf must read exactly as printf writes them: the report list, its
 // export and the tests of both were made on printf's texts.
-#include "core/app/NumberText.h"
+#include "core/base/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {

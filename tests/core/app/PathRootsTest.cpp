@@ -1,6 +1,6 @@
 // Where a path's root ends, by the rules of the system the tests run on: the steps up from a
 // folder and the separator kept at the root depend on it.
-#include "core/app/PathRoots.h"
+#include "core/base/PathRoots.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The program folder rule, the shared generator and calendar arithmetic.
 #include <gtest/gtest.h>
 
-#include "core/app/CalendarMath.h"
-#include "core/app/ProgramFolder.h"
-#include "core/app/Random.h"
+#include "core/base/CalendarMath.h"
+#include "core/base/ProgramFolder.h"
+#include "core/base/Random.h"
 
 namespace kiro {
 namespace {

@@ -1,12 +1,12 @@
-#include "core/app/ProgramFolderWriter.h"
+#include "core/store/ProgramFolderWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 
-#include "core/app/Fnv1a.h"
-#include "core/app/Format.h"
+#include "core/base/Fnv1a.h"
+#include "core/base/Format.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "support/ErrorCodes.h"

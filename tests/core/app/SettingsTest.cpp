@@ -79,7 +79,7 @@ TEST_F(SettingsTest, ALanguageOutsideOneAndTwoShowsEnglish) {
     folder.Write("KiroMeter2.INI", "[Advance]\nLanguage=5\n");
     auto app = MakeApp("CHT");
     EXPECT_EQ(app->CurrentLanguage(), 5);
-    EXPECT_STREQ(app->GetLangText(23), "Report");
+    EXPECT_STREQ(app->GetLangText(TextId::Report), "Report");
 }
 
 TEST_F(SettingsTest, ChangesAreWrittenAtOnceAndReadBackNextStart) {

@@ -1,4 +1,4 @@
-#include "core/watchconfig/ClockFile.h"
+#include "core/watch/ClockFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/watch/ConfigBlock.h"
 
 #include <gtest/gtest.h>
 
-#include "core/watchconfig/ClockDifference.h"
+#include "core/watch/ClockDifference.h"
 
 namespace kiro {
 namespace {

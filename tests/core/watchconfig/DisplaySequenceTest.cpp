@@ -7,7 +7,6 @@
 #include "RecordingDisplayObserver.h"
 #include "core/watchconfig/DisplayFont.h"
 #include "core/watchconfig/DisplaySim.h"
-#include "core/watchconfig/DisplayStageTexts.h"
 
 namespace kiro {
 namespace {
@@ -28,9 +27,10 @@ DisplayInput OnlyItems(std::initializer_list<std::pair<int, int>> itemEffects) {
 }
 
 // The frame each stage ended its effect on (its last step), by status text.
-std::map<int, std::string> LastFrames(const test::RecordingDisplayObserver& observer) {
-    std::map<int, std::string> last;
-    for (const auto& step : observer.steps) last[step.status] = FrameHex(step.frame);
+std::map<TextId, std::string> LastFrames(const test::RecordingDisplayObserver& observer) {
+    std::map<TextId, std::string> last;
+    for (const auto& step : observer.steps)
+        if (step.status) last[*step.status] = FrameHex(step.frame);
     return last;
 }
 
@@ -52,14 +52,14 @@ TEST(DisplaySequenceTest, EveryItemInTurnWithItsEffectAndWait) {
               (std::vector<std::string>{"blink 64", "text 64", "blink 0", "text 65", "text 76", "text 71",
                                         "text 67", "text 68", "text 69", "text 70"}));
     const auto last = LastFrames(world.observer);
-    EXPECT_EQ(last.at(kTextShowTime), FrameHex(RenderTime(21, 7)));
-    EXPECT_EQ(last.at(kTextShowDay), FrameHex(RenderDate(5, 6)));
-    EXPECT_EQ(last.at(kTextPersonalMessage), "00000000000000000000000000");
-    EXPECT_EQ(last.at(kTextPersonalGraphic), "7F417F00000000000000000000");
-    EXPECT_EQ(last.at(kTextShowDiskSize), FrameHex(RenderSize(kTotalKb)));
-    EXPECT_EQ(last.at(kTextShowFreeSize), FrameHex(RenderSize(kFreeKb)));
-    EXPECT_EQ(last.at(kTextShowBattery), FrameHex(RenderBattery(kSimulatedBatteryReading)));
-    EXPECT_EQ(last.at(kTextShowKiro), FrameHex(RenderSteps(kSimulatedStepCount)));
+    EXPECT_EQ(last.at(TextId::ShowTime), FrameHex(RenderTime(21, 7)));
+    EXPECT_EQ(last.at(TextId::ShowDay), FrameHex(RenderDate(5, 6)));
+    EXPECT_EQ(last.at(TextId::PersonalMessage), "00000000000000000000000000");
+    EXPECT_EQ(last.at(TextId::PersonalGraphic), "7F417F00000000000000000000");
+    EXPECT_EQ(last.at(TextId::ShowDiskSize), FrameHex(RenderSize(kTotalKb)));
+    EXPECT_EQ(last.at(TextId::ShowFreeSize), FrameHex(RenderSize(kFreeKb)));
+    EXPECT_EQ(last.at(TextId::ShowBattery), FrameHex(RenderBattery(kSimulatedBatteryReading)));
+    EXPECT_EQ(last.at(TextId::ShowKiro), FrameHex(RenderSteps(kSimulatedStepCount)));
     // The waits, unscaled: time, date, picture, three sizes, the step icon and the count.
     EXPECT_EQ(world.clock.TotalSlept(),
               SumOfDelays(world.observer) + 4000 + 1500 + 1000 + 3 * 2000 + 1000 + 2000);

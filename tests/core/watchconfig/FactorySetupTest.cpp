@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "../watchdisk/CollectionWorld.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/watch/ConfigBlock.h"
 #include "platform/NativePlatform.h"
 #include "support/SymbolicLinks.h"
 
@@ -51,7 +51,8 @@ struct FactoryWorld : test::CollectionWorld {
     int failSendsFrom = 1 << 30;  // the command number from which every command fails
     test::StoppableDeviceIo device{machine.devices, [this] { return ++sends >= failSendsFrom; }};
     RecordingDisplay display;
-    FactorySetup factory{app, machine.volumes, device, machine.attributes, host, display};
+    FactoryAnimation animation;
+    FactorySetup factory{app, machine.volumes, device, machine.attributes, host, display, animation};
 };
 
 TEST(FactorySetupTest, TwoDisksOfOneArrivalAreBothSetUpAndCounted) {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/HexText.h"
-#include "core/watchconfig/ClockFile.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/base/HexText.h"
+#include "core/watch/ClockFile.h"
+#include "core/watch/ConfigBlock.h"
 
 namespace kiro {
 namespace {

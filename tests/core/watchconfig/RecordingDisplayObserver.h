@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ class RecordingDisplayObserver final : public DisplayObserver {
     struct Step {
         DisplayFrame frame;
         int delayMs;
-        int status;  // the status text shown at the time, -1 before the first
+        std::optional<TextId> status;  // the status text shown at the time, none before the first
     };
 
     std::vector<Step> steps;
@@ -26,9 +27,9 @@ class RecordingDisplayObserver final : public DisplayObserver {
     void StepShown(const DisplayFrame& frame, int delayMs) override {
         steps.push_back({frame, delayMs, status_});
     }
-    void StatusChanged(int textIndex) override {
-        status_ = textIndex;
-        events.push_back("text " + std::to_string(textIndex));
+    void StatusChanged(TextId text) override {
+        status_ = text;
+        events.push_back("text " + std::to_string(static_cast<int>(text)));
     }
     void BlinkChanged(uint16_t mask) override { events.push_back("blink " + std::to_string(mask)); }
     void Pump() override { ++pumps; }
@@ -46,7 +47,7 @@ class RecordingDisplayObserver final : public DisplayObserver {
     }
 
   private:
-    int status_ = -1;
+    std::optional<TextId> status_;
 };
 
 // A display simulation over a clock that costs no time, recording what it shows.

@@ -1,4 +1,4 @@
-#include "core/watchconfig/WatchSettingsText.h"
+#include "core/watch/WatchSettingsText.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <numeric>
 
 #include "CollectionWorld.h"
-#include "core/watchconfig/ConfigBlock.h"
+#include "core/watch/ConfigBlock.h"
 #include "platform/sim/StepGenerator.h"
 
 namespace kiro {

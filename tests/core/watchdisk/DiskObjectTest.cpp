@@ -1,4 +1,4 @@
-#include "core/watchdisk/CDiskObject.h"
+#include "core/watchconfig/CDiskObject.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/Fnv1a.h"
-#include "core/app/Format.h"
+#include "core/base/Fnv1a.h"
+#include "core/base/Format.h"
 
 namespace kiro {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/watchdisk/MonthStore.h"
+#include "core/store/MonthStore.h"
 
 #include <gtest/gtest.h>
 

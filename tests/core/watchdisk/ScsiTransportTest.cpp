@@ -1,4 +1,4 @@
-#include "core/watchdisk/ScsiTransport.h"
+#include "core/watch/ScsiTransport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/watchdisk/WatchCommands.h"
+#include "core/watch/WatchCommands.h"
 
 #include <gtest/gtest.h>
 

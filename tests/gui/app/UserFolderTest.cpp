@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "core/app/ProgramFolder.h"
+#include "core/base/ProgramFolder.h"
 #include "support/TempFolder.h"
 
 namespace kiro::gui {

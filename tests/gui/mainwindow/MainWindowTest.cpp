@@ -35,7 +35,7 @@ TEST_F(MainWindowTest, TitleClockAndFontsFromControlHeights) {
     auto window = Open();
     EXPECT_EQ(window->windowTitle(), "KiroMeter2 USB FlashDisk, Ver 2.042    2014/05/05");
     EXPECT_EQ(window->ClockLabel()->text(), "09:30:15");
-    // The heights are of the character cell, ascent and descent, as the description sizes fonts.
+    // A font's height is that of its character cell, ascent plus descent (gui/FontCells.h).
     const auto cellOf = [](const QLabel* label) { return QFontMetrics(label->font()).height(); };
     const int clockCell = window->ClockLabel()->contentsRect().height() * 3 / 4;
     EXPECT_LE(cellOf(window->ClockLabel()), clockCell);

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "../WatchPageWorld.h"
-#include "core/watchconfig/ClockFile.h"
+#include "core/watch/ClockFile.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "platform/sim/DeviceModeWatch.h"

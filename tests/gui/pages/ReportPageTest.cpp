@@ -10,7 +10,7 @@
 
 #include "../PageWorld.h"
 #include "core/analysis/Metrics.h"
-#include "core/app/Format.h"
+#include "core/base/Format.h"
 #include "gui/charts/CGraphCtrl.h"
 #include "gui/controls/CGridListCtrl.h"
 #include "gui/pages/CSleepDlg.h"

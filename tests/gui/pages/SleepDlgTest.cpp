@@ -64,7 +64,7 @@ TEST_F(SleepDlgTest, TheEstimateLineFollowsTheNightAndTheLanguage) {
     for (int minute = 6 * 60 + 30; minute < 12 * 60; ++minute) world.Store(2014, 5, 21, minute, {20});
     CSleepDlg dialog(world.Context(), 2014, 5, 20);
     EXPECT_EQ(dialog.EstimateLabel()->text(), "Estimate: bed 23:00, getting up 06:29");
-    EXPECT_EQ(dialog.ResultLabel(0)->text().right(8), "Bad Time") << "the described results stay";
+    EXPECT_EQ(dialog.ResultLabel(0)->text().right(8), "Bad Time") << "the four results stay";
     EXPECT_GT(dialog.EstimateLabel()->geometry().top(), dialog.ResultLabel(0)->geometry().bottom());
     EXPECT_LT(dialog.EstimateLabel()->geometry().bottom(), dialog.Chart()->geometry().top());
 

@@ -52,12 +52,13 @@ class FactoryDlgTest : public ::testing::Test {
     FactoryDlgTest() { world.app.watch.eventsSuspended = true; }
 
     test::WatchPageWorld world;
+    FactoryAnimation animation;
 };
 
 TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
     sim::FileModeWatch watch(world.DiskFolder("watch"));
     {
-        CFactoryDlg dialog(world.Context(), world.Ports());
+        CFactoryDlg dialog(world.Context(), world.Ports(), animation);
         EXPECT_EQ(dialog.windowTitle(), "Factory Mode");
         EXPECT_EQ(dialog.Status()->text(), "Plug-in DISK, Auto Setup");
         EXPECT_EQ(dialog.Counter()->Text(), "0");
@@ -84,7 +85,7 @@ TEST_F(FactoryDlgTest, OpensIdleAndTheNotificationsReachItOnlyWhileItIsOpen) {
 }
 
 TEST_F(FactoryDlgTest, PreCopyChoicesAreStoredAtOnce) {
-    CFactoryDlg dialog(world.Context(), world.Ports());
+    CFactoryDlg dialog(world.Context(), world.Ports(), animation);
     dialog.chooseFolder = [] { return std::optional<QString>("/srv/line/prepared"); };
     dialog.PreCopyBox()->click();
     EXPECT_TRUE(dialog.FolderButton()->isEnabled());
@@ -103,7 +104,7 @@ TEST_F(FactoryDlgTest, PreCopyChoicesAreStoredAtOnce) {
 }
 
 TEST_F(FactoryDlgTest, AStreamOfWatchesLeavesNoWidgetTimerOrHandleBehind) {
-    CFactoryDlg dialog(world.Context(), world.Ports());
+    CFactoryDlg dialog(world.Context(), world.Ports(), animation);
     sim::FileModeWatch plain(world.DiskFolder("plain"));
     const auto objects = [&dialog] { return dialog.findChildren<QObject*>().size(); };
     const auto before = objects();

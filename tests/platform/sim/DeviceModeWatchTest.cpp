@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "core/app/CalendarMath.h"
-#include "core/watchdisk/WatchCommands.h"
+#include "core/base/CalendarMath.h"
+#include "core/watch/WatchCommands.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/SimulatedDeviceIo.h"
 #include "support/TempFolder.h"

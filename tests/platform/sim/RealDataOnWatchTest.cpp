@@ -3,7 +3,7 @@
 
 #include <numeric>
 
-#include "core/watchdisk/WatchCommands.h"
+#include "core/watch/WatchCommands.h"
 #include "platform/sim/DeviceModeWatch.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/RealWorldSteps.h"

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "core/watchdisk/WatchCommands.h"
+#include "core/watch/WatchCommands.h"
 #include "platform/sim/FakeClock.h"
 #include "support/TempFolder.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "core/app/CalendarMath.h"
+#include "core/base/CalendarMath.h"
 
 namespace kiro::sim {
 namespace {

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/IniFile.h"
+#include "core/store/IniFile.h"
 #include "support/ErrorCodes.h"
 #include "support/FolderWriterWorld.h"
 
