@@ -56,7 +56,8 @@ std::string LimitTable(const std::vector<json>& figures, int& missed) {
         const double ratio = Seconds(figure) / Seconds(limit->second);
         missed += ratio > target;
         out << "| " << name << " | " << TimeText(figure) << " | " << TimeText(limit->second) << " | "
-            << Fixed(ratio, 2) << " × | ≤ " << Fixed(target, 1) << " × | " << Verdict(ratio <= target) << " |\n";
+            << Fixed(ratio, 2) << " × | ≤ " << Fixed(target, 1) << " × | " << Verdict(ratio <= target)
+            << " |\n";
     }
     return out.str();
 }
@@ -68,14 +69,16 @@ std::string OtherFigures(const std::vector<json>& figures) {
         const std::string name = figure.at("name").get<std::string>();
         if (figure.contains("target_ratio") || name.ends_with(kLimitSuffix)) continue;
         out << "| " << name << " | " << TimeText(figure) << " | "
-            << (figure.contains("frames") ? Fixed(figure.at("frames").get<double>(), 0) : std::string()) << " |\n";
+            << (figure.contains("frames") ? Fixed(figure.at("frames").get<double>(), 0) : std::string())
+            << " |\n";
     }
     return out.str();
 }
 
 std::string StartupTable(const std::vector<StartupRace>& races, int& missed) {
     std::ostringstream out;
-    out << "| display | KiroMeter_X5 | minimal program | ratio | resident memory | minimal program | ratio | |\n"
+    out << "| display | KiroMeter_X5 | minimal program | ratio "
+           "| resident memory | minimal program | ratio | |\n"
         << "|---|---|---|---|---|---|---|---|\n";
     for (const StartupRace& race : races) {
         const json& ours = race.result.at("program");
@@ -87,8 +90,8 @@ std::string StartupTable(const std::vector<StartupRace>& races, int& missed) {
         const double timeRatio = ourTime / minimalTime;
         const double memoryRatio = ourMemory / minimalMemory;
         missed += (timeRatio > kStartupTarget) + (memoryRatio > kStartupTarget);
-        out << "| " << race.display << " | " << Fixed(ourTime, 0) << " ms | " << Fixed(minimalTime, 0) << " ms | "
-            << Fixed(timeRatio, 2) << " × | " << Fixed(ourMemory / 1024, 1) << " MB | "
+        out << "| " << race.display << " | " << Fixed(ourTime, 0) << " ms | " << Fixed(minimalTime, 0)
+            << " ms | " << Fixed(timeRatio, 2) << " × | " << Fixed(ourMemory / 1024, 1) << " MB | "
             << Fixed(minimalMemory / 1024, 1) << " MB | " << Fixed(memoryRatio, 2) << " × | "
             << Verdict(timeRatio <= kStartupTarget && memoryRatio <= kStartupTarget) << " |\n";
     }
@@ -111,8 +114,8 @@ std::string DescribeMachine(const json& context) {
     utsname system{};
     ::uname(&system);
     std::ostringstream out;
-    out << "- Processor: " << FirstValue("/proc/cpuinfo", "model name") << ", " << context.value("num_cpus", 0)
-        << " cores\n"
+    out << "- Processor: " << FirstValue("/proc/cpuinfo", "model name") << ", "
+        << context.value("num_cpus", 0) << " cores\n"
         << "- Memory: " << FirstValue("/proc/meminfo", "MemTotal") << "\n"
         << "- System: " << system.sysname << " " << system.release << " (" << system.machine << ")\n"
         << "- Run on: " << context.value("date", "") << "\n";
@@ -131,19 +134,20 @@ BenchPage MakeBenchPage(const std::vector<json>& runs, const std::vector<Startup
            "figure, on the same machine. Times are wall-clock times per operation.\n\n"
         << machine << "\n"
         << "## Against their limits\n\n"
-        << "The limit of a collection is the plain file work on the same bytes: reading the day files (or the "
-           "blocks' bytes), keeping a copy and removing each day file, and reading and rewriting each month "
-           "file once, flushed and renamed. The limit of a report, the sleep analysis and the ten-year "
-           "summary is reading the same month files and one plain pass over their bytes.\n\n"
+        << "The limit of a collection is the plain file work on the same bytes: reading the day files "
+           "(or the blocks' bytes), keeping a copy and removing each day file, and reading and rewriting "
+           "each month file once, flushed and renamed. The limit of a report, the sleep analysis and the "
+           "ten-year summary is reading the same month files and one plain pass over their bytes.\n\n"
         << LimitTable(figures, page.missedTargets) << "\n"
         << "## Other figures\n\n"
         << OtherFigures(figures) << "\n";
     if (!races.empty())
         out << "## Start-up\n\n"
-            << "From the start of the process to the end of the main window's first paint (the month report of "
-               "a program folder holding two months of simulated steps), and the resident memory then: "
-               "`KiroMeter_X5 --measure-startup` against a minimal Qt 6 program of 7 tabs, a calendar and a "
-               "31 × 7 table, started in turn; medians of the runs. Target ≤ 1.5 × in both.\n\n"
+            << "From the start of the process to the end of the main window's first paint "
+               "(the month report of a program folder holding two months of simulated steps), and the "
+               "resident memory then: `KiroMeter_X5 --measure-startup` against a minimal Qt 6 program of "
+               "7 tabs, a calendar and a 31 × 7 table, started in turn; medians of the runs. "
+               "Target ≤ 1.5 × in both.\n\n"
             << StartupTable(races, page.missedTargets) << "\n";
     out << (page.missedTargets == 0 ? std::string("Every target is met.\n")
                                     : std::to_string(page.missedTargets) + " target(s) missed.\n");

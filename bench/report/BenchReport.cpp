@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
             }
         }
         const nlohmann::json context = runs.empty() ? nlohmann::json::object() : runs.front().at("context");
-        const kiro::bench::BenchPage page = kiro::bench::MakeBenchPage(runs, races, kiro::bench::DescribeMachine(context));
+        const kiro::bench::BenchPage page =
+            kiro::bench::MakeBenchPage(runs, races, kiro::bench::DescribeMachine(context));
         std::ofstream out(argv[1]);
         out << page.markdown;
         out.close();

@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -91,7 +91,8 @@ double Median(std::vector<Run> runs, Field field) {
 
 nlohmann::json Describe(const std::vector<Run>& runs) {
     nlohmann::json list = nlohmann::json::array();
-    for (const Run& run : runs) list.push_back({{"wall_ms", run.wallMs}, {"own_ms", run.ownMs}, {"rss_kb", run.rssKb}});
+    for (const Run& run : runs)
+        list.push_back({{"wall_ms", run.wallMs}, {"own_ms", run.ownMs}, {"rss_kb", run.rssKb}});
     return {{"runs", list},
             {"median_wall_ms", Median(runs, &Run::wallMs)},
             {"median_rss_kb", Median(runs, &Run::rssKb)}};
@@ -123,7 +124,8 @@ int main(int argc, char** argv) {
         programRuns.push_back(*ours);
         yardstickRuns.push_back(*minimal);
     }
-    const nlohmann::json result = {{"program", Describe(programRuns)}, {"yardstick", Describe(yardstickRuns)}};
+    const nlohmann::json result = {{"program", Describe(programRuns)},
+                                   {"yardstick", Describe(yardstickRuns)}};
     std::printf("%s\n", result.dump(2).c_str());
     return 0;
 }

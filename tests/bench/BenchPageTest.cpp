@@ -31,9 +31,10 @@ TEST(BenchPageTest, RatiosComeFromWallTimesInTheirOwnUnits) {
     // 3 ms against 1500 us is 2 x: met at a target of 3, missed at 1.5.
     const BenchPage page = MakeBenchPage(
         {BenchRun({Measured("collection/a", 3, "ms", 3.0), Figure("collection/a/limit", 1500, "us"),
-              Measured("report/b", 3, "ms", 1.5), Figure("report/b/limit", 1500, "us")})},
+                   Measured("report/b", 3, "ms", 1.5), Figure("report/b/limit", 1500, "us")})},
         {}, "- machine\n");
-    EXPECT_TRUE(Holds(page, "| collection/a | 3.00 ms | 1500 us | 2.00 × | ≤ 3.0 × | met |")) << page.markdown;
+    EXPECT_TRUE(Holds(page, "| collection/a | 3.00 ms | 1500 us | 2.00 × | ≤ 3.0 × | met |"))
+        << page.markdown;
     EXPECT_TRUE(Holds(page, "| report/b | 3.00 ms | 1500 us | 2.00 × | ≤ 1.5 × | **missed** |"));
     EXPECT_EQ(page.missedTargets, 1);
     EXPECT_TRUE(Holds(page, "1 target(s) missed."));

@@ -84,13 +84,14 @@ TEST_F(CliUpdateBuildsTest, SignUpdateWritesTheSignatureOpensslWrites) {
               0);
     const test::CommandResult sign = test::RunCommand(Kiro("sign-update --key " + key + " " + Build()));
     ASSERT_EQ(sign.exitCode, 0) << sign.output;
-    const test::CommandResult verified = test::RunCommand("openssl dgst -sha256 -verify " + publicKey +
-                                                          " -signature " + Build() + ".sig " + Build() + " 2>&1");
+    const test::CommandResult verified = test::RunCommand(
+        "openssl dgst -sha256 -verify " + publicKey + " -signature " + Build() + ".sig " + Build() + " 2>&1");
     EXPECT_EQ(verified.output, "Verified OK\n");
 
     // A key that is no private key signs nothing, and writes no signature.
     std::filesystem::remove(folder.File("build.sig"));
-    const test::CommandResult refused = test::RunCommand(Kiro("sign-update --key " + publicKey + " " + Build()));
+    const test::CommandResult refused =
+        test::RunCommand(Kiro("sign-update --key " + publicKey + " " + Build()));
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(folder.File("build.sig")));
 }

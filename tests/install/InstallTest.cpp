@@ -1,19 +1,24 @@
-// The tree `cmake --install` made in the staging folder (KiroInstall.IntoStagingFolder runs
-// first): every file where a desktop and a package manager look for it, the installed programs
-// working from there, and the validators' verdict on the desktop entry, the metainfo and the man
-// pages. A validator that is not installed skips its test and says so.
+// The tree `cmake --install --strip` made in the staging folder (KiroInstall.IntoStagingFolder
+// runs first), as it goes into the package: every file where a desktop and a package manager look
+// for it, the installed programs working from there, and the validators' verdict on the desktop
+// entry, the metainfo and the man pages. A validator that is not installed skips its test and
+// says so.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "core/update/ProgramKind.h"
+#include "core/update/ProgramSeal.h"
 #include "support/RunCommand.h"
 #include "support/TempFolder.h"
 
@@ -26,6 +31,7 @@ const fs::path kUsr = fs::path(KIRO_INSTALL_STAGE) / "usr";
 const fs::path kBin = kUsr / "bin";
 const fs::path kShare = kUsr / "share";
 const fs::path kManPages = kShare / "man/man1";
+const fs::path kPackageDocs = kShare / "doc/kirometer";
 
 std::string Quoted(const fs::path& path) {
     return ShellQuote(path.string());
@@ -45,23 +51,16 @@ bool IsExecutableFile(const fs::path& path) {
                             ", which scripts/setup "                     \
                             "installs): this check did not run"
 
-// Width and height of a PNG, from its header chunk; {0, 0} when it is no PNG.
-std::pair<uint32_t, uint32_t> PngSize(const fs::path& path) {
-    const std::string bytes = TempFolder::ReadFile(path.string());
-    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
-        bytes.compare(12, 4, "IHDR") != 0)
-        return {0, 0};
-    const auto number = [&bytes](size_t at) {
-        uint32_t value = 0;
-        for (size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[i]);
-        return value;
-    };
-    return {number(16), number(20)};
+// A gzip-compressed file as installed (man pages and the changelog are), decompressed; empty when
+// it is no such file.
+std::string Decompressed(const fs::path& file) {
+    const CommandResult text = RunCommand("gzip -dc " + Quoted(file) + " 2>/dev/null");
+    return text.exitCode == 0 ? text.output : std::string();
 }
 
 // A man page as a reader sees it, without fonts.
 std::string RenderedManPage(const fs::path& page) {
-    return RunCommand("groff -man -Tutf8 -P -cbou " + Quoted(page)).output;
+    return RunCommand("gzip -dc " + Quoted(page) + " | groff -man -Tutf8 -P -cbou").output;
 }
 
 // Whether a rendered man page has a paragraph tagged with `name`: a line at the tag's indent that
@@ -76,15 +75,6 @@ bool HasTaggedParagraph(const std::string& rendered, const std::string& name) {
             return true;
     }
     return false;
-}
-
-// The value of the first `key=` line of a desktop entry.
-std::string DesktopEntryValue(const std::string& entry, const std::string& key) {
-    std::istringstream lines(entry);
-    std::string line;
-    while (std::getline(lines, line))
-        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-    return {};
 }
 
 TEST(InstalledTreeTest, TheCommandLineProgramRunsFromTheBinFolder) {
@@ -102,13 +92,27 @@ TEST(InstalledTreeTest, TheUdevRuleIsWhereUdevReadsPackagedRules) {
               TempFolder::ReadFile(KIRO_SOURCE_DIR "/packaging/60-kirometer-x5.rules"));
 }
 
+TEST(InstalledTreeTest, TheCopyrightAndTheChangelogOfThisVersionAreWhereDebianLooks) {
+    const std::string copyright = TempFolder::ReadFile((kPackageDocs / "copyright").string());
+    EXPECT_EQ(
+        copyright.rfind("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0),
+        0u)
+        << copyright;
+    // The newest entry comes first; a new version without one would ship the old one's notes.
+    const std::string changelog = Decompressed(kPackageDocs / "changelog.gz");
+    EXPECT_EQ(changelog.substr(0, changelog.find('\n')),
+              std::string("kirometer (") + KIRO_PROJECT_VERSION + ") unstable; urgency=medium")
+        << "packaging/changelog needs an entry for version " << KIRO_PROJECT_VERSION;
+}
+
 TEST(ManPagesTest, FormatWithoutAWarning) {
     SKIP_WITHOUT("groff", "groff-base");
-    std::vector<fs::path> pages = {kManPages / "kiro.1"};
-    if (KIRO_GUI_BUILT) pages.push_back(kManPages / "KiroMeter_X5.1");
+    std::vector<fs::path> pages = {kManPages / "kiro.1.gz"};
+    if (KIRO_GUI_BUILT) pages.push_back(kManPages / "KiroMeter_X5.1.gz");
     for (const fs::path& page : pages) {
-        ASSERT_TRUE(fs::is_regular_file(page)) << page;
-        const CommandResult check = RunCommand("groff -man -Tutf8 -ww -z " + Quoted(page));
+        // Checked first: groff given nothing would find nothing to warn about.
+        ASSERT_EQ(Decompressed(page).rfind(".TH ", 0), 0u) << page << " is no compressed man page";
+        const CommandResult check = RunCommand("gzip -dc " + Quoted(page) + " | groff -man -Tutf8 -ww -z");
         EXPECT_EQ(check.exitCode, 0) << page;
         EXPECT_EQ(check.output, "") << page;
     }
@@ -120,7 +124,7 @@ TEST(ManPagesTest, TheKiroPageDescribesEveryCommandTheProgramHas) {
     ASSERT_EQ(help.exitCode, 0) << help.output;
     const std::string subcommands = help.output.substr(help.output.find("Subcommands:"));
     const std::regex command(R"(\n  ([a-z][a-z-]*) )");
-    const std::string rendered = RenderedManPage(kManPages / "kiro.1");
+    const std::string rendered = RenderedManPage(kManPages / "kiro.1.gz");
     int seen = 0;
     for (std::sregex_iterator it(subcommands.begin(), subcommands.end(), command), end; it != end; ++it) {
         ++seen;
@@ -134,6 +138,29 @@ TEST(ManPagesTest, TheKiroPageDescribesEveryCommandTheProgramHas) {
 const fs::path kDesktopEntry = kShare / "applications/KiroMeter_X5.desktop";
 const fs::path kMetainfo = kShare / "metainfo/example.kirometer.KiroMeter_X5.metainfo.xml";
 
+// Width and height of a PNG, from its header chunk; {0, 0} when it is no PNG.
+std::pair<uint32_t, uint32_t> PngSize(const fs::path& path) {
+    const std::string bytes = TempFolder::ReadFile(path.string());
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 ||
+        bytes.compare(12, 4, "IHDR") != 0)
+        return {0, 0};
+    const auto number = [&bytes](size_t at) {
+        uint32_t value = 0;
+        for (size_t i = at; i < at + 4; ++i) value = value << 8 | static_cast<uint8_t>(bytes[i]);
+        return value;
+    };
+    return {number(16), number(20)};
+}
+
+// The value of the first `key=` line of a desktop entry.
+std::string DesktopEntryValue(const std::string& entry, const std::string& key) {
+    std::istringstream lines(entry);
+    std::string line;
+    while (std::getline(lines, line))
+        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
+    return {};
+}
+
 TEST(InstalledTreeTest, TheDesktopProgramRunsFromTheBinFolderWithItsStamp) {
     ASSERT_TRUE(IsExecutableFile(kBin / "KiroMeter_X5"));
     // The update check compares this stamp: the installed copy must still carry it.
@@ -141,6 +168,28 @@ TEST(InstalledTreeTest, TheDesktopProgramRunsFromTheBinFolderWithItsStamp) {
     EXPECT_EQ(stamp.exitCode, 0) << stamp.output;
     EXPECT_TRUE(std::regex_match(stamp.output, std::regex("0x[0-9A-F]{8}\n"))) << stamp.output;
     EXPECT_NE(stamp.output, "0xFFFFFFFF\n");
+}
+
+// The stamp of a program as it reports it ("0x...\n").
+std::string StampOf(const fs::path& program) {
+    return RunCommand(Quoted(program) + " --stamp").output;
+}
+
+TEST(InstalledTreeTest, TheStrippedDesktopProgramHoldsItsSealAndKeepsTheBuildsStamp) {
+    SKIP_WITHOUT("file", "file");
+    const fs::path program = kBin / "KiroMeter_X5";
+    const std::string kind = RunCommand("file -b " + Quoted(program)).output;
+    ASSERT_NE(kind.find(", stripped"), std::string::npos) << kind;
+    // Stripping changed the file after the build sealed it: the install seals it again.
+    const std::string bytes = TempFolder::ReadFile(program.string());
+    const std::span<const uint8_t> image(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    const std::optional<ProgramKind> format = FindProgramKind(image);
+    ASSERT_TRUE(format.has_value());
+    SealCheck seal(format->format);
+    seal.Feed(image);
+    EXPECT_TRUE(seal.Holds()) << "the installed program is not the length or the content its seal names";
+    // The update check compares stamps: sealing again must not make the build look newer.
+    EXPECT_EQ(StampOf(program), StampOf(KIRO_BUILT_GUI_PATH));
 }
 
 TEST(InstalledTreeTest, TheDemoDataIsWhereTheInstalledProgramLooksForIt) {
@@ -196,7 +245,7 @@ TEST(ManPagesTest, TheDesktopProgramsPageDescribesEveryStartOption) {
     // An unknown argument makes the program print its usage line.
     const CommandResult usage = RunCommand(Quoted(kBin / "KiroMeter_X5") + " --no-such-option");
     ASSERT_EQ(usage.exitCode, 2) << usage.output;
-    const std::string rendered = RenderedManPage(kManPages / "KiroMeter_X5.1");
+    const std::string rendered = RenderedManPage(kManPages / "KiroMeter_X5.1.gz");
     const std::regex option("--[a-z][a-z-]*");
     std::set<std::string> options;
     const std::string line = usage.output.substr(usage.output.find("usage:"));

@@ -44,8 +44,8 @@ class FaultyFileSystem final : public FileSystem {
     // How many times files whose path contains `part` were read.
     int ReadsOf(const std::string& part) const;
     // Every change attempted, in order: "write+flush PATH", "write PATH", "copy FROM TO",
-    // "copy-new FROM TO", "create PATH", "close PATH", "chmod PATH", "rename FROM TO", "remove PATH", "mkdir PATH",
-    // "sync PATH"; paths within a tracked folder relative to it ("." for the folder itself).
+    // "copy-new FROM TO", "create PATH", "close PATH", "chmod PATH", "rename FROM TO", "remove PATH",
+    // "mkdir PATH", "sync PATH"; paths within a tracked folder relative to it ("." for the folder itself).
     const std::vector<std::string>& Log() const { return log_; }
 
     FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;

@@ -100,8 +100,8 @@ BOOL StartProcess(const std::string& program, std::string& commandLine, STARTUPI
                   PROCESS_INFORMATION& started) {
     constexpr int kTries = 5;
     for (int tried = 1;; ++tried) {
-        if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           nullptr, &startup, &started))
+        if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                           &startup, &started))
             return TRUE;
         if (GetLastError() != ERROR_INTERNAL_ERROR || tried == kTries) return FALSE;
         Sleep(200);

@@ -21,7 +21,8 @@ BuildCheck::BuildCheck(const ProgramKind& own, std::optional<uint32_t> expectedS
 
 void BuildCheck::Feed(std::span<const uint8_t> piece) {
     const size_t wanted = kStampSearchBytes - head_.size();
-    head_.insert(head_.end(), piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(std::min(wanted, piece.size())));
+    head_.insert(head_.end(), piece.begin(),
+                 piece.begin() + static_cast<std::ptrdiff_t>(std::min(wanted, piece.size())));
     seal_.Feed(piece);
 }
 
@@ -45,7 +46,8 @@ BuildFault CheckBuildFile(FileSystem& files, const std::string& path, const Prog
     const FileContent build = files.ReadFile(path, kMostBuildBytes, OverLimit::Refuse);
     if (build.error) return BuildFault::Seal;
     FileContent signature;
-    if (signatures) signature = files.ReadFile(SignatureAddressOf(path), kMostSignatureBytes, OverLimit::Refuse);
+    if (signatures)
+        signature = files.ReadFile(SignatureAddressOf(path), kMostSignatureBytes, OverLimit::Refuse);
     BuildCheck check(own, std::nullopt);
     check.Feed(Bytes(build.bytes));
     return check.Finish(signatures, Bytes(signature.bytes));

@@ -6,7 +6,8 @@ namespace kiro {
 
 std::optional<ProgramKind> FindProgramKind(std::span<const uint8_t> head) {
     constexpr size_t kElfMachineAt = 0x12;
-    if (head.size() >= kElfMachineAt + 2 && head[0] == 0x7F && head[1] == 'E' && head[2] == 'L' && head[3] == 'F') {
+    if (head.size() >= kElfMachineAt + 2 && head[0] == 0x7F && head[1] == 'E' && head[2] == 'L' &&
+        head[3] == 'F') {
         ProgramKind kind{ProgramFormat::Elf, head[4], head[5], 0};
         // e_machine in the file's own byte order.
         const uint16_t first = head[kElfMachineAt];

@@ -82,7 +82,8 @@ void SealCheck::Take(std::span<const uint8_t> piece) {
         sealSeen_ += seal.end - seal.begin;
     }
     // The digest's own bytes are hashed as zeros.
-    const Overlap digest = OverlapOf(taken_, piece.size(), *sealAt_ + kSealDigestAt, kSealBytes - kSealDigestAt);
+    const Overlap digest =
+        OverlapOf(taken_, piece.size(), *sealAt_ + kSealDigestAt, kSealBytes - kSealDigestAt);
     sealedHash_.Add(piece.first(digest.begin));
     sealedHash_.AddZeros(digest.end - digest.begin);
     sealedHash_.Add(piece.subspan(digest.end));

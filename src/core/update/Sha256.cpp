@@ -15,20 +15,23 @@ constexpr std::array<uint32_t, 64> kRoundConstants = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
+// The initial hash value (FIPS 180-4, 5.3.3).
+constexpr std::array<uint32_t, 8> kInitialState = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                                   0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+
 constexpr uint32_t Rotate(uint32_t value, int by) {
     return value >> by | value << (32 - by);
 }
 
 }  // namespace
 
-Sha256::Sha256()
-    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19} {}
+Sha256::Sha256() : state_(kInitialState) {}
 
 void Sha256::Compress(const uint8_t* block) {
     std::array<uint32_t, 64> w{};
     for (size_t i = 0; i < 16; ++i)
-        w[i] = uint32_t{block[4 * i]} << 24 | uint32_t{block[4 * i + 1]} << 16 | uint32_t{block[4 * i + 2]} << 8 |
-               uint32_t{block[4 * i + 3]};
+        w[i] = uint32_t{block[4 * i]} << 24 | uint32_t{block[4 * i + 1]} << 16 |
+               uint32_t{block[4 * i + 2]} << 8 | uint32_t{block[4 * i + 3]};
     for (size_t i = 16; i < 64; ++i) {
         const uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
         const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
@@ -68,7 +71,8 @@ void Sha256::Add(std::span<const uint8_t> bytes) {
 
 void Sha256::AddZeros(size_t count) {
     static constexpr std::array<uint8_t, 64> kZeros{};
-    for (; count > 0; count -= std::min(count, kZeros.size())) Add(std::span(kZeros).first(std::min(count, kZeros.size())));
+    for (; count > 0; count -= std::min(count, kZeros.size()))
+        Add(std::span(kZeros).first(std::min(count, kZeros.size())));
 }
 
 Sha256Digest Sha256::Finish() {

@@ -15,8 +15,8 @@ bool OpenSslSignatureVerifier::Verify(std::span<const uint8_t, 32> digest,
                                       std::span<const uint8_t> signature) const {
     if (!key_ || signature.empty()) return false;
     const PkeyContextPtr context = DigestContext(key_.get(), false);
-    return context &&
-           EVP_PKEY_verify(context.get(), signature.data(), signature.size(), digest.data(), digest.size()) == 1;
+    return context && EVP_PKEY_verify(context.get(), signature.data(), signature.size(), digest.data(),
+                                      digest.size()) == 1;
 }
 
 }  // namespace kiro::linux_platform

@@ -4,7 +4,8 @@
 
 namespace kiro::linux_platform {
 
-std::optional<std::vector<uint8_t>> SignDigest(std::string_view privateKeyPem, std::span<const uint8_t, 32> digest) {
+std::optional<std::vector<uint8_t>> SignDigest(std::string_view privateKeyPem,
+                                               std::span<const uint8_t, 32> digest) {
     const PkeyPtr key = ReadP256Key(privateKeyPem, true);
     const PkeyContextPtr context = key ? DigestContext(key.get(), true) : nullptr;
     size_t size = 0;

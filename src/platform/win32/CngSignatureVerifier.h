@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "core/system/SignatureVerifier.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {
 
@@ -12,15 +13,13 @@ namespace kiro::win32_platform {
 class CngSignatureVerifier final : public SignatureVerifier {
   public:
     explicit CngSignatureVerifier(std::string_view publicKeyPem);
-    ~CngSignatureVerifier() override;
-    CngSignatureVerifier(const CngSignatureVerifier&) = delete;
-    CngSignatureVerifier& operator=(const CngSignatureVerifier&) = delete;
 
     bool Verify(std::span<const uint8_t, 32> digest, std::span<const uint8_t> signature) const override;
 
   private:
-    void* algorithm_ = nullptr;
-    void* key_ = nullptr;
+    // The key after the algorithm it was imported with, so that it goes first.
+    CngAlgorithmHandle algorithm_;
+    CngKeyHandle key_;
 };
 
 }  // namespace kiro::win32_platform

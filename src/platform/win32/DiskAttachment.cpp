@@ -6,10 +6,12 @@
 #include <cfgmgr32.h>
 #include <setupapi.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "core/base/Format.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {
 namespace {
@@ -62,38 +64,35 @@ std::string DetailPathOf(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& diskInterface, 
 
 // The disk's device instance and its last arrival, found among the present disks by its number.
 std::string ConnectionOf(const STORAGE_DEVICE_NUMBER& wanted) {
-    HDEVINFO set =
-        SetupDiGetClassDevsA(&kDiskInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-    if (set == INVALID_HANDLE_VALUE) return {};
+    const DeviceInfoList set(
+        SetupDiGetClassDevsA(&kDiskInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    if (!set.Valid()) return {};
     std::string connection;
     for (DWORD index = 0; connection.empty(); ++index) {
         SP_DEVICE_INTERFACE_DATA diskInterface{};
         diskInterface.cbSize = sizeof diskInterface;
-        if (!SetupDiEnumDeviceInterfaces(set, nullptr, &kDiskInterfaceClass, index, &diskInterface)) break;
+        if (!SetupDiEnumDeviceInterfaces(set.Get(), nullptr, &kDiskInterfaceClass, index, &diskInterface))
+            break;
         SP_DEVINFO_DATA info{};
         info.cbSize = sizeof info;
-        const std::string path = DetailPathOf(set, diskInterface, info);
+        const std::string path = DetailPathOf(set.Get(), diskInterface, info);
         if (path.empty()) continue;
-        HANDLE disk = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  0, nullptr);
-        if (disk == INVALID_HANDLE_VALUE) continue;
-        const auto number = DeviceNumberOf(disk);
-        CloseHandle(disk);
+        const KernelHandle disk(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        if (!disk.Valid()) continue;
+        const auto number = DeviceNumberOf(disk.Get());
         if (!number || number->DeviceType != wanted.DeviceType || number->DeviceNumber != wanted.DeviceNumber)
             continue;
         char instance[MAX_DEVICE_ID_LEN + 1] = {};
         FILETIME arrival{};
         DEVPROPTYPE type = 0;
-        if (!SetupDiGetDeviceInstanceIdA(set, &info, instance, sizeof instance, nullptr) ||
-            !SetupDiGetDevicePropertyW(set, &info, &kLastArrivalDate, &type,
+        if (!SetupDiGetDeviceInstanceIdA(set.Get(), &info, instance, sizeof instance, nullptr) ||
+            !SetupDiGetDevicePropertyW(set.Get(), &info, &kLastArrivalDate, &type,
                                        reinterpret_cast<BYTE*>(&arrival), sizeof arrival, nullptr, 0) ||
             type != DEVPROP_TYPE_FILETIME)
             break;
-        char moment[32];
-        std::snprintf(moment, sizeof moment, " %08lx%08lx", arrival.dwHighDateTime, arrival.dwLowDateTime);
-        connection = std::string(instance) + moment;
+        connection = instance + Format(" %08lx%08lx", arrival.dwHighDateTime, arrival.dwLowDateTime);
     }
-    SetupDiDestroyDeviceInfoList(set);
     return connection;
 }
 

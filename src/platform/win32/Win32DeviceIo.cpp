@@ -4,7 +4,7 @@
 #include <winioctl.h>
 
 #include <climits>
-#include <type_traits>
+#include <utility>
 
 #include "platform/win32/DiskAttachment.h"
 #include "platform/win32/ScsiPassThroughDirect.h"
@@ -12,24 +12,18 @@
 
 namespace kiro::win32_platform {
 
-static_assert(std::is_same_v<HANDLE, void*>);
-
-Win32DeviceIo::~Win32DeviceIo() {
-    for (const auto& [number, handle] : open_) CloseHandle(handle);
-}
-
 DeviceHandle Win32DeviceIo::Open(const std::string& name) {
     const QuietDriveErrors quiet;
     // Without buffering, so that nothing the system cached of the disk stands between the
     // program and the device.
-    HANDLE handle =
-        CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_NO_BUFFERING, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return kNoDevice;
+    KernelHandle handle(CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_NO_BUFFERING, nullptr));
+    if (!handle.Valid()) return kNoDevice;
     do {
         lastGiven_ = lastGiven_ == INT_MAX ? 1 : lastGiven_ + 1;
     } while (open_.count(lastGiven_));
-    open_.emplace(lastGiven_, handle);
+    open_.emplace(lastGiven_, std::move(handle));
     return lastGiven_;
 }
 
@@ -44,15 +38,12 @@ DeviceHandle Win32DeviceIo::OpenPath(const std::string& devicePath) {
 }
 
 void Win32DeviceIo::Close(DeviceHandle handle) {
-    const auto open = open_.find(handle);
-    if (open == open_.end()) return;
-    CloseHandle(open->second);
-    open_.erase(open);
+    open_.erase(handle);
 }
 
-void* Win32DeviceIo::SystemHandleOf(DeviceHandle handle) const {
+SystemHandle Win32DeviceIo::SystemHandleOf(DeviceHandle handle) const {
     const auto open = open_.find(handle);
-    return open == open_.end() ? nullptr : open->second;
+    return open == open_.end() ? nullptr : open->second.Get();
 }
 
 int Win32DeviceIo::Send(DeviceHandle handle, const ScsiRequest& request) {

@@ -4,6 +4,7 @@
 
 #include "core/system/DeviceIo.h"
 #include "core/system/Volumes.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {
 
@@ -15,9 +16,6 @@ namespace kiro::win32_platform {
 class Win32DeviceIo final : public DeviceIo {
   public:
     explicit Win32DeviceIo(const Volumes& volumes) : volumes_(volumes) {}
-    ~Win32DeviceIo() override;
-    Win32DeviceIo(const Win32DeviceIo&) = delete;
-    Win32DeviceIo& operator=(const Win32DeviceIo&) = delete;
 
     // Only a letter the volumes report in use: the device layer opens the same drives the
     // program sees.
@@ -34,13 +32,11 @@ class Win32DeviceIo final : public DeviceIo {
   private:
     DeviceHandle Open(const std::string& name);
     // The system handle behind a number; null when the number is not open.
-    void* SystemHandleOf(DeviceHandle handle) const;
+    SystemHandle SystemHandleOf(DeviceHandle handle) const;
     int VolumeControl(DeviceHandle handle, unsigned long code);
 
     const Volumes& volumes_;
-    // The system's HANDLEs, kept as the pointers they are so that this header does not bring
-    // the system headers' macros into the program's own files.
-    std::map<DeviceHandle, void*> open_;
+    std::map<DeviceHandle, KernelHandle> open_;
     // Numbers start at 1: a handle field left at zero must not name the first disk opened.
     DeviceHandle lastGiven_ = 0;
 };

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "platform/win32/Win32Errors.h"
+#include "platform/win32/Win32Handle.h"
 
 // windows.h names its A and W functions through macros that would rename the interface's own
 // CreateFile and CopyFile here.
@@ -20,33 +22,13 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // apart from files once open).
 constexpr DWORD kOpenFlags = FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS;
 
-// Closes a handle when it goes out of scope; Close() reports what closing says.
-class Handle {
-  public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle() {
-        if (Valid()) CloseHandle(handle_);
-    }
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE Release() {
-        HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return handle;
-    }
-    std::error_code Close() {
-        HANDLE handle = Release();
-        return CloseHandle(handle) ? std::error_code{} : LastWindowsError();
-    }
+KernelHandle Open(const std::string& path, DWORD access, DWORD disposition, DWORD share = kShareAll) {
+    return KernelHandle(CreateFileA(path.c_str(), access, share, nullptr, disposition, kOpenFlags, nullptr));
+}
 
-  private:
-    HANDLE handle_;
-};
-
-HANDLE Open(const std::string& path, DWORD access, DWORD disposition, DWORD share = kShareAll) {
-    return CreateFileA(path.c_str(), access, share, nullptr, disposition, kOpenFlags, nullptr);
+// Closing is where a file's last writes may fail: it is an error of its own.
+std::error_code CloseReporting(KernelHandle& handle) {
+    return handle.Close() ? std::error_code{} : LastWindowsError();
 }
 
 // The error for an open handle that is not a plain file: a link, a folder or a device.
@@ -61,27 +43,28 @@ std::error_code NotRegular(HANDLE handle) {
     return {};
 }
 
-HANDLE OpenRegular(const std::string& path, DWORD access, DWORD disposition, std::error_code& error) {
-    Handle handle(Open(path, access, disposition));
+KernelHandle OpenRegular(const std::string& path, DWORD access, DWORD disposition, std::error_code& error) {
+    KernelHandle handle = Open(path, access, disposition);
     if (!handle.Valid()) {
         error = LastWindowsError();
-        return INVALID_HANDLE_VALUE;
+        return {};
     }
     error = NotRegular(handle.Get());
-    return error ? INVALID_HANDLE_VALUE : handle.Release();
+    if (error) return {};
+    return handle;
 }
 
 // Opens a plain file for writing, created when missing, and empties it. Opened first and
 // emptied after the check, so that nothing is lost when the name turns out to be a link or a
 // folder (creating anew would also fail on a hidden file, as the watch's marker file is).
-HANDLE OpenEmptied(const std::string& path, std::error_code& error) {
-    Handle handle(OpenRegular(path, GENERIC_WRITE, OPEN_ALWAYS, error));
-    if (!handle.Valid()) return INVALID_HANDLE_VALUE;
+KernelHandle OpenEmptied(const std::string& path, std::error_code& error) {
+    KernelHandle handle = OpenRegular(path, GENERIC_WRITE, OPEN_ALWAYS, error);
+    if (!handle.Valid()) return {};
     if (!SetEndOfFile(handle.Get())) {
         error = LastWindowsError();
-        return INVALID_HANDLE_VALUE;
+        return {};
     }
-    return handle.Release();
+    return handle;
 }
 
 std::error_code WriteAll(HANDLE handle, const char* bytes, size_t size) {
@@ -142,7 +125,7 @@ std::error_code FolderError(const std::string& path, DWORD failure) {
 
 class Win32WritableFile final : public WritableFile {
   public:
-    explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
+    explicit Win32WritableFile(KernelHandle handle) : handle_(std::move(handle)) {}
     std::error_code Append(std::string_view bytes) override {
         if (!handle_.Valid()) return std::make_error_code(std::errc::bad_file_descriptor);
         return WriteAll(handle_.Get(), bytes.data(), bytes.size());
@@ -150,19 +133,19 @@ class Win32WritableFile final : public WritableFile {
     std::error_code Close() override {
         if (!handle_.Valid()) return std::make_error_code(std::errc::bad_file_descriptor);
         if (const std::error_code error = Flush(handle_.Get())) return error;
-        return handle_.Close();
+        return CloseReporting(handle_);
     }
 
   private:
-    Handle handle_;
+    KernelHandle handle_;
 };
 
 class HandleLock final : public FileLock {
   public:
-    explicit HandleLock(HANDLE handle) : handle_(handle) {}
+    explicit HandleLock(KernelHandle handle) : handle_(std::move(handle)) {}
 
   private:
-    Handle handle_;
+    KernelHandle handle_;
 };
 
 EntryKind KindOf(DWORD attributes) {
@@ -182,7 +165,7 @@ std::string FolderOf(const std::string& path) {
 
 FileContent Win32FileSystem::ReadFile(const std::string& path, size_t limit, OverLimit overLimit) {
     FileContent result;
-    Handle handle(OpenRegular(path, GENERIC_READ, OPEN_EXISTING, result.error));
+    const KernelHandle handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, result.error);
     if (!handle.Valid()) return result;
     // Read one byte past the limit to know whether the file is longer, whatever its size says.
     const size_t wanted = overLimit == OverLimit::Refuse ? limit + 1 : limit;
@@ -214,18 +197,17 @@ FileContent Win32FileSystem::ReadFile(const std::string& path, size_t limit, Ove
 
 bool Win32FileSystem::OpensForReading(const std::string& path) {
     std::error_code error;
-    Handle handle(OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error));
-    return handle.Valid();
+    return OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error).Valid();
 }
 
 std::error_code Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes,
                                            Durability durability) {
     std::error_code error;
-    Handle handle(OpenEmptied(path, error));
+    KernelHandle handle = OpenEmptied(path, error);
     if (!handle.Valid()) return error;
     if ((error = WriteAll(handle.Get(), bytes.data(), bytes.size()))) return error;
     if (durability == Durability::Flushed && (error = Flush(handle.Get()))) return error;
-    return handle.Close();
+    return CloseReporting(handle);
 }
 
 namespace {
@@ -233,9 +215,9 @@ namespace {
 // Copies `from` into `to` opened with `disposition`.
 std::error_code CopyInto(const std::string& from, const std::string& to, DWORD disposition) {
     std::error_code error;
-    Handle source(OpenRegular(from, GENERIC_READ, OPEN_EXISTING, error));
+    const KernelHandle source = OpenRegular(from, GENERIC_READ, OPEN_EXISTING, error);
     if (!source.Valid()) return error;
-    Handle target(OpenRegular(to, GENERIC_WRITE, disposition, error));
+    KernelHandle target = OpenRegular(to, GENERIC_WRITE, disposition, error);
     if (!target.Valid()) return error;
     if (SameFile(source.Get(), target.Get())) return std::make_error_code(std::errc::invalid_argument);
     if (!SetEndOfFile(target.Get())) return LastWindowsError();
@@ -248,7 +230,7 @@ std::error_code CopyInto(const std::string& from, const std::string& to, DWORD d
         if ((error = WriteAll(target.Get(), chunk.data(), got))) return error;
     }
     if ((error = Flush(target.Get()))) return error;
-    return target.Close();
+    return CloseReporting(target);
 }
 
 }  // namespace
@@ -263,14 +245,14 @@ std::error_code Win32FileSystem::CopyFileToNew(const std::string& from, const st
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateFile(const std::string& path, std::error_code& error) {
-    Handle handle(OpenEmptied(path, error));
+    KernelHandle handle = OpenEmptied(path, error);
     if (!handle.Valid()) return nullptr;
-    return std::make_unique<Win32WritableFile>(handle.Release());
+    return std::make_unique<Win32WritableFile>(std::move(handle));
 }
 
 std::error_code Win32FileSystem::SizeOf(const std::string& path, uint64_t& size) {
     std::error_code error;
-    Handle handle(OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error));
+    const KernelHandle handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
     if (!handle.Valid()) return error;
     LARGE_INTEGER bytes{};
     if (!GetFileSizeEx(handle.Get(), &bytes)) return LastWindowsError();
@@ -282,7 +264,7 @@ std::error_code Win32FileSystem::SizeOf(const std::string& path, uint64_t& size)
 // being a plain file is checked.
 std::error_code Win32FileSystem::MakeExecutable(const std::string& path) {
     std::error_code error;
-    Handle handle(OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error));
+    OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
     return error;
 }
 
@@ -320,8 +302,8 @@ bool Win32FileSystem::MayReplace(const std::string& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    Handle folder(CreateFileA(FolderOf(path).c_str(), FILE_ADD_FILE, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const KernelHandle folder(CreateFileA(FolderOf(path).c_str(), FILE_ADD_FILE, kShareAll, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return folder.Valid();
 }
 
@@ -330,9 +312,9 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
     WIN32_FIND_DATAA entry{};
     const std::string pattern =
         path + (path.empty() || path.back() == '/' || path.back() == '\\' ? "*" : "/*");
-    HANDLE search =
-        FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    const FileSearchHandle search(
+        FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr, 0));
+    if (!search.Valid()) {
         // The root of a drive has no "." and "..": when it is empty nothing matches at all.
         const DWORD failure = GetLastError();
         if (!(failure == ERROR_FILE_NOT_FOUND && IsFolder(path))) listing.error = FolderError(path, failure);
@@ -342,9 +324,8 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
         const std::string name = entry.cFileName;
         if (name == "." || name == "..") continue;
         listing.entries.push_back({name, KindOf(entry.dwFileAttributes)});
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileA(search.Get(), &entry));
     if (GetLastError() != ERROR_NO_MORE_FILES) listing.error = LastWindowsError();
-    FindClose(search);
     return listing;
 }
 
@@ -355,42 +336,41 @@ FolderListing Win32FileSystem::ListFolder(const std::string& path) {
 namespace {
 
 // Locks the first byte of an open file without waiting; the handle is closed when it fails.
-std::unique_ptr<FileLock> LockOrClose(Handle& file, DWORD flags, std::error_code& error) {
+std::unique_ptr<FileLock> LockOrClose(KernelHandle file, DWORD flags, std::error_code& error) {
     OVERLAPPED start{};
     if (!LockFileEx(file.Get(), flags | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
         error = LastWindowsError();
         return nullptr;
     }
     error.clear();
-    return std::make_unique<HandleLock>(file.Release());
+    return std::make_unique<HandleLock>(std::move(file));
 }
 
 }  // namespace
 
 std::unique_ptr<FileLock> Win32FileSystem::TryLock(const std::string& path, std::error_code& error) {
     if (IsFolder(path)) {
-        Handle folder(CreateFileA(path.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        KernelHandle folder(CreateFileA(path.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         if (!folder.Valid()) {
             error = LastWindowsError();
             return nullptr;
         }
         error.clear();
-        return std::make_unique<HandleLock>(folder.Release());
+        return std::make_unique<HandleLock>(std::move(folder));
     }
-    Handle file(OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error));
+    KernelHandle file = OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error);
     if (!file.Valid()) return nullptr;
-    return LockOrClose(file, LOCKFILE_EXCLUSIVE_LOCK, error);
+    return LockOrClose(std::move(file), LOCKFILE_EXCLUSIVE_LOCK, error);
 }
 
 std::unique_ptr<FileLock> Win32FileSystem::TryLockShared(const std::string& path, std::error_code& error) {
     // LockFileEx takes a shared lock through a handle opened for reading only.
-    HANDLE opened = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
-    if (opened == INVALID_HANDLE_VALUE && IsMissing(error))
-        opened = OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error);
-    Handle file(opened);
+    KernelHandle file = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
+    if (!file.Valid() && IsMissing(error))
+        file = OpenRegular(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, error);
     if (!file.Valid()) return nullptr;
-    return LockOrClose(file, 0, error);
+    return LockOrClose(std::move(file), 0, error);
 }
 
 }  // namespace kiro::win32_platform

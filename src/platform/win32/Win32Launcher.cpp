@@ -4,6 +4,7 @@
 
 #include <shellapi.h>  // after windows.h, which it needs
 
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/WindowsCommandLine.h"
 
 namespace kiro::win32_platform {
@@ -17,9 +18,10 @@ bool Win32Launcher::StartDetached(const std::string& program, const std::vector<
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                         nullptr, nullptr, &startup, &started))
         return false;
-    // Nothing here waits for it: holding its handles would only keep its process object alive.
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    // Nothing here waits for it: its handles go back at once, as holding them would only keep its
+    // process object alive.
+    const KernelHandle thread(started.hThread);
+    const KernelHandle process(started.hProcess);
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/win32/Win32Handle.h"
+
 namespace kiro::win32_platform {
 
 namespace {
@@ -42,23 +44,10 @@ bool NamesADevice(const std::string& path) {
 
 // A handle for asking a device about itself. The storage queries need no read or write access,
 // so the open needs no rights on the disk and does not touch its media.
-class QueryHandle {
-  public:
-    explicit QueryHandle(const std::string& name)
-        : handle_(CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr)) {}
-    ~QueryHandle() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-    QueryHandle(const QueryHandle&) = delete;
-    QueryHandle& operator=(const QueryHandle&) = delete;
-
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
+KernelHandle OpenForQueries(const std::string& name) {
+    return KernelHandle(
+        CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 // A disk as the storage stack numbers it (device type, device number); each volume on the disk
 // answers with the same pair.
@@ -98,28 +87,12 @@ std::set<DiskNumber> DisksWithRemovableLetters(uint32_t drives) {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         if (!(drives & LetterBit(letter))) continue;
         if (GetDriveTypeA(RootFolderOf(letter).c_str()) != DRIVE_REMOVABLE) continue;
-        const QueryHandle volume(VolumeDeviceName(letter));
-        if (!volume.IsOpen()) continue;
+        const KernelHandle volume = OpenForQueries(VolumeDeviceName(letter));
+        if (!volume.Valid()) continue;
         if (const auto disk = DiskNumberOf(volume.Get())) disks.insert(*disk);
     }
     return disks;
 }
-
-class DeviceInfoSet {
-  public:
-    explicit DeviceInfoSet(HDEVINFO set) : set_(set) {}
-    ~DeviceInfoSet() {
-        if (IsOpen()) SetupDiDestroyDeviceInfoList(set_);
-    }
-    DeviceInfoSet(const DeviceInfoSet&) = delete;
-    DeviceInfoSet& operator=(const DeviceInfoSet&) = delete;
-
-    bool IsOpen() const { return set_ != INVALID_HANDLE_VALUE; }
-    HDEVINFO Get() const { return set_; }
-
-  private:
-    HDEVINFO set_;
-};
 
 std::optional<std::string> InterfacePathOf(HDEVINFO set, SP_DEVICE_INTERFACE_DATA& diskInterface) {
     DWORD required = 0;
@@ -139,10 +112,10 @@ std::optional<std::string> InterfacePathOf(HDEVINFO set, SP_DEVICE_INTERFACE_DAT
 // The interface paths of the disks present. No device information (the search failed) is
 // answered as no disks: the letters still find every watch with a volume.
 std::vector<std::string> DiskInterfacePaths() {
-    const DeviceInfoSet set(
+    const DeviceInfoList set(
         SetupDiGetClassDevsA(&kDiskInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     std::vector<std::string> paths;
-    if (!set.IsOpen()) return paths;
+    if (!set.Valid()) return paths;
     for (DWORD index = 0;; ++index) {
         SP_DEVICE_INTERFACE_DATA diskInterface{};
         diskInterface.cbSize = sizeof diskInterface;
@@ -209,8 +182,8 @@ std::vector<std::string> Win32Volumes::UnmountedDiskPaths() const {
     const std::set<DiskNumber> lettered = DisksWithRemovableLetters(LogicalDrives());
     std::vector<std::string> paths;
     for (std::string& path : DiskInterfacePaths()) {
-        const QueryHandle disk(path);
-        if (!disk.IsOpen() || !HoldsRemovableMedia(disk.Get())) continue;
+        const KernelHandle disk = OpenForQueries(path);
+        if (!disk.Valid() || !HoldsRemovableMedia(disk.Get())) continue;
         // A disk that cannot be numbered cannot be told apart from the disks of the letters: it
         // is left to them rather than reached twice.
         const auto number = DiskNumberOf(disk.Get());

@@ -5,11 +5,11 @@
 
 #include <cctype>
 #include <charconv>
-#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "core/base/Format.h"
+#include "platform/win32/Win32Handle.h"
 
 namespace kiro::win32_platform {
 
@@ -31,11 +31,6 @@ constexpr DWORD kPieceBytes = 512;
 constexpr DWORD kConnectTimeoutMs = 30 * 1000;
 // A connection can hang without ever breaking: a minute without a byte ends it.
 constexpr DWORD kReceiveTimeoutMs = 60 * 1000;
-
-struct HandleCloser {
-    void operator()(HINTERNET handle) const { InternetCloseHandle(handle); }
-};
-using InternetHandle = std::unique_ptr<void, HandleCloser>;
 
 bool IsSuccess(DWORD status) {
     return status >= 200 && status < 300;
@@ -137,9 +132,9 @@ std::optional<HttpResult> Transfer(const TransferOrder& order, BodyPieces& piece
     if (!IsWebAddress(order.url)) return HttpResult{HttpOutcome::Failed, kNotAWebAddress};
     const InternetHandle session(
         InternetOpenA(order.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!session) return Failure("the Internet functions could not be opened", GetLastError());
-    if (!SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs) ||
-        !SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs))
+    if (!session.Valid()) return Failure("the Internet functions could not be opened", GetLastError());
+    if (!SetTimeout(session.Get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs) ||
+        !SetTimeout(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs))
         return Failure("the time limits could not be set", GetLastError());
 
     const std::string& headers = order.headerBlock;
@@ -147,22 +142,22 @@ std::optional<HttpResult> Transfer(const TransferOrder& order, BodyPieces& piece
     for (int redirects = 0;; ++redirects) {
         // Declared after the session: a child handle is closed before its parent.
         const InternetHandle answer(
-            InternetOpenUrlA(session.get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
+            InternetOpenUrlA(session.Get(), url.c_str(), headers.empty() ? nullptr : headers.c_str(),
                              static_cast<DWORD>(headers.size()), kOpenFlags | kFollowNoRedirect, 0));
-        if (!answer) return Failure("the server could not be reached", GetLastError());
+        if (!answer.Valid()) return Failure("the server could not be reached", GetLastError());
         if (pieces.TakerLeft()) return std::nullopt;
 
         DWORD status = 0;
         DWORD statusSize = sizeof status;
-        if (!HttpQueryInfoA(answer.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+        if (!HttpQueryInfoA(answer.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
                             &statusSize, nullptr))
             return Failure("the server's answer could not be read", GetLastError());
         const std::optional<std::string> location =
-            IsRedirect(status) ? TextHeader(answer.get(), HTTP_QUERY_LOCATION) : std::nullopt;
+            IsRedirect(status) ? TextHeader(answer.Get(), HTTP_QUERY_LOCATION) : std::nullopt;
         if (!location) {
             if (!IsSuccess(status))
                 return HttpResult{HttpOutcome::Failed, Format("the server answered with status %lu", status)};
-            return HandOnBody(answer.get(), pieces);
+            return HandOnBody(answer.Get(), pieces);
         }
         if (redirects == kMostRedirects)
             return HttpResult{HttpOutcome::Failed, Format("more than %d redirects", kMostRedirects)};

@@ -14,17 +14,10 @@ namespace kiro {
 namespace {
 
 TEST(NumberTextTest, IntegersAsPrintfWritesThem) {
-    std::vector<long long> values = {0,
-                                     1,
-                                     -1,
-                                     9,
-                                     10,
-                                     99,
-                                     100,
-                                     65535,
-                                     std::numeric_limits<int>::max(),
-                                     std::numeric_limits<int>::min(),
-                                     std::numeric_limits<long long>::min()};
+    using Int = std::numeric_limits<int>;
+    using Long = std::numeric_limits<long long>;
+    const std::vector<long long> values = {0,   1,     -1,         9,          10,         99,
+                                           100, 65535, Int::max(), Int::min(), Long::min()};
     for (const long long value : values) {
         std::string text;
         AppendInt(text, value);
@@ -40,23 +33,11 @@ TEST(NumberTextTest, IntegersAsPrintfWritesThem) {
 }
 
 TEST(NumberTextTest, FixedDecimalsAsPrintfWritesThemIncludingTiesAndOddValues) {
-    std::vector<double> values = {0.0,
-                                  -0.0,
-                                  0.125,
-                                  0.375,
-                                  2.5,
-                                  0.0005,
-                                  0.0015,
-                                  1.005,
-                                  123456.789,
-                                  1e20,
-                                  1e300,
-                                  -3.14159,
-                                  std::numeric_limits<double>::max(),
-                                  std::numeric_limits<double>::denorm_min(),
-                                  std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(),
-                                  std::nan("")};
+    using Double = std::numeric_limits<double>;
+    std::vector<double> values = {0.0,    -0.0,  0.125,      0.375, 2.5,   0.0005,
+                                  0.0015, 1.005, 123456.789, 1e20,  1e300, -3.14159};
+    values.insert(values.end(), {Double::max(), Double::denorm_min(), Double::infinity(), -Double::infinity(),
+                                 std::nan("")});
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> spread(0, 100000);
     for (int i = 0; i < 2000; ++i) values.push_back(spread(random));

@@ -75,7 +75,8 @@ TEST(ProgramSealTest, ABuildCutGrownChangedOrNeverSealedFails) {
     const std::optional<uint64_t> sealAt = FindSeal(Bytes(image), OwnKind().format);
     ASSERT_TRUE(sealAt.has_value());
     std::string restamped = image;
-    ASSERT_TRUE(WriteProgramStamp({reinterpret_cast<uint8_t*>(restamped.data()), restamped.size()}, 0x61000001));
+    ASSERT_TRUE(
+        WriteProgramStamp({reinterpret_cast<uint8_t*>(restamped.data()), restamped.size()}, 0x61000001));
     const struct {
         const char* what;
         std::string bytes;

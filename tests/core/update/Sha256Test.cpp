@@ -35,7 +35,8 @@ TEST(Sha256Test, TheFipsExamples) {
         {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
     };
     for (const auto& example : examples) {
-        EXPECT_EQ(Hex(Sha256Of(Bytes(example.message))), example.digest) << example.message.size() << " bytes";
+        EXPECT_EQ(Hex(Sha256Of(Bytes(example.message))), example.digest)
+            << example.message.size() << " bytes";
         // Pieces of 1 to 130 bytes cross the 64-byte blocks at every offset.
         for (size_t piece = 1; piece <= 130 && example.message.size() < 200; ++piece) {
             Sha256 hash;

@@ -37,14 +37,17 @@ TEST(SignatureEncodingTest, ShortNumbersArePaddedAndAnythingElseRefused) {
     EXPECT_EQ((*small)[31], 5);
     EXPECT_EQ((*small)[63], 7);
     EXPECT_EQ((*small)[0], 0);
-    const std::vector<uint8_t> sig(test::kVectorSignature, test::kVectorSignature + sizeof test::kVectorSignature);
+    const std::vector<uint8_t> sig(test::kVectorSignature,
+                                   test::kVectorSignature + sizeof test::kVectorSignature);
+    std::vector<uint8_t> longer = sig;
+    longer.push_back(0);
     const struct {
         const char* what;
         std::vector<uint8_t> der;
     } refused[] = {
         {"empty", {}},
         {"cut by a byte", std::vector<uint8_t>(sig.begin(), sig.end() - 1)},
-        {"a byte too many", [&] { auto more = sig; more.push_back(0); return more; }()},
+        {"a byte too many", longer},
         {"a negative number", Der({0x30, 0x06, 0x02, 0x01, 0x85, 0x02, 0x01, 0x07})},
         {"one number", Der({0x30, 0x03, 0x02, 0x01, 0x05})},
         {"a length past the end", Der({0x30, 0x7F, 0x02, 0x01, 0x05, 0x02, 0x01, 0x07})},
@@ -62,7 +65,8 @@ TEST(SignatureEncodingTest, OnlyAnUncompressedP256PublicKeyHasAPoint) {
         EXPECT_FALSE(P256PointOfPublicKey(changed).has_value()) << "byte " << at;
     }
     EXPECT_FALSE(DecodePem(test::kVectorPublicKey, "PRIVATE KEY").has_value());
-    EXPECT_FALSE(DecodePem("-----BEGIN PUBLIC KEY-----\nMF!k\n-----END PUBLIC KEY-----\n", "PUBLIC KEY").has_value());
+    EXPECT_FALSE(
+        DecodePem("-----BEGIN PUBLIC KEY-----\nMF!k\n-----END PUBLIC KEY-----\n", "PUBLIC KEY").has_value());
 }
 
 }  // namespace

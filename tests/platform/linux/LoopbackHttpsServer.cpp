@@ -35,8 +35,8 @@ CertificatePtr MakeCertificate(EVP_PKEY* key) {
     X509_gmtime_adj(X509_getm_notAfter(certificate.get()), 86400);
     X509_set_pubkey(certificate.get(), key);
     X509_NAME* name = X509_get_subject_name(certificate.get());
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"), -1,
-                               -1, 0);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC, reinterpret_cast<const unsigned char*>("127.0.0.1"),
+                               -1, -1, 0);
     X509_set_issuer_name(certificate.get(), name);
     X509V3_CTX context;
     X509V3_set_ctx(&context, certificate.get(), certificate.get(), nullptr, nullptr, 0);
@@ -78,7 +78,8 @@ LoopbackHttpsServer::LoopbackHttpsServer(const std::string& caFile) {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t size = sizeof address;
     if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 8) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        ::listen(listener_, 8) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0)
         throw std::runtime_error("cannot listen");
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Serve(); });
@@ -139,9 +140,11 @@ void LoopbackHttpsServer::HandleConnection(int socket) {
         requests_.push_back(path);
         if (const auto found = replies_.find(path); found != replies_.end()) reply = found->second;
     }
-    std::string answer = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
+    std::string answer =
+        "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonPhrase(reply.status) + "\r\n";
     for (const std::string& line : reply.headerLines) answer += line + "\r\n";
-    answer += "Content-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
+    answer +=
+        "Content-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n" + reply.body;
     SSL_write(ssl.get(), answer.data(), static_cast<int>(answer.size()));
     SSL_shutdown(ssl.get());
 }

@@ -38,8 +38,9 @@ KeyPair MakeKeyPair() {
     EXPECT_TRUE(key);
     const auto pem = [&](bool isPrivate) {
         std::unique_ptr<BIO, decltype(&BIO_free)> bio(BIO_new(BIO_s_mem()), BIO_free);
-        EXPECT_EQ(isPrivate ? PEM_write_bio_PrivateKey(bio.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr)
-                            : PEM_write_bio_PUBKEY(bio.get(), key.get()),
+        EXPECT_EQ(isPrivate
+                      ? PEM_write_bio_PrivateKey(bio.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr)
+                      : PEM_write_bio_PUBKEY(bio.get(), key.get()),
                   1);
         char* data = nullptr;
         const long size = BIO_get_mem_data(bio.get(), &data);
@@ -49,8 +50,8 @@ KeyPair MakeKeyPair() {
 }
 
 std::string SignatureOf(const std::string& privatePem, const std::string& bytes) {
-    const auto signature =
-        linux_platform::SignDigest(privatePem, Sha256Of({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}));
+    const auto signature = linux_platform::SignDigest(
+        privatePem, Sha256Of({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}));
     EXPECT_TRUE(signature.has_value());
     return signature ? std::string(signature->begin(), signature->end()) : std::string();
 }
@@ -124,7 +125,8 @@ TEST_F(UpdateSignatureTest, TheUpdaterChecksTheSignatureAgain) {
     folder.Write("tmp/KiroMeter_X5_TMP.BIN.sig", SignatureOf(MakeKeyPair().privatePem, build));
     Output refused;
     RunUpdater(files, clock, refused, updater);
-    EXPECT_NE(refused.printed.find("(not signed with this build's key)"), std::string::npos) << refused.printed;
+    EXPECT_NE(refused.printed.find("(not signed with this build's key)"), std::string::npos)
+        << refused.printed;
     EXPECT_TRUE(folder.Read("KiroMeter_X5") == test::ProgramImage(600000, kOwnStamp));
 
     folder.Write("tmp/KiroMeter_X5_TMP.BIN", build);
@@ -137,9 +139,10 @@ TEST_F(UpdateSignatureTest, TheUpdaterChecksTheSignatureAgain) {
 }
 
 TEST(OpenSslSignatureVerifierTest, OpensslsOwnSignature) {
-    const Sha256Digest digest =
-        Sha256Of({reinterpret_cast<const uint8_t*>(test::kSignedMessage), std::string(test::kSignedMessage).size()});
-    EXPECT_TRUE(linux_platform::OpenSslSignatureVerifier(test::kVectorPublicKey).Verify(digest, test::kVectorSignature));
+    const Sha256Digest digest = Sha256Of(
+        {reinterpret_cast<const uint8_t*>(test::kSignedMessage), std::string(test::kSignedMessage).size()});
+    EXPECT_TRUE(linux_platform::OpenSslSignatureVerifier(test::kVectorPublicKey)
+                    .Verify(digest, test::kVectorSignature));
 }
 
 TEST(OpenSslSignatureVerifierTest, AKeyThatIsNoP256PublicKeyVerifiesNothing) {

@@ -28,7 +28,8 @@ TEST(CngSignatureVerifierTest, OpensslsSignatureOfTheseBytesOnly) {
 }
 
 TEST(CngSignatureVerifierTest, ABrokenKeyVerifiesNothing) {
-    const win32_platform::CngSignatureVerifier verifier("-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----\n");
+    const win32_platform::CngSignatureVerifier verifier(
+        "-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----\n");
     EXPECT_FALSE(verifier.Verify(DigestOf(test::kSignedMessage), test::kVectorSignature));
 }
 
