@@ -148,7 +148,7 @@ struct ClockDiffArgs {
     std::string blockHex, now;
 };
 
-void PrintClockDifference(const ClockDiffArgs& args) {
+void PrintClockDifference(const ClockDiffArgs& args, const Clock& zone) {
     const std::string command = "clockdiff";
     const LocalTime now = RequiredMoment(command, args.now);
     ConfigBlock block{};
@@ -158,7 +158,7 @@ void PrintClockDifference(const ClockDiffArgs& args) {
     if (!HasConfigSignature(block))
         Stop(command, "the block does not come from a watch: it lacks \"KiroWatch X5\" at its start",
              kExitNotAWatch);
-    const ClockDifference difference = ComputeClockDifference(block, now);
+    const ClockDifference difference = ComputeClockDifference(block, now, zone);
     std::cout << "LastUpdate=" << difference.lastUpdateText << "\n"
               << "CurrentTime=" << difference.currentTimeText << "\n"
               << "WatchTime=" << difference.watchTimeText << "\n"
@@ -166,14 +166,15 @@ void PrintClockDifference(const ClockDiffArgs& args) {
               << "TAdj=" << difference.newTAdj << "\n";
 }
 
-void AddClockDiffCommand(CLI::App& cli) {
+void AddClockDiffCommand(CLI::App& cli, CliPlatform& platform) {
     auto args = std::make_shared<ClockDiffArgs>();
     CLI::App* command = cli.add_subcommand(
         "clockdiff", "Print how far a watch's clock has drifted and the rate correction that follows");
     command->add_option("BLOCKHEX", args->blockHex,
                         "The block the watch handed back, 512 hexadecimal digits");
     command->add_option("--now", args->now, std::string("The PC's time, ") + kMomentForm);
-    command->callback([args] { PrintClockDifference(*args); });
+    // The machine's time zone: the times are local times, as on the watch.
+    command->callback([args, &platform] { PrintClockDifference(*args, platform.SystemClock()); });
 }
 
 }  // namespace
@@ -181,7 +182,7 @@ void AddClockDiffCommand(CLI::App& cli) {
 void AddWatchFormatCommands(CLI::App& cli, CliContext& context) {
     AddClockFileCommand(cli, context.Files());
     AddBlockCommand(cli, context.Files());
-    AddClockDiffCommand(cli);
+    AddClockDiffCommand(cli, context.Platform());
 }
 
 }  // namespace kiro::cli

@@ -38,7 +38,8 @@ constexpr const char* kDescriptionTextProperty = "kiroDescriptionText";
 struct ControlKind {
     std::optional<TextId> nameText;
     std::optional<TextId> descriptionText;
-    // Made of Qt's own parts, which name themselves: the walk does not look inside.
+    // Made of Qt's own parts, which name themselves: the walk looks inside only for parts given
+    // a table text.
     bool composite = false;
 };
 
@@ -76,7 +77,12 @@ bool Declared(const QWidget& widget) {
 void ForEachWidget(QWidget& root, const std::function<void(QWidget&)>& visit) {
     visit(root);
     const std::optional<ControlKind> kind = KindOf(root);
-    if (kind && kind->composite) return;
+    if (kind && kind->composite) {
+        // A part that names itself poorly (an arrow, a number box) was given a table text.
+        for (QWidget* part : root.findChildren<QWidget*>())
+            if (Declared(*part)) visit(*part);
+        return;
+    }
     for (QObject* child : root.children())
         if (auto* widget = qobject_cast<QWidget*>(child); widget && !widget->isWindow())
             ForEachWidget(*widget, visit);

@@ -10,6 +10,7 @@
 #include "core/watch/ClockDifference.h"
 #include "core/watch/ConfigBlock.h"
 #include "core/watchconfig/PersonalPicture.h"
+#include "platform/sim/FakeClock.h"
 
 using namespace kiro;
 
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::Require(hasSignature == HasConfigSignature(block), "only a block with the signature is read");
     fuzz::Require(first.uStr.size() <= static_cast<size_t>(kMessageLength), "the message is at most 36");
 
-    const ClockDifference difference = ComputeClockDifference(block, kNow);
+    const ClockDifference difference = ComputeClockDifference(block, kNow, sim::FakeClock());
     fuzz::Require(difference.newTAdj >= -99 && difference.newTAdj <= 99, "the new correction is -99..99");
     if (!hasSignature) return 0;
     for (int d : first.disp) fuzz::Require(d >= 0 && d <= 9, "Disp values read are 0..9");

@@ -131,6 +131,24 @@ TEST_F(AccessibilityTest, ControlsWithoutCaptionsAreNamedForWhatTheyShow) {
         EXPECT_TRUE(names.contains(QString::fromLatin1(expected))) << expected;
 }
 
+// Qt's calendar names its month and year menus after what they show, but its two arrows and its
+// year box show no words: they are named for what they do, in the program's language.
+TEST_F(AccessibilityTest, TheCalendarsArrowsAndYearBoxAreNamedInEveryLanguage) {
+    const auto names = [this] {
+        QStringList heard;
+        for (const char* part : {"qt_calendar_prevmonth", "qt_calendar_nextmonth", "qt_calendar_yearedit"})
+            heard << window->Calendar()->findChild<QWidget*>(QLatin1String(part))->accessibleName();
+        return heard;
+    };
+    EXPECT_EQ(names(), (QStringList{"Previous month", "Next month", "Year"}));
+    ChooseLanguage(kTraditionalChinese);
+    EXPECT_EQ(names(), (QStringList{QString::fromUtf8("上個月"), QString::fromUtf8("下個月"),
+                                    QString::fromUtf8("年份")}));
+    ChooseLanguage(kSimplifiedChinese);
+    EXPECT_EQ(names(), (QStringList{QString::fromUtf8("上个月"), QString::fromUtf8("下个月"),
+                                    QString::fromUtf8("年份")}));
+}
+
 TEST_F(AccessibilityTest, MnemonicsAreUniqueWithinAPageAndOnlyInEnglish) {
     for (int i = 0; i < kPageCount; ++i) {
         QSet<QChar> seen;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +12,8 @@
 #include "PageWorld.h"
 #include "gui/boxes/CAskBox.h"
 #include "gui/boxes/CAwardBox.h"
+#include "gui/mainwindow/CPageTab.h"
+#include "gui/mainwindow/GuiHost.h"
 #include "gui/resources/Pictures.h"
 
 namespace kiro::gui {
@@ -57,6 +61,25 @@ TEST_F(BoxesTest, AskBoxAnswers) {
         box.SetMessage("Find Kiro USB Disk (Disk-E), Start to collect data ?");
         EXPECT_EQ(RunWith(box, c.answer), c.result) << c.name;
     }
+}
+
+// A question whose Yes destroys data: Enter answers No, only a deliberate Yes deletes.
+TEST_F(BoxesTest, ADestructiveQuestionTakesNoOnEnterAndYesOnlyWhenChosen) {
+    QWidget window;
+    QLabel status(&window), disk(&window);
+    CPageTab tabs(&window);
+    GuiHost host(world.texts, &window, &status, &disk, tabs);
+    const auto answer = [&host](std::function<void(QMessageBox&)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            act(*box);
+        });
+        return host.AskQuestion("Report", "Confirm DELETE");
+    };
+    EXPECT_FALSE(answer([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }));
+    EXPECT_FALSE(answer([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }));
+    EXPECT_TRUE(answer([](QMessageBox& box) { box.button(QMessageBox::Yes)->click(); }));
 }
 
 TEST_F(BoxesTest, AskBoxStaysOnTopWithItsTextsAndPicture) {

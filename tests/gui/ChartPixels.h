@@ -24,6 +24,8 @@ inline constexpr QRgb kAwake = Rgb(255, 160, 80);
 inline constexpr QRgb kSleep = Rgb(120, 250, 120);
 inline constexpr QRgb kDeepSleep = Rgb(100, 150, 250);
 inline constexpr QRgb kNight = Rgb(0, 0, 64);
+// The marks of the sleep estimate.
+inline constexpr QRgb kEstimate = Rgb(255, 0, 255);
 
 // The size the tests show a chart at: a client area of 600 x 300 inside the sunken frame.
 inline constexpr QSize kChartSize{604, 304};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 
 #include "ChartPixels.h"
 #include "gui/charts/CSleepChartCtrl.h"
@@ -103,6 +104,35 @@ TEST_F(SleepChartCtrlTest, AMinuteFillsTheColumnsSinceThePreviousMinute) {
     for (int x = first; x <= last; ++x) EXPECT_EQ(PixelAt(chart, x, plot.bottom - 1), kDeepSleep) << x;
     EXPECT_EQ(PixelAt(chart, first - 1, plot.bottom - 1), kNight);
     EXPECT_EQ(PixelAt(chart, last + 1, plot.bottom - 1), kNight);
+}
+
+// Two lines the height of the plot over the columns, in a colour no band has; a time off the
+// chart draws nothing, and the legend names the marks on a row of their own above the plot.
+TEST_F(SleepChartCtrlTest, TheEstimateIsTwoLinesOfItsOwnColourNamedInTheLegend) {
+    chart.SetBackColor(QColor(kNight));
+    chart.SetValueRange(0, 1000, 0);
+    chart.SetTimeRange(20, 32);
+    chart.SetEstimateLegend("Estimate: bed and getting up");
+    for (double hour = 21; hour < 31; hour += 1.0 / 60) chart.PlotMinute(hour, 600);
+    chart.MarkEstimate(22.5, 40);
+    const PlotEdges plot = chart.Plot();
+    const int bed = test::ColumnOf(plot, 22.5, 20, 32);
+    for (int y = plot.top; y < plot.bottom; y += 20) EXPECT_EQ(PixelAt(chart, bed, y), test::kEstimate) << y;
+    EXPECT_EQ(PixelAt(chart, bed - 1, plot.bottom - 1), kAwake) << "the columns beside it stay";
+    int marked = 0;
+    for (int x = plot.left; x < plot.right; ++x)
+        marked += PixelAt(chart, x, plot.bottom - 2) == test::kEstimate;
+    EXPECT_EQ(marked, 2) << "one line of two pixels: 40 o'clock is off the chart";
+
+    const auto legend =
+        std::find_if(chart.Labels().begin(), chart.Labels().end(),
+                     [](const ChartLabel& label) { return label.text.startsWith("Estimate"); });
+    ASSERT_NE(legend, chart.Labels().end());
+    EXPECT_LT(legend->anchor.y() + 16, plot.top) << "above the plot";
+    int legendMarks = 0;
+    for (int x = 0; x < legend->anchor.x(); ++x)
+        legendMarks += PixelAt(chart, x, legend->anchor.y() + 8) == test::kEstimate;
+    EXPECT_GT(legendMarks, 0) << "a sample of the marks' colour beside the name";
 }
 
 TEST_F(SleepChartCtrlTest, PureBlackBackgroundSuppressesColumnsButNotDots) {

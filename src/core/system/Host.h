@@ -22,7 +22,9 @@ class Host {
     // The program's own Yes/No box with its picture, above every other window (the collection and
     // upgrade questions); true only for Yes. Escape or closing the box is No.
     virtual bool AskYesNo(const std::string& caption, const std::string& message) = 0;
-    // The system's Yes/No box with the question icon (deleting report data, resetting the totals).
+    // The system's Yes/No box with the question icon, for questions whose Yes destroys data
+    // (deleting report data, resetting the totals, overwriting the watch's picture); No is its
+    // default answer.
     virtual bool AskQuestion(const std::string& caption, const std::string& message) = 0;
     // The congratulation for a mission that reached its target, with its picture; OK closes it.
     virtual void ShowAward(const std::string& text, AwardPicture picture) = 0;

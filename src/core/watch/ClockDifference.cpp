@@ -26,7 +26,7 @@ std::string TimeText(const LocalTime& t) {
 
 }  // namespace
 
-ClockDifference ComputeClockDifference(const ConfigBlock& block, const LocalTime& now) {
+ClockDifference ComputeClockDifference(const ConfigBlock& block, const LocalTime& now, const Clock& zone) {
     ClockDifference result;
     const LocalTime watchTime = TimeAt(block, 16);
     const LocalTime lastSet = TimeAt(block, 24);
@@ -34,8 +34,9 @@ ClockDifference ComputeClockDifference(const ConfigBlock& block, const LocalTime
     result.watchTimeText = TimeText(watchTime);
     result.lastUpdateText = TimeText(lastSet);
 
-    const double secs = static_cast<double>(ToSeconds(watchTime) - ToSeconds(now));
-    double days = static_cast<double>(ToSeconds(now) - ToSeconds(lastSet)) / 86400.0;
+    const int64_t nowMoment = zone.SecondsOf(now);
+    const double secs = static_cast<double>(zone.SecondsOf(watchTime) - nowMoment);
+    double days = static_cast<double>(nowMoment - zone.SecondsOf(lastSet)) / 86400.0;
     const bool everSet = block[24] != 0 && block[26] != 0;
     if (!everSet) {
         result.lastUpdateText.clear();

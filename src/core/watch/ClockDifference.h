@@ -16,6 +16,8 @@ struct ClockDifference {
     int newTAdj = 0;              // limited to -99..99
 };
 
-ClockDifference ComputeClockDifference(const ConfigBlock& block, const LocalTime& now);
+// The times are local times; `zone` turns them into moments, so that a daylight-saving change
+// between the last set and now counts as the hour it is.
+ClockDifference ComputeClockDifference(const ConfigBlock& block, const LocalTime& now, const Clock& zone);
 
 }  // namespace kiro

@@ -57,7 +57,8 @@ std::optional<std::string> FindRootFile(FileSystem& files, const std::string& ro
     return std::nullopt;
 }
 
-std::string RootFilePath(FileSystem& files, const std::string& root, const std::string& name) {
+std::optional<std::string> RootFilePath(FileSystem& files, const std::string& root, const std::string& name) {
+    if (root.empty()) return std::nullopt;
     return root + "/" + FindRootFile(files, root, name).value_or(name);
 }
 

@@ -35,7 +35,8 @@ bool HoldsRegularFileWithExtension(const FolderListing& listing, const std::stri
 // The name of a regular file at the root as it is spelled on the disk, or nothing.
 std::optional<std::string> FindRootFile(FileSystem& files, const std::string& root, const std::string& name);
 // The path to write a root file at: its name as spelled on the disk, or `name` when it is not
-// there (a link of that name is then refused by the write, never followed).
-std::string RootFilePath(FileSystem& files, const std::string& root, const std::string& name);
+// there (a link of that name is then refused by the write, never followed). Nothing when the
+// root is empty: the volume went away, and "/name" would be a file of this machine.
+std::optional<std::string> RootFilePath(FileSystem& files, const std::string& root, const std::string& name);
 
 }  // namespace kiro

@@ -23,19 +23,19 @@ void MoveUp(DisplayFrame& frame, int last) {
     std::copy(frame.begin() + 1, frame.begin() + last + 1, frame.begin());
 }
 
-// Writes the glyph of the next character the font draws, from line `at` on, with one empty line
-// after it, and returns the line after that. Bytes without a glyph are passed over without taking
-// room or time. Returns `at` when no character is left.
+// Takes the next character of the message: writes its glyph from line `at` on, with one empty line
+// after it, and returns the line after that. A byte without a glyph takes no room. Returns `at`
+// when nothing was written.
 int WriteNextCharacter(DisplayFrame& frame, const std::string& message, size_t& next, int at) {
-    while (next < message.size()) {
-        const TextGlyph* glyph = FindTextGlyph(static_cast<uint8_t>(message[next++]));
-        if (glyph == nullptr) continue;
-        const int width = GlyphWidth(*glyph);
-        std::copy(glyph->begin(), glyph->begin() + width, frame.begin() + at);
-        frame[at + width] = 0;
-        return at + width + 1;
-    }
-    return at;
+    if (next >= message.size()) return at;
+    // A byte without a glyph writes nothing, but it is taken in a step of the scroll of its own,
+    // as the watch takes it.
+    const TextGlyph* glyph = FindTextGlyph(static_cast<uint8_t>(message[next++]));
+    if (glyph == nullptr) return at;
+    const int width = GlyphWidth(*glyph);
+    std::copy(glyph->begin(), glyph->begin() + width, frame.begin() + at);
+    frame[at + width] = 0;
+    return at + width + 1;
 }
 
 int PictureLines(const std::array<uint8_t, kPictureBytes>& picture) {

@@ -1,5 +1,7 @@
 #include "core/watchconfig/FactorySetup.h"
 
+#include <system_error>
+
 #include "core/base/Format.h"
 #include "core/watch/ClockFile.h"
 #include "core/watch/ConfigBlock.h"
@@ -118,8 +120,9 @@ std::string FactorySetup::WriteFileWatch(char letter) {
     FileSystem& files = app_.Files();
     const std::string root = volumes_.RootOf(letter);
     const std::string clockFile = BuildClockFileFull(app_.watchSettings, app_.SystemClock().Now());
-    if (const std::error_code error =
-            files.WriteFile(RootFilePath(files, root, "CLOCK.TXT"), clockFile, Durability::Flushed))
+    const auto clockPath = RootFilePath(files, root, "CLOCK.TXT");
+    if (!clockPath) return "CLOCK.TXT: " + std::make_error_code(std::errc::no_such_device).message();
+    if (const std::error_code error = files.WriteFile(*clockPath, clockFile, Durability::Flushed))
         return "CLOCK.TXT: " + error.message();
     if (const std::error_code error = RecreateMarkerFile(files, root, attributes_))
         return "USBWATCH.DAT: " + error.message();

@@ -41,6 +41,7 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
             host.SetStatusText(FormatText(app.GetLangText(TextId::WatchWriteFailed), result));
             return false;
         }
+        host.SetStatusText(app.GetLangText(TextId::SavedToWatch));
         return true;
     }
     TakePictureForFile(settings, composition.picture);
@@ -48,11 +49,12 @@ bool SavePersonalToWatch(App& app, DeviceIo& device, const Volumes& volumes, Hos
     const std::string root = volumes.RootOf(watch.currentDrive);
     const std::string content = BuildClockFilePersonal(settings.uStr, UsedPictureLines(composition.picture),
                                                        settings, composition.demo);
-    if (root.empty() ||
-        files.WriteFile(RootFilePath(files, root, "CLOCK.TXT"), content, Durability::Flushed)) {
+    const auto path = RootFilePath(files, root, "CLOCK.TXT");
+    if (!path || files.WriteFile(*path, content, Durability::Flushed)) {
         host.SetStatusText(FormatText(app.GetLangText(TextId::CannotWrite), "CLOCK.TXT"));
         return false;
     }
+    host.SetStatusText(app.GetLangText(TextId::SavedToWatch));
     return true;
 }
 

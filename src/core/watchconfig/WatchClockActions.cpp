@@ -16,7 +16,8 @@ bool ClockCheck(App& app, DeviceIo& device, Host& host) {
     host.SetStatusText(" >> Checking ...");
     const ConfigBlockRead read = ReadConfigBlock(device, watch.handle);
     if (!ParseConfigBlock(read.data, ConfigReadBack::ClockCheck, app.watchSettings)) return false;
-    const ClockDifference difference = ComputeClockDifference(read.data, app.SystemClock().Now());
+    const ClockDifference difference =
+        ComputeClockDifference(read.data, app.SystemClock().Now(), app.SystemClock());
     app.watchSettings.tAdj = difference.newTAdj;
     host.SetStatusText(Format(" >> Time Difference = %s", difference.differenceText.c_str()));
     host.ShowMessage(FormatText(app.GetLangText(TextId::ClockReport), watch.currentDrive, watch.modelLetter,
@@ -65,10 +66,12 @@ int TimeSet(App& app, DeviceIo& device, Host& host, const Volumes& volumes, cons
     // nor written through.
     FileSystem& files = app.Files();
     const std::string root = volumes.RootOf(drive);
-    const std::string path = RootFilePath(files, root, "CLOCK.TXT");
-    const std::string old = files.ReadFile(path, kWatchFileLimit, OverLimit::Refuse).bytes;
-    // A file that did not reach the watch must not send the user off to unplug it.
-    if (files.WriteFile(path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed)) {
+    const auto path = RootFilePath(files, root, "CLOCK.TXT");
+    const std::string old = path ? files.ReadFile(*path, kWatchFileLimit, OverLimit::Refuse).bytes : "";
+    // A file that did not reach the watch (or a volume gone mid-pass) must not send the user
+    // off to unplug it.
+    if (!path ||
+        files.WriteFile(*path, BuildClockFileTimeSet(old, now, slider, settings.hMod), Durability::Flushed)) {
         host.SetStatusText(FormatText(app.GetLangText(TextId::CannotWrite), "CLOCK.TXT"));
         return slider;
     }

@@ -11,6 +11,7 @@
 #include "core/watch/WatchDiskFiles.h"
 #include "core/watch/WatchMarker.h"
 #include "core/watchdisk/DayDataDecoders.h"
+#include "core/watchdisk/DiskLabel.h"
 
 namespace kiro {
 namespace {
@@ -42,9 +43,7 @@ void Collector::CollectFromWatch() {
     const char drive = watch.currentDrive;
 
     host_.SetDiskLabelLargeFont();
-    host_.SetDiskLabel(drive == kDevicePathDrive
-                           ? Format("%s", app_.GetLangText(TextId::ProgramName))
-                           : Format("%s (%c:)", app_.GetLangText(TextId::ProgramName), drive));
+    host_.SetDiskLabel(DiskLabelText(app_));
     watch.busyDrive = drive;
     pass_ = {};
 
@@ -365,7 +364,8 @@ void Collector::ShowClockReport() {
     const WatchConnection& watch = app_.watch;
     const ConfigBlockRead read = ReadConfigBlock(device_, watch.handle);
     if (!ParseConfigBlock(read.data, ConfigReadBack::Collection, app_.watchSettings)) return;
-    const ClockDifference difference = ComputeClockDifference(read.data, app_.SystemClock().Now());
+    const ClockDifference difference =
+        ComputeClockDifference(read.data, app_.SystemClock().Now(), app_.SystemClock());
     app_.watchSettings.tAdj = difference.newTAdj;
     host_.ShowMessage(FormatText(app_.GetLangText(TextId::ClockReport), watch.currentDrive, watch.modelLetter,
                                  difference.lastUpdateText.c_str(), difference.currentTimeText.c_str(),

@@ -7,6 +7,7 @@
 #include "core/watch/WatchCommands.h"
 #include "core/watch/WatchDiskFiles.h"
 #include "core/watch/WatchMarker.h"
+#include "core/watchdisk/DiskLabel.h"
 
 namespace kiro {
 namespace {}
@@ -102,7 +103,7 @@ void WatchDiscovery::ScanForWatch() {
     DeliverHeld();
 }
 
-void WatchDiscovery::Scan() {
+void WatchDiscovery::Scan(uint32_t collectedJustNow) {
     WatchConnection& watch = app_.watch;
     watch.currentDrive = kNoDrive;
     watch.deviceMode = false;
@@ -112,7 +113,9 @@ void WatchDiscovery::Scan() {
     const uint32_t inUse = volumes_.LogicalDrives();
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
         if ((inUse & LetterBit(letter)) && IsWatchDisk(letter)) {
-            app_.timeAdjustMode = kTimeAdjustAuto;
+            // Auto takes the correction from the watch's own clock, which only a device-mode
+            // watch can be asked for; a file-mode watch's Time Set writes what the slider shows.
+            app_.timeAdjustMode = watch.deviceMode ? kTimeAdjustAuto : kTimeAdjustManual;
             watch.currentDrive = letter;
             break;
         }
@@ -126,10 +129,23 @@ void WatchDiscovery::Scan() {
         }
     }
     if (watch.currentDrive == kNoDrive) {
-        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
+        host_.SetDiskLabel(DiskLabelText(app_));
         return;
     }
+    CollectOnce(collectedJustNow);
+}
+
+bool WatchDiscovery::CollectOnce(uint32_t collectedJustNow) {
+    const WatchConnection& watch = app_.watch;
+    const char drive = watch.currentDrive;
+    if (drive >= 'A' && drive <= 'Z' && (collectedJustNow & LetterBit(drive))) return false;
+    // Found again by a later notification of the same plug-in (the disk, then its volume): the
+    // watch has handed over what it had and was asked about already.
+    const std::string connection = watch.deviceMode ? watch.deviceConnection : std::string();
+    if (!connection.empty() && connection == collectedConnection_) return false;
     collector_.CollectFromWatch();
+    collectedConnection_ = connection;
+    return true;
 }
 
 void WatchDiscovery::ResetWatchState() {
@@ -146,17 +162,19 @@ void WatchDiscovery::ResetWatchState() {
     app_.watchSettings.Reset();
 }
 
-void WatchDiscovery::OnVolumesArrived(uint32_t mask) {
+uint32_t WatchDiscovery::OnVolumesArrived(uint32_t mask) {
+    uint32_t collected = 0;
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
         if (!(mask & LetterBit(letter))) continue;
         host_.SetStatusText(Format(" New coming Disk-%c:", letter));
         host_.PumpMessages();
         if (IsWatchDisk(letter)) {
             app_.watch.currentDrive = letter;
-            collector_.CollectFromWatch();
+            if (CollectOnce(0)) collected |= LetterBit(letter);
         }
     }
     host_.NotifyDataChanged();
+    return collected;
 }
 
 void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
@@ -168,7 +186,7 @@ void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
         host_.PumpMessages();
         ResetWatchState();
         app_.timeAdjustMode = kTimeAdjustManual;
-        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
+        host_.SetDiskLabel(DiskLabelText(app_));
         host_.SetStatusText(Format(" Remove Disk-%c: done", letter));
         host_.PumpMessages();
     }
@@ -184,7 +202,7 @@ void WatchDiscovery::ForgetRefusalOfGoneWatch() {
     if (!present) refused.clear();
 }
 
-void WatchDiscovery::RescanAfterChange() {
+void WatchDiscovery::RescanAfterChange(uint32_t collectedJustNow) {
     ForgetRefusalOfGoneWatch();
     WatchConnection& watch = app_.watch;
     if (watch.currentDrive == kDevicePathDrive) CloseHandle(false);
@@ -196,7 +214,7 @@ void WatchDiscovery::RescanAfterChange() {
         CloseHandle(false);
         host_.NotifyDataChanged();
     }
-    Scan();
+    Scan(collectedJustNow);
     if (watch.currentDrive != kNoDrive) host_.NotifyLanguageChanged();
 }
 
@@ -226,12 +244,14 @@ void WatchDiscovery::DeliverHeld() {
 }
 
 void WatchDiscovery::HandleChange(const DeviceChange& change) {
-    if (change.kind == DeviceChange::Kind::VolumeArrival) OnVolumesArrived(change.letterMask);
+    uint32_t collected = 0;
+    if (change.kind == DeviceChange::Kind::VolumeArrival) collected = OnVolumesArrived(change.letterMask);
     if (change.kind == DeviceChange::Kind::VolumeRemoval) OnVolumesRemoved(change.letterMask);
-    // Stage 2 runs for every notification, so an arriving watch is collected in stage 1 and
-    // found again by the rescan; the second pass finds nothing left to take.
+    // Stage 2 runs for every notification and finds an arriving watch again: it becomes current
+    // as always, but a watch the arrival has just collected is not collected (nor asked about)
+    // a second time for the same plug-in.
     if (app_.watch.eventsSuspended) return;
-    RescanAfterChange();
+    RescanAfterChange(collected);
 }
 
 bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
@@ -247,16 +267,18 @@ bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
         if (selected) LockVolume(device_, app_.SystemClock(), watch.handle);
     } else {
         selected = EnsureMarkerFile(app_.Files(), volumes_.RootOf(letter), attributes);
+        // Only a device-mode watch's clock can be asked for Auto's correction.
+        app_.timeAdjustMode = kTimeAdjustManual;
     }
     if (!selected) {
         watch.currentDrive = kNoDrive;
         watch.deviceMode = false;
         watch.modelLetter = 0;
-        host_.SetDiskLabel(app_.GetLangText(TextId::NoWatchFound));
+        host_.SetDiskLabel(DiskLabelText(app_));
         return false;
     }
     host_.NotifyLanguageChanged();
-    host_.SetDiskLabel(Format("%s (%c:)", app_.GetLangText(TextId::ProgramName), letter));
+    host_.SetDiskLabel(DiskLabelText(app_));
     return true;
 }
 

@@ -42,7 +42,9 @@ class WatchDiscovery final : public DeviceChangeSink {
 
   private:
     bool PassRunning() const { return app_.watch.busyDrive != kNoDrive; }
-    void Scan();
+    // Finds the current watch and collects it, unless its letter is among `collectedJustNow`:
+    // the arrival of the same notification collected it already, and one plug-in asks once.
+    void Scan(uint32_t collectedJustNow = 0);
     void HandleChange(const DeviceChange& change);
     // Handles what was held while a pass ran, once none runs.
     void DeliverHeld();
@@ -55,9 +57,14 @@ class WatchDiscovery final : public DeviceChangeSink {
     void CloseHandle(bool unlockFirst);
     // A file-mode disk became current: the device-mode watch before it is no longer in use.
     void ForgetDeviceWatch();
-    void OnVolumesArrived(uint32_t mask);
+    // Collects the current watch, once per plug-in: not when the arrival stage of the same
+    // notification collected its letter (`collectedJustNow`), nor a device-mode watch in the
+    // connection collected before. Returns whether a pass ran.
+    bool CollectOnce(uint32_t collectedJustNow);
+    // Returns the letters of the watches it collected.
+    uint32_t OnVolumesArrived(uint32_t mask);
     void OnVolumesRemoved(uint32_t mask);
-    void RescanAfterChange();
+    void RescanAfterChange(uint32_t collectedJustNow);
 
     App& app_;
     Volumes& volumes_;
@@ -66,6 +73,9 @@ class WatchDiscovery final : public DeviceChangeSink {
     Collector& collector_;
     std::deque<DeviceChange> held_;
     bool scanWanted_ = false;
+    // The connection of the device-mode watch collected last (empty where connections cannot be
+    // told apart): that plug-in has been collected and asked about.
+    std::string collectedConnection_;
 };
 
 }  // namespace kiro

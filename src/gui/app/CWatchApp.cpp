@@ -68,8 +68,8 @@ void SaveScreenshotAndEnd(CMainDlg& window, const StartOptions& options) {
 }
 
 // Opens the window the picture is to show: one of the main window's pages, or a window opened
-// from one.
-void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
+// from one. The factory window is pictured with new watches going through it.
+void OpenPicturedWindow(CMainDlg& window, const StartOptions& options, QAction& runLine) {
     if (options.page >= 0) window.Pages().SwitchTo(options.page);
     if (options.window == DemoWindow::None) return;
     CPersonalGraphicPage& graphics = PersonalGraphicPage(window);
@@ -85,7 +85,7 @@ void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
             break;
         case DemoWindow::Factory:
             window.Pages().SwitchTo(kPersonalGraphicPage);
-            graphics.OpenFactory();
+            runLine.trigger();
             break;
         case DemoWindow::Sleep:
             // Today's night has not ended yet: the picture shows the night before last, picked
@@ -102,7 +102,7 @@ void OpenPicturedWindow(CMainDlg& window, const StartOptions& options) {
 void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const StartOptions& options,
               App& app, const ProcessInfo& process) {
     const auto deliver = [&window, &demo] { demo.Machine().events.Dispatch(window.DeviceSink()); };
-    QMenu* menu = window.DemoMenuBar()->addMenu("&Demo");
+    QMenu* menu = window.AddDemoMenu("&Demo");
     QAction* plugIn = menu->addAction("Plug the watch &in", [&demo, deliver] {
         demo.PlugIn();
         deliver();
@@ -121,16 +121,15 @@ void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const 
         line.Next();
         deliver();
     });
-    QAction* runLine = menu->addAction("Run a &line of new watches", [lineTimer, &line, deliver](bool on) {
-        if (on) {
-            lineTimer->start(kLinePeriodMs);
-            return;
-        }
+    // The line's watches are meant for the factory window: it runs while that window is open and
+    // stops when it closes, so that no stream of watches reaches the main window's questions.
+    QAction* runLine = menu->addAction("Run a &line of new watches", [&window, lineTimer, &line, deliver] {
+        lineTimer->start(kLinePeriodMs);
+        PersonalGraphicPage(window).OpenFactory();
         lineTimer->stop();
         line.Stop();
         deliver();
     });
-    runLine->setCheckable(true);
 
     QTimer::singleShot(
         kDemoPlugInDelayMs, &window, [&window, &demo, deliver, runLine, options, &app, &process] {
@@ -148,11 +147,9 @@ void WireDemo(CMainDlg& window, DemoSession& demo, DemoWatchStream& line, const 
             if (options.screenshotPath.empty()) return;
             // The picture is taken from inside the window it shows, which may run its own loop.
             QTimer::singleShot(500, &window, [&window, runLine, options] {
-                // The factory window is pictured with new watches going through it.
-                if (options.window == DemoWindow::Factory) runLine->trigger();
                 QTimer::singleShot(options.window == DemoWindow::None ? 0 : kWindowSettleMs, &window,
                                    [&window, options] { SaveScreenshotAndEnd(window, options); });
-                OpenPicturedWindow(window, options);
+                OpenPicturedWindow(window, options, *runLine);
             });
         });
 }

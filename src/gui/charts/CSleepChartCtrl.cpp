@@ -10,12 +10,16 @@ constexpr int kPlotBottomMargin = 35;
 // Legend boxes: this high, this far below the client top.
 constexpr int kLegendTop = 20;
 constexpr int kLegendHeight = 16;
+constexpr int kLegendGap = 4;
 
 // The bands of the sleep analysis: awake from 500 up, sleep from 150 up, deep sleep below.
 constexpr QRgb kAwakeColour = qRgb(255, 160, 80);
 constexpr QRgb kSleepColour = qRgb(120, 250, 120);
 constexpr QRgb kDeepSleepColour = qRgb(100, 150, 250);
 constexpr QRgb kDotColour = qRgb(255, 255, 255);
+// The estimate's marks: unlike any band, the dots and the axes.
+constexpr QRgb kEstimateColour = qRgb(255, 0, 255);
+constexpr int kEstimateLineWidth = 2;
 
 QRgb BandColour(double value) {
     if (value >= 500) return kAwakeColour;
@@ -55,6 +59,11 @@ void CSleepChartCtrl::SetLegend(const QString& awake, const QString& sleep, cons
     legend_[0] = awake;
     legend_[1] = sleep;
     legend_[2] = deepSleep;
+    RedrawGrid();
+}
+
+void CSleepChartCtrl::SetEstimateLegend(const QString& text) {
+    estimateLegend_ = text;
     RedrawGrid();
 }
 
@@ -106,6 +115,19 @@ void CSleepChartCtrl::PlotMinute(double hour, double value) {
     update();
 }
 
+void CSleepChartCtrl::MarkEstimate(double bedHour, double upHour) {
+    if (!HasPlotLayer()) return;
+    const ChartAxes& axes = Axes();
+    QPainter painter(&PlotLayer());
+    for (const double hour : {bedHour, upHour}) {
+        if (hour < axes.timeLower || hour > axes.timeUpper) continue;
+        const int x = std::min(axes.XOf(hour), axes.plot.right - kEstimateLineWidth);
+        painter.fillRect(QRect(x, axes.plot.top, kEstimateLineWidth, axes.plot.Height()),
+                         QColor(kEstimateColour));
+    }
+    update();
+}
+
 void CSleepChartCtrl::DrawGrid(QPainter& painter, QSize client) {
     ChartAxes& axes = Axes();
     PlotEdges& plot = axes.plot;
@@ -138,6 +160,12 @@ void CSleepChartCtrl::DrawLegend(QPainter& painter, QSize client) {
         DrawLabel(painter, legend_[band], {boxLefts[band] + unit + 5, kLegendTop}, LabelAnchor::TopLeft,
                   Qt::white);
     }
+    if (estimateLegend_.isEmpty()) return;
+    // Under the first band's box: a narrow box like the marks themselves.
+    const int top = kLegendTop + kLegendHeight + kLegendGap;
+    painter.fillRect(boxLefts[0] + unit / 2 - kEstimateLineWidth, top, 2 * kEstimateLineWidth, kLegendHeight,
+                     QColor(kEstimateColour));
+    DrawLabel(painter, estimateLegend_, {boxLefts[0] + unit + 5, top}, LabelAnchor::TopLeft, Qt::white);
 }
 
 void CSleepChartCtrl::DrawHourLabels(QPainter& painter) {

@@ -119,19 +119,24 @@ void LayeredChart::DrawLabel(QPainter& painter, const QString& text, QPoint anch
     }
     painter.setPen(colour);
     painter.drawText(baseline, text);
-    labels_.push_back({text, anchor});
+    labels_.push_back(
+        {text, anchor, QRect(baseline.x(), baseline.y() - metrics.ascent(), width, metrics.height())});
 }
 
 void LayeredChart::DrawRotatedLabel(QPainter& painter, const QString& text, QPoint anchor,
                                     const QColor& colour) {
-    const int width = QFontMetrics(painter.font()).horizontalAdvance(text);
+    const QFontMetrics metrics(painter.font());
+    const int width = metrics.horizontalAdvance(text);
     painter.save();
     painter.translate(anchor);
     painter.rotate(-90);
     painter.setPen(colour);
     painter.drawText(QPoint(-width / 2, 0), text);
     painter.restore();
-    labels_.push_back({text, anchor});
+    // Turned upwards: the text runs from below the anchor to above it, its ascent to the left.
+    labels_.push_back(
+        {text, anchor,
+         QRect(anchor.x() - metrics.ascent(), anchor.y() - width / 2, metrics.height(), width)});
 }
 
 void LayeredChart::paintEvent(QPaintEvent* event) {

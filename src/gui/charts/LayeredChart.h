@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -13,10 +14,12 @@ class QPainter;
 
 namespace kiro::gui {
 
-// A text that the last grid redraw wrote, with the point it was aligned to.
+// A text that the last grid redraw wrote, with the point it was aligned to and the rectangle it
+// covers (client coordinates).
 struct ChartLabel {
     QString text;
     QPoint anchor;
+    QRect bounds;
 };
 
 // Where a label's anchor sits on the text.

@@ -2,14 +2,16 @@
 
 #include <QCalendarWidget>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 
-#include "core/app/Language.h"
 #include "core/base/Format.h"
+#include "core/watchdisk/DiskLabel.h"
 #include "gui/AccessibleNaming.h"
+#include "gui/CalendarLocale.h"
 #include "gui/FontCells.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -31,15 +33,6 @@ namespace {
 constexpr TextId kTabCaptions[kPageCount] = {
     TextId::Report,          TextId::DayLife,  TextId::MissionTarget, TextId::PersonalInformation,
     TextId::PersonalSetting, TextId::Maintain, TextId::UserOption};
-
-// The calendar names its months and weekdays in the program's language.
-QLocale CalendarLocale(int language) {
-    if (language == kTraditionalChinese)
-        return QLocale(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
-    if (language == kSimplifiedChinese)
-        return QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China);
-    return QLocale(QLocale::English, QLocale::UnitedStates);
-}
 
 }  // namespace
 
@@ -95,6 +88,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
     connect(pageTab_, &CPageTab::PagesRetexted, this, &CMainDlg::RefreshAccessibleTexts);
 
     connect(calendar_, &QCalendarWidget::selectionChanged, this, &CMainDlg::OnCalendarSelection);
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, &CMainDlg::OnCalendarPage);
     connect(clockTimer_, &QTimer::timeout, this, &CMainDlg::OnClockTick);
     clockTimer_->start(500);
     // Half a second to the first search, to the millisecond: a coarse timer could come early.
@@ -159,6 +153,13 @@ void CMainDlg::BuildControls() {
     calendar_->setObjectName(QStringLiteral("calendar"));
     calendar_->setGeometry(DialogRect(476, 169, 183, 113));
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    // The arrows and the year box show no words of their own to be named after.
+    const std::pair<const char*, TextId> calendarParts[] = {
+        {"qt_calendar_prevmonth", TextId::PreviousMonthName},
+        {"qt_calendar_nextmonth", TextId::NextMonthName},
+        {"qt_calendar_yearedit", TextId::YearName}};
+    for (const auto& [name, text] : calendarParts)
+        if (auto* part = calendar_->findChild<QWidget*>(QLatin1String(name))) NameWithText(*part, text);
     clock_->setObjectName(QStringLiteral("clockLabel"));
     clock_->setGeometry(DialogRect(476, 286, 183, 15));
     clock_->setAlignment(Qt::AlignCenter);
@@ -205,6 +206,7 @@ void CMainDlg::FollowLanguage() {
     OnLanguageChanged();
     SetTabCaptions();
     calendar_->setLocale(CalendarLocale(app_.CurrentLanguage()));
+    host_->SetDiskLabel(DiskLabelText(app_));
     RefreshAccessibleTexts();
     update();
 }
@@ -225,6 +227,15 @@ void CMainDlg::OnCalendarSelection() {
     pageTab_->SendDateChanged();
 }
 
+// A month turned to (by the arrows, the month menu or the year box) is the month the user wants to
+// see: the same day in it is selected (its last day when it is shorter), and the report follows.
+void CMainDlg::OnCalendarPage(int year, int month) {
+    const QDate selected = calendar_->selectedDate();
+    if (selected.year() == year && selected.month() == month) return;
+    const int lastDay = QDate(year, month, 1).daysInMonth();
+    calendar_->setSelectedDate(QDate(year, month, std::min(selected.day(), lastDay)));
+}
+
 void CMainDlg::DeliverDeviceEvents() {
     ports_.events.Dispatch(*events_);
 }
@@ -239,9 +250,12 @@ void CMainDlg::HookDeviceEvents() {
     }
 }
 
-QMenuBar* CMainDlg::DemoMenuBar() {
-    if (!menuBar_) {
-        menuBar_ = new QMenuBar(this);
+QMenu* CMainDlg::AddDemoMenu(const QString& title) {
+    const bool first = menuBar_ == nullptr;
+    if (first) menuBar_ = new QMenuBar(this);
+    QMenu* menu = menuBar_->addMenu(title);
+    if (first) {
+        // Measured with its menu in it: an empty bar is no taller than nothing.
         menuBar_->setGeometry(0, 0, width(), menuBar_->sizeHint().height());
         // The window keeps its layout below the menu.
         const int shift = menuBar_->height();
@@ -249,7 +263,7 @@ QMenuBar* CMainDlg::DemoMenuBar() {
             if (child != menuBar_) child->move(child->x(), child->y() + shift);
         setFixedSize(width(), height() + shift);
     }
-    return menuBar_;
+    return menu;
 }
 
 }  // namespace kiro::gui

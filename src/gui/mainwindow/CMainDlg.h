@@ -13,6 +13,7 @@
 
 class QCalendarWidget;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QSocketNotifier;
 class QTimer;
@@ -48,8 +49,8 @@ class CMainDlg : public QDialog {
     void DeliverDeviceEvents();
     CPageTab& Pages() { return *pageTab_; }
     QCalendarWidget* Calendar() const { return calendar_; }
-    // A menu bar for the demo's commands, made on first use.
-    QMenuBar* DemoMenuBar();
+    // A menu of the demo's commands, in a menu bar above the window's controls made on first use.
+    QMenu* AddDemoMenu(const QString& title);
     // The update check, started when the window has first been drawn (when EnableUpgrade is on);
     // Stop ends it, or keeps it from starting.
     const UpdateWorker& UpdateCheckWorker() const { return *updateWorker_; }
@@ -62,6 +63,7 @@ class CMainDlg : public QDialog {
     void CreatePages();
     void OnClockTick();
     void OnCalendarSelection();
+    void OnCalendarPage(int year, int month);
     void HookDeviceEvents();
 
     App& app_;

@@ -70,6 +70,8 @@ bool GuiHost::AskQuestion(const std::string& caption, const std::string& message
     }
     QMessageBox box(QMessageBox::Question, texts_.Convert(caption), texts_.Convert(message),
                     QMessageBox::Yes | QMessageBox::No, window_);
+    // Every Yes of these destroys data: Enter, pressed out of habit, must not.
+    box.setDefaultButton(QMessageBox::No);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec() == QMessageBox::Yes;
 }

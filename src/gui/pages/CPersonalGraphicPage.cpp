@@ -1,6 +1,7 @@
 #include "gui/pages/CPersonalGraphicPage.h"
 
 #include "core/watchconfig/PersonalGraphicActions.h"
+#include "core/watchdisk/DiskLabel.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/controls/TabOrder.h"
@@ -243,8 +244,10 @@ void CPersonalGraphicPage::OpenFactory() {
     app.watch.eventsSuspended = true;
     runFactory();
     app.watch.eventsSuspended = false;
-    // The line's watches came and went: no watch stays selected and the settings start afresh.
+    // The line's watches came and went: no watch stays selected and the settings start afresh,
+    // and the disk label no longer names a watch.
     ports_.discovery.ResetWatchState();
+    context_.host.SetDiskLabel(DiskLabelText(app));
     context_.host.NotifyLanguageChanged();
 }
 

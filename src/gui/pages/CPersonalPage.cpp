@@ -1,7 +1,10 @@
 #include "gui/pages/CPersonalPage.h"
 
+#include <QCalendarWidget>
+
 #include "core/base/Format.h"
 #include "core/base/Numbers.h"
+#include "gui/CalendarLocale.h"
 #include "gui/controls/TabOrder.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/resources/Pictures.h"
@@ -54,6 +57,8 @@ CPersonalPage::CPersonalPage(const PageContext& context, QWidget* parent)
 void CPersonalPage::ShowPersonal() {
     const UiText& texts = context_.texts;
     birthdayLabel_->setText(texts.Get(TextId::Birthday));
+    // Its weeks start on the day the main window's calendar starts them.
+    birthday_->calendarWidget()->setLocale(CalendarLocale(context_.app.CurrentLanguage()));
     for (int i = 0; i < 3; ++i) {
         labels_[i]->setText(texts.Get(kLabelTexts[i]));
         units_[i]->setText(texts.Get(kUnitTexts[i]));

@@ -88,6 +88,12 @@ void CReportPage::OnLanguageChanged() {
     Rebuild();
 }
 
+void CReportPage::showEvent(QShowEvent* event) {
+    // The builder keeps its report while nothing it depends on changed: this costs nothing then.
+    Rebuild();
+    CPage::showEvent(event);
+}
+
 void CReportPage::SetTexts() {
     const UiText& texts = context_.texts;
     for (int i = 0; i < 7; ++i) {

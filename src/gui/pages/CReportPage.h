@@ -27,6 +27,11 @@ class CReportPage final : public CPage {
 
     QPushButton* SleepButton() const { return sleep_; }
 
+  protected:
+    // A setting changed elsewhere (the slight-move threshold on the options page) shows as soon
+    // as the page is.
+    void showEvent(QShowEvent* event) override;
+
   private:
     void SetTexts();
     void Rebuild();

@@ -101,10 +101,14 @@ void CSleepDlg::Show() {
     chart_->SetXCaption(QString());
     chart_->SetLegend(texts_.Get(setup.legendTexts[0]), texts_.Get(setup.legendTexts[1]),
                       texts_.Get(setup.legendTexts[2]));
+    chart_->SetEstimateLegend(texts_.Get(TextId::EstimateLegend));
     chart_->SetBackColor(ToQColor(setup.background));
     chart_->SetAxisColor(ToQColor(setup.axis));
     chart_->SetDateLabels(QString::fromStdString(setup.leftDate), QString::fromStdString(setup.rightDate));
     for (const SleepPoint& point : session_.PlotPoints()) chart_->PlotMinute(point.hours, point.value);
+    // At the very times the estimate's line above the chart gives.
+    if (const std::optional<SleepEstimate>& estimate = session_.Estimate())
+        chart_->MarkEstimate(estimate->bedMinute / 60.0, estimate->wakeMinute / 60.0);
 }
 
 }  // namespace kiro::gui

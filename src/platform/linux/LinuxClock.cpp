@@ -16,6 +16,18 @@ LocalTime LinuxClock::LocalTimeOf(int64_t secondsSince1970) const {
             parts.tm_min,         parts.tm_sec,     parts.tm_wday};
 }
 
+int64_t LinuxClock::SecondsOf(const LocalTime& local) const {
+    struct tm parts {};
+    parts.tm_year = local.year - 1900;
+    parts.tm_mon = local.month - 1;
+    parts.tm_mday = local.day;
+    parts.tm_hour = local.hour;
+    parts.tm_min = local.minute;
+    parts.tm_sec = local.second;
+    parts.tm_isdst = -1;  // the zone's rules say whether daylight saving applies
+    return static_cast<int64_t>(mktime(&parts));
+}
+
 uint32_t LinuxClock::TickCount() const {
     struct timespec ts {};
     clock_gettime(CLOCK_BOOTTIME, &ts);

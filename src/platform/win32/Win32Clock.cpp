@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/base/CalendarMath.h"
+
 namespace kiro::win32_platform {
 namespace {
 
@@ -31,6 +33,20 @@ LocalTime Win32Clock::LocalTimeOf(int64_t secondsSince1970) const {
         !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
         return {};
     return FromSystemTime(local);
+}
+
+int64_t Win32Clock::SecondsOf(const LocalTime& local) const {
+    const auto word = [](int value) { return static_cast<WORD>(value); };
+    const SYSTEMTIME localTime{word(local.year),   word(local.month),  0, word(local.day), word(local.hour),
+                               word(local.minute), word(local.second), 0};
+    SYSTEMTIME universal{};
+    FILETIME moment{};
+    // A time no calendar holds (a watch's clock bytes may say anything) counts as written.
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &localTime, &universal) ||
+        !SystemTimeToFileTime(&universal, &moment))
+        return ToSeconds(local);
+    const uint64_t steps = (static_cast<uint64_t>(moment.dwHighDateTime) << 32) | moment.dwLowDateTime;
+    return static_cast<int64_t>(steps / kFileTimeStepsPerSecond) - kSecondsFrom1601To1970;
 }
 
 uint32_t Win32Clock::TickCount() const {

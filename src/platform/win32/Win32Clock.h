@@ -9,6 +9,7 @@ class Win32Clock final : public Clock {
   public:
     LocalTime Now() const override;
     LocalTime LocalTimeOf(int64_t secondsSince1970) const override;
+    int64_t SecondsOf(const LocalTime& local) const override;
     uint32_t TickCount() const override;
     void Sleep(uint32_t milliseconds) override;
 };

@@ -55,6 +55,7 @@ class ClockWithAlarm final : public Clock {
     LocalTime LocalTimeOf(int64_t secondsSince1970) const override {
         return clock_.LocalTimeOf(secondsSince1970);
     }
+    int64_t SecondsOf(const LocalTime& local) const override { return clock_.SecondsOf(local); }
     uint32_t TickCount() const override { return clock_.TickCount(); }
     void Sleep(uint32_t milliseconds) override {
         clock_.Sleep(milliseconds);

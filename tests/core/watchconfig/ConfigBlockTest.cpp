@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/watch/ClockDifference.h"
+#include "platform/sim/FakeClock.h"
 
 namespace kiro {
 namespace {
 
 const LocalTime kNow{2014, 5, 5, 10, 20, 30, 1};
+// A machine whose local time is UTC all year.
+const sim::FakeClock kUtc;
 
 TEST(ConfigBlockTest, BuildPlacesEveryFieldAtItsOffset) {
     WatchSettings s;
@@ -111,7 +114,7 @@ ConfigBlock WatchBlock(const LocalTime& watchTime, const LocalTime& lastSet, int
 TEST(ClockDifferenceTest, AWatchSixtySecondsFastOverThreeDays) {
     const LocalTime watch{2014, 5, 5, 10, 21, 30, 1};
     const LocalTime lastSet{2014, 5, 2, 10, 20, 30, 5};
-    const ClockDifference d = ComputeClockDifference(WatchBlock(watch, lastSet, 5), kNow);
+    const ClockDifference d = ComputeClockDifference(WatchBlock(watch, lastSet, 5), kNow, kUtc);
     EXPECT_EQ(d.newTAdj, -15);
     EXPECT_EQ(d.differenceText, "       60 sec /   3 days");
     EXPECT_EQ(d.currentTimeText, "2014-05-05 10:20:30");
@@ -123,20 +126,42 @@ TEST(ClockDifferenceTest, NeverSetOrSetTodayGivesNoRate) {
     const LocalTime watch{2014, 5, 5, 10, 20, 0, 1};
     ConfigBlock never = WatchBlock(watch, kNow, -7);
     never[24] = 0;
-    const ClockDifference d = ComputeClockDifference(never, kNow);
+    const ClockDifference d = ComputeClockDifference(never, kNow, kUtc);
     EXPECT_EQ(d.lastUpdateText, "");
     EXPECT_EQ(d.differenceText, "      -30 sec");
     EXPECT_EQ(d.newTAdj, -7);
     const LocalTime earlierToday{2014, 5, 5, 1, 0, 0, 1};
-    EXPECT_EQ(ComputeClockDifference(WatchBlock(watch, earlierToday, 4), kNow).newTAdj, 4);
+    EXPECT_EQ(ComputeClockDifference(WatchBlock(watch, earlierToday, 4), kNow, kUtc).newTAdj, 4);
 }
 
 TEST(ClockDifferenceTest, LargeCorrectionsAreLimited) {
     const LocalTime lastSet{2014, 5, 4, 10, 20, 30, 0};
     const LocalTime slow{2014, 5, 5, 10, 18, 10, 1};  // 140 s slow in one day
-    EXPECT_EQ(ComputeClockDifference(WatchBlock(slow, lastSet, 0), kNow).newTAdj, 99);
+    EXPECT_EQ(ComputeClockDifference(WatchBlock(slow, lastSet, 0), kNow, kUtc).newTAdj, 99);
     const LocalTime farAhead{2099, 1, 1, 0, 0, 0, 4};  // a clock far off must not overflow
-    EXPECT_EQ(ComputeClockDifference(WatchBlock(farAhead, lastSet, 0), kNow).newTAdj, -99);
+    EXPECT_EQ(ComputeClockDifference(WatchBlock(farAhead, lastSet, 0), kNow, kUtc).newTAdj, -99);
+}
+
+// Set on the Friday before clocks went forward, checked on Monday: 3 days on the calendar, but
+// 71 hours went by. The rate is over the hours that went by.
+TEST(ClockDifferenceTest, ADaylightSavingChangeCountsAsTheHourItIs) {
+    sim::FakeClock zone;
+    zone.SetDaylightSaving({2014, 3, 30, 2, 0, 0, 0}, {2014, 10, 26, 3, 0, 0, 0});
+    const LocalTime lastSet{2014, 3, 28, 12, 0, 0, 5};
+    const LocalTime now{2014, 3, 31, 12, 0, 0, 1};
+    const LocalTime watch{2014, 3, 31, 12, 1, 29, 1};  // 89 s ahead
+    const ClockDifference d = ComputeClockDifference(WatchBlock(watch, lastSet, 0), now, zone);
+    EXPECT_EQ(d.newTAdj, -30) << "89 s in 71 hours is 30.08 s a day; over 72 hours it would be 29.67";
+    EXPECT_EQ(d.differenceText, "       89 sec /   3 days");
+    EXPECT_EQ(ComputeClockDifference(WatchBlock(watch, lastSet, 0), now, kUtc).newTAdj, -29)
+        << "where no clocks change";
+
+    // Less than a day went by, though the calendar says a day and half an hour: no rate yet.
+    const LocalTime yesterday{2014, 3, 29, 12, 0, 0, 6};
+    const LocalTime halfPast{2014, 3, 30, 12, 30, 0, 0};
+    const ClockDifference early = ComputeClockDifference(WatchBlock(halfPast, yesterday, 7), halfPast, zone);
+    EXPECT_EQ(early.differenceText, "        0 sec");
+    EXPECT_EQ(early.newTAdj, 7);
 }
 
 }  // namespace

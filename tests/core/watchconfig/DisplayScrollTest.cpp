@@ -45,10 +45,20 @@ TEST(DisplayScrollTest, CharactersFollowEachOtherWithOneEmptyLine) {
     EXPECT_EQ(FrameHex(steps[8].frame), "000000007F0808087F00447D40");
 }
 
-TEST(DisplayScrollTest, BytesWithoutAGlyphTakeNeitherRoomNorTime) {
-    EXPECT_EQ(ScrolledFrames("A\x80"
-                             "B\x1F\xFF"),
-              ScrolledFrames("AB"));
+// The watch takes every byte of the message in a step of the scroll: one without a glyph writes
+// nothing, and the text after it follows a line closer.
+TEST(DisplayScrollTest, BytesWithoutAGlyphTakeAStepEachButNoRoom) {
+    const auto plain = ScrolledFrames("AB");
+    const auto withGaps = ScrolledFrames(
+        "A\x80"
+        "B\x1F\xFF");
+    EXPECT_EQ(withGaps.size(), plain.size() + 3);
+    // A's five columns and its empty line have entered in six steps; the seventh step is the
+    // byte without a glyph: all moves a line up, nothing new below.
+    EXPECT_EQ(withGaps[6], plain[5].substr(2) + "00");
+    // B is then written from the display's last line on, and the eighth step moves its first
+    // column a line above where the plain text shows it.
+    EXPECT_EQ(withGaps[7].substr(22, 2), plain[6].substr(24, 2));
     EXPECT_EQ(ScrolledFrames("\x01\x90").size(), 13u) << "nothing to show: the display just scrolls empty";
 }
 

@@ -75,6 +75,23 @@ TEST(TimeSetTest, AFileWatchGetsItsClockFileRewrittenAndIsAskedToBePluggedOut) {
     EXPECT_GE(world.clock.TotalSlept(), 500u);
 }
 
+// The watch's volume went away between finding it and Time Set: nothing is written anywhere
+// (its root would be empty, and "/CLOCK.TXT" a file of this machine), and the user is told.
+TEST(TimeSetTest, AFileWatchWhoseVolumeWentAwayGetsNothingWrittenAnywhere) {
+    test::CollectionWorld world;
+    sim::FileModeWatch watch(world.DiskFolder("watch"));
+    std::ofstream(watch.Folder() + "/USBWATCH.DAT");
+    const char letter = world.machine.PlugIn(watch);
+    world.DeliverEvents();
+    ASSERT_EQ(world.app.watch.currentDrive, letter);
+    world.machine.volumes.Unmount(letter);
+    const bool thereBefore = std::filesystem::exists("/CLOCK.TXT");
+    TimeSet(world.app, world.machine.devices, world.host, world.machine.volumes, TimeSetRequest{});
+    EXPECT_EQ(world.host.Lines("status: ").back(), "status:  ### Cannot write CLOCK.TXT ###");
+    EXPECT_EQ(world.host.Lines("message: ").size(), 0u) << "no call to plug out a watch not written";
+    if (!thereBefore) EXPECT_FALSE(std::filesystem::exists("/CLOCK.TXT"));
+}
+
 TEST(ClockCheckTest, NoWatchOnlyResets) {
     test::CollectionWorld world;
     world.app.watchSettings.sped = 1;

@@ -42,6 +42,26 @@ TEST_F(DiscoveryTest, FileModeTestsInTheirOrder) {
     EXPECT_FALSE(world.discovery.IsWatchDisk(clockOnly)) << "names of other lengths do not count";
 }
 
+// Auto asks the watch's own clock for the correction: only a device-mode watch turns it on, and
+// a file-mode watch found or chosen afterwards goes back to the slider's value.
+TEST_F(DiscoveryTest, AutoTimeAdjustComesOnlyWithADeviceModeWatch) {
+    sim::DeviceModeWatch device(world.clock, sim::DeviceWatchOptions{'C', false, 0});
+    const char deviceLetter = world.machine.PlugIn(device, world.DiskFolder("volume"));
+    world.DeliverEvents();
+    EXPECT_EQ(world.app.timeAdjustMode, kTimeAdjustAuto);
+
+    const char fileLetter = world.machine.volumes.Mount(Disk("file", {"USBWATCH.DAT"}));
+    EXPECT_TRUE(world.discovery.SelectDisk(fileLetter, world.machine.attributes));
+    EXPECT_EQ(world.app.timeAdjustMode, kTimeAdjustManual) << "chosen on the setup page";
+
+    world.machine.Unplug(deviceLetter);
+    world.DeliverEvents();
+    world.app.timeAdjustMode = kTimeAdjustAuto;
+    world.discovery.ScanForWatch();
+    EXPECT_EQ(world.app.watch.currentDrive, fileLetter);
+    EXPECT_EQ(world.app.timeAdjustMode, kTimeAdjustManual) << "found by a search";
+}
+
 TEST_F(DiscoveryTest, LettersAToCAreNeverSearchedButADeviceWatchThereIsFoundByPath) {
     world.machine.volumes.MountAt('C', Disk("c", {"20140505.TXT"}), DriveType::Removable);
     world.discovery.ScanForWatch();
@@ -78,7 +98,7 @@ TEST_F(DiscoveryTest, ADeviceWatchIsTakenWithItsHandleAndLockTexts) {
     EXPECT_EQ(world.machine.devices.OpenHandles(), 0);
 }
 
-TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedInLetterOrderThenTheFirstAgain) {
+TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedOnceEachInLetterOrder) {
     std::vector<std::string> order;
     for (const char* name : {"f", "g"}) {
         sim::FileModeWatch watch(world.DiskFolder(name));
@@ -90,11 +110,39 @@ TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedInLetterOrderThenTheFirs
     const char g = world.machine.volumes.Mount(world.DiskFolder("g"));
     world.discovery.OnDeviceChange({DeviceChange::Kind::VolumeArrival, LetterBit(f) | LetterBit(g)});
     EXPECT_EQ(world.host.Lines("status:  Collecting"),
-              (std::vector<std::string>{
-                  "status:  Collecting data from Disk-F:", "status:  Collecting data from Disk-G:",
-                  "status:  Collecting data from Disk-F:"}));
+              (std::vector<std::string>{"status:  Collecting data from Disk-F:",
+                                        "status:  Collecting data from Disk-G:"}))
+        << "the rescan after the arrival finds F again, but F was collected for this plug-in";
     EXPECT_EQ(world.app.watch.currentDrive, 'F');
     EXPECT_EQ(world.host.Log().back(), "language-changed") << "a device change that found a watch";
+}
+
+// One plug-in, one question: the arrival asks, and the rescans that follow it (of the same
+// notification, or later ones while the watch stays plugged in) find the watch without asking.
+TEST_F(DiscoveryTest, AWatchPluggedInOnceIsAskedAboutOnce) {
+    world.app.Config().SetAutoConfirm(false);
+    sim::FileModeWatch file(world.DiskFolder("file"));
+    file.AddDay(sim::GenerateDay(2014, 5, 5, 1), sim::DayFileFormat::Binary);
+    const char fileLetter = world.machine.PlugIn(file);
+    world.DeliverEvents();
+    EXPECT_EQ(world.host.Lines("ask: ").size(), 1u) << "a file-mode watch";
+    world.machine.Unplug(fileLetter);
+    world.DeliverEvents();
+
+    world.host.Clear();
+    sim::DeviceModeWatch device(world.clock, sim::DeviceWatchOptions{'C', false, 0});
+    world.machine.PlugIn(device, world.DiskFolder("volume"));
+    world.DeliverEvents();
+    world.discovery.OnDeviceChange({DeviceChange::Kind::DevicesChanged, 0});
+    EXPECT_EQ(world.host.Lines("ask: ").size(), 1u) << "a device-mode watch, through two notifications";
+    EXPECT_TRUE(world.app.watch.deviceMode) << "still the current watch";
+
+    const char letter = world.app.watch.currentDrive;
+    world.machine.Unplug(letter);
+    world.DeliverEvents();
+    world.machine.PlugIn(device, world.DiskFolder("volume"));
+    world.DeliverEvents();
+    EXPECT_EQ(world.host.Lines("ask: ").size(), 2u) << "plugged in again: asked again";
 }
 
 TEST_F(DiscoveryTest, RemovingAnotherDriveOnlyRefreshesAndRescans) {

@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QCalendarWidget>
+#include <QDateEdit>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "../GuiTestSupport.h"
 #include "MainWindowWorld.h"
 #include "core/app/App.h"
+#include "core/store/MonthStore.h"
 #include "gui/UiText.h"
+#include "gui/controls/CGridListCtrl.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/pages/CReportPage.h"
@@ -73,6 +78,22 @@ TEST_F(MainWindowTest, ChoosingALanguageOnTheOptionsPageChangesTheWholeWindow) {
         << "every page took the new texts";
     EXPECT_EQ(window->Calendar()->locale().language(), QLocale::Chinese);
     EXPECT_EQ(app->Config().File().ReadInt("Advance", "Language", 0), 2);
+    EXPECT_EQ(Label(*window, "diskLabel")->text(), QString::fromUtf8("找不到 Kiro 磁盘"))
+        << "the label says at once, in the new language, that no watch is current";
+}
+
+// Every calendar of the program starts its weeks on the same day, in each language.
+TEST_F(MainWindowTest, TheBirthdayPickerStartsItsWeeksAsTheCalendarDoes) {
+    auto window = Open();
+    auto* options = static_cast<CUserOptionPage*>(window->Pages().Page(kUserOptionsPage));
+    auto* birthday = test::Named<QDateEdit>(*window->Pages().Page(kPersonalInformationPage), "birthdayEdit");
+    window->show();
+    for (int language = 0; language < 3; ++language) {
+        QTest::mouseClick(test::Named<QLabel>(*options, "languagePicture" + std::to_string(language)),
+                          Qt::LeftButton);
+        EXPECT_EQ(birthday->calendarWidget()->firstDayOfWeek(), window->Calendar()->firstDayOfWeek())
+            << "language " << language;
+    }
 }
 
 TEST_F(MainWindowTest, OpensOnPersonalInformationUntilThePersonalDataIsSet) {
@@ -90,6 +111,51 @@ TEST_F(MainWindowTest, TabCaptionsAndTitleFollowTheLanguage) {
     window->SetTabCaptions();
     EXPECT_EQ(Tabs(*window)->tabText(6), "User Option");
     EXPECT_TRUE(window->windowTitle().startsWith("KiroMeter2 USB FlashDisk"));
+}
+
+// Turning the calendar's month is asking for that month's report: the same day is selected in
+// it (the last one in a shorter month), and the report page shows it without another click.
+TEST_F(MainWindowTest, TurningTheCalendarsMonthBringsItsReport) {
+    folder.Write("KiroMeter2.INI", "[Personal]\nHeight=170\nWeight=60\nStepSize=70\n");
+    auto window = Open();
+    window->show();
+    QCalendarWidget* calendar = window->Calendar();
+    const auto* rows = test::Named<CGridListCtrl>(*window->Pages().Page(kReportPage), "reportList");
+    const auto arrow = [calendar](const char* name) {
+        return calendar->findChild<QToolButton*>(QLatin1String(name));
+    };
+    MonthBuffer april = app->Store().LoadMonth(2014, 4).buffer;
+    AddToSlotIndex(april, 9 * kMinutesPerDay + 600, 120);  // 10 April, 10:00
+    app->Store().SaveMonth(2014, 4, april);
+    ASSERT_EQ(rows->GetItemCount(), 0) << "nothing in May";
+
+    arrow("qt_calendar_prevmonth")->click();
+    EXPECT_EQ(calendar->selectedDate(), QDate(2014, 4, 20));
+    EXPECT_EQ(app->selectedDate.month, 4);
+    EXPECT_EQ(rows->GetItemCount(), 1) << "April's report, at once";
+    calendar->setSelectedDate(QDate(2014, 3, 31));
+    arrow("qt_calendar_nextmonth")->click();
+    EXPECT_EQ(calendar->selectedDate(), QDate(2014, 4, 30)) << "April has no 31st";
+    calendar->setCurrentPage(2015, 2);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2015, 2, 28)) << "a month and a year chosen from the menus";
+    EXPECT_EQ(app->selectedDate.year, 2015);
+    EXPECT_EQ(app->selectedDate.day, 28);
+}
+
+// The demo's menu is seen: a bar of its own height above the controls, which move down by it.
+TEST_F(MainWindowTest, TheDemoMenuIsAVisibleBarAboveTheControls) {
+    auto window = Open();
+    const int heightBefore = window->height();
+    const int tabsBefore = window->Pages().y();
+    window->AddDemoMenu("&Demo");
+    window->show();
+    auto* bar = window->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_GE(bar->height(), QFontMetrics(bar->font()).height()) << "tall enough to read";
+    EXPECT_EQ(bar->y(), 0);
+    EXPECT_EQ(window->Pages().y(), tabsBefore + bar->height());
+    EXPECT_EQ(window->height(), heightBefore + bar->height());
 }
 
 TEST_F(MainWindowTest, TheFirstSearchRunsHalfASecondAfterOpening) {

@@ -157,6 +157,7 @@ TEST_F(PersonalGraphicPageTest, SaveToAFileWatchWritesItsClockFile) {
     EXPECT_EQ(world.app.watchSettings.disp[8], 3) << "Disp[8] goes with the free space";
     EXPECT_EQ(world.app.watchSettings.uPic[6], kPictureEnd);
     EXPECT_EQ(world.host.Count("language-changed"), 1);
+    EXPECT_EQ(world.host.Lines("status: ").back(), "status:  >> Saved to the watch");
 }
 
 TEST_F(PersonalGraphicPageTest, AClockFileThatCannotBeWrittenIsSaid) {
@@ -187,6 +188,7 @@ TEST_F(PersonalGraphicPageTest, SaveToADeviceWatchSendsABlockWithoutAlarm) {
     for (int i = 112; i < 152; ++i)
         ASSERT_EQ(block[i], 0xFF) << "a blank picture is 40 end marks, byte " << i;
     EXPECT_EQ(block[160], 0) << "the alarm goes only with Time Set";
+    EXPECT_EQ(world.host.Lines("status: ").back(), "status:  >> Saved to the watch");
     EXPECT_FALSE(world.app.watch.eventsSuspended);
 }
 
@@ -221,6 +223,7 @@ TEST_F(PersonalGraphicPageTest, TheFactoryGestureHandsTheLineThePageAndStartsAfr
     EXPECT_EQ(world.machine.devices.OpenHandles(), 0) << "the dropped watch's handle is closed";
     EXPECT_EQ(world.app.watchSettings.uStr, "");
     EXPECT_EQ(world.host.Count("language-changed"), 1);
+    EXPECT_EQ(world.host.Lines("label: ").back(), "label: Not found Kiro-Disk") << "no watch is named";
 }
 
 }  // namespace

@@ -73,6 +73,19 @@ TEST_F(ReportPageTest, AMonthOfDaysWithTheirFiguresAndColours) {
     EXPECT_EQ(Button(page, "sleepButton")->text(), "Sleep Quaility");
 }
 
+// The threshold is typed on another page: the report shows it when it is shown next, without a
+// toggle of the mode.
+TEST_F(ReportPageTest, ANewSlightMoveThresholdShowsWhenThePageIsShownAgain) {
+    world.Store(2014, 5, 3, 600, {100, 5, 200, 6});
+    CReportPage page(world.Context());
+    page.show();
+    ASSERT_EQ(List(page)->GetItemText(0, 2), "306   ");
+    page.hide();
+    world.app.Config().SetSlightMoving(6);
+    page.show();
+    EXPECT_EQ(List(page)->GetItemText(0, 2), "300   ") << "6 steps a minute is a slight move now";
+}
+
 TEST_F(ReportPageTest, TheModeIsKeptInTheSettingsAndAWeekComesFromThemAlone) {
     world.Store(2014, 5, 18, 600, {100});  // Sunday of the selected date's week
     {

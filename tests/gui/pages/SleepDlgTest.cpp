@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolButton>
 
+#include "../ChartPixels.h"
 #include "../PageWorld.h"
 #include "gui/charts/CSleepChartCtrl.h"
 
@@ -76,8 +77,28 @@ TEST_F(SleepDlgTest, TheEstimateLineFollowsTheNightAndTheLanguage) {
     EXPECT_LT(Label(dialog, "estimateLabel")->geometry().bottom(),
               test::Named<CSleepChartCtrl>(dialog, "sleepChart")->geometry().top());
 
+    // The chart shows the same two times, in the estimate's colour the legend names.
+    const auto* chart = test::Named<CSleepChartCtrl>(dialog, "sleepChart");
+    const auto markedColumns = [chart] {
+        std::vector<int> columns;
+        const QImage shown = chart->Render();
+        const int middle = (chart->Plot().top + chart->Plot().bottom) / 2;
+        for (int x = chart->Plot().left; x < chart->Plot().right; ++x)
+            if (test::PixelOf(shown, x, middle) == test::kEstimate) columns.push_back(x);
+        return columns;
+    };
+    const SleepChartSetup setup = dialog.Session().ChartSetup();
+    const std::vector<int> marks = markedColumns();
+    ASSERT_EQ(marks.size(), 4u) << "two lines, two pixels wide";
+    EXPECT_EQ(marks[0], test::ColumnOf(chart->Plot(), 23.0, setup.timeLower, setup.timeUpper));
+    EXPECT_EQ(marks[2], test::ColumnOf(chart->Plot(), 24 + 6 + 29 / 60.0, setup.timeLower, setup.timeUpper));
+    std::vector<QString> legends;
+    for (const ChartLabel& label : chart->Labels()) legends.push_back(label.text);
+    EXPECT_NE(std::find(legends.begin(), legends.end(), "Estimate: bed and getting up"), legends.end());
+
     Click(dialog, "nextDayButton");
     EXPECT_EQ(Label(dialog, "estimateLabel")->text(), "Estimate: -") << "22 May holds no step";
+    EXPECT_TRUE(markedColumns().empty()) << "no estimate, no marks";
 
     world.app.Config().SetLanguageInMemory(kTraditionalChinese);
     CSleepDlg chinese(world.Context(), 2014, 5, 20);
