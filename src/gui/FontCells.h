@@ -12,4 +12,8 @@ QFont WithCellHeight(QFont font, int cellHeight);
 // Arial in the given weight with the given cell height.
 QFont ArialWithCellHeight(int cellHeight, QFont::Weight weight);
 
+// The font, made smaller only as far as needed for every line of `text` to fit in `width`
+// pixels: a text is never cut, and a text that fits keeps the font it was given.
+QFont NarrowedToFit(QFont font, const QString& text, int width);
+
 }  // namespace kiro::gui

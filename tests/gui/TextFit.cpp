@@ -16,15 +16,12 @@
 
 #include "ControlWalk.h"
 #include "gui/AccessibleNaming.h"
+#include "gui/TitleRoom.h"
 #include "gui/charts/LayeredChart.h"
 #include "gui/controls/CPercentBar.h"
 
 namespace kiro::gui::test {
 namespace {
-
-// The room a window manager's title bar takes from the window's width besides the title: the
-// icon, the three buttons and their margins.
-constexpr int kTitleBarChrome = 120;
 
 std::string Where(const QWidget& widget) {
     std::string where = widget.metaObject()->className();

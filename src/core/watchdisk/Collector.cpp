@@ -37,9 +37,9 @@ struct Collector::DayFilePlan {
 Collector::Collector(App& app, Volumes& volumes, DeviceIo& device, Host& host, FileAttributes& attributes)
     : app_(app), volumes_(volumes), device_(device), host_(host), attributes_(attributes) {}
 
-void Collector::CollectFromWatch() {
+bool Collector::CollectFromWatch(bool answeredYes) {
     WatchConnection& watch = app_.watch;
-    if (watch.busyDrive == watch.currentDrive) return;
+    if (watch.busyDrive == watch.currentDrive) return true;
     const char drive = watch.currentDrive;
 
     host_.SetDiskLabelLargeFont();
@@ -51,7 +51,7 @@ void Collector::CollectFromWatch() {
     if (refused) ReportProblem(app_.GetLangText(TextId::PlugInAgain));
     const bool hasData = !refused && (!watch.deviceMode || watch.collectFlag);
     const bool confirmed =
-        hasData && (app_.Config().Values().autoConfirm != 0 ||
+        hasData && (answeredYes || app_.Config().Values().autoConfirm != 0 ||
                     host_.AskYesNo(app_.GetLangText(TextId::DataCollection),
                                    FormatText(app_.GetLangText(TextId::StartToCollect), drive)));
     if (confirmed) {
@@ -74,6 +74,8 @@ void Collector::CollectFromWatch() {
     ReadSettingsBack();
     app_.watch.busyDrive = kNoDrive;
     host_.NotifyDataChanged();
+    // Nothing to ask about (a watch refused or without data) is no No.
+    return confirmed || !hasData;
 }
 
 int Collector::CollectDayFiles(char letter) {

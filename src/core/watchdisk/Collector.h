@@ -35,9 +35,11 @@ class Collector {
   public:
     Collector(App& app, Volumes& volumes, DeviceIo& device, Host& host, FileAttributes& attributes);
 
-    // A pass over the current watch. Returns at once when a pass of the same drive is already
+    // A pass over the current watch, after the question whether to collect (unless AutoConfirm
+    // is on, or the user said Yes to it for this plug-in already: `answeredYes`). Returns false
+    // only when the user said No. Returns at once when a pass of the same drive is already
     // running (events are let through in the middle of a pass).
-    void CollectFromWatch();
+    bool CollectFromWatch(bool answeredYes = false);
 
     // The three sources.
     int CollectDayFiles(char letter);

@@ -1,6 +1,7 @@
 #include "core/watchdisk/WatchDiscovery.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/base/Format.h"
 #include "core/watch/ScsiTransport.h"
@@ -103,7 +104,7 @@ void WatchDiscovery::ScanForWatch() {
     DeliverHeld();
 }
 
-void WatchDiscovery::Scan(uint32_t collectedJustNow) {
+void WatchDiscovery::Scan(const ArrivalAnswers& justNow) {
     WatchConnection& watch = app_.watch;
     watch.currentDrive = kNoDrive;
     watch.deviceMode = false;
@@ -132,20 +133,26 @@ void WatchDiscovery::Scan(uint32_t collectedJustNow) {
         host_.SetDiskLabel(DiskLabelText(app_));
         return;
     }
-    CollectOnce(collectedJustNow);
+    CollectAskingOnce(justNow);
 }
 
-bool WatchDiscovery::CollectOnce(uint32_t collectedJustNow) {
+bool WatchDiscovery::CollectAskingOnce(const ArrivalAnswers& justNow) {
     const WatchConnection& watch = app_.watch;
     const char drive = watch.currentDrive;
-    if (drive >= 'A' && drive <= 'Z' && (collectedJustNow & LetterBit(drive))) return false;
-    // Found again by a later notification of the same plug-in (the disk, then its volume): the
-    // watch has handed over what it had and was asked about already.
+    const uint32_t bit = drive >= 'A' && drive <= 'Z' ? LetterBit(drive) : 0;
     const std::string connection = watch.deviceMode ? watch.deviceConnection : std::string();
-    if (!connection.empty() && connection == collectedConnection_) return false;
-    collector_.CollectFromWatch();
-    collectedConnection_ = connection;
-    return true;
+    // Found again by a later stage or notification of the same plug-in (the volume, then the
+    // rescan; the disk, then its volume).
+    std::optional<bool> answered;
+    if (bit & (justNow.agreed | justNow.declined))
+        answered = (bit & justNow.agreed) != 0;
+    else if (!connection.empty() && connection == askedConnection_)
+        answered = connectionAgreed_;
+    if (answered == false) return false;
+    const bool agreed = collector_.CollectFromWatch(answered.has_value());
+    askedConnection_ = connection;
+    connectionAgreed_ = agreed;
+    return agreed;
 }
 
 void WatchDiscovery::ResetWatchState() {
@@ -162,19 +169,19 @@ void WatchDiscovery::ResetWatchState() {
     app_.watchSettings.Reset();
 }
 
-uint32_t WatchDiscovery::OnVolumesArrived(uint32_t mask) {
-    uint32_t collected = 0;
+ArrivalAnswers WatchDiscovery::OnVolumesArrived(uint32_t mask) {
+    ArrivalAnswers answers;
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
         if (!(mask & LetterBit(letter))) continue;
         host_.SetStatusText(Format(" New coming Disk-%c:", letter));
         host_.PumpMessages();
         if (IsWatchDisk(letter)) {
             app_.watch.currentDrive = letter;
-            if (CollectOnce(0)) collected |= LetterBit(letter);
+            (CollectAskingOnce({}) ? answers.agreed : answers.declined) |= LetterBit(letter);
         }
     }
     host_.NotifyDataChanged();
-    return collected;
+    return answers;
 }
 
 void WatchDiscovery::OnVolumesRemoved(uint32_t mask) {
@@ -202,7 +209,7 @@ void WatchDiscovery::ForgetRefusalOfGoneWatch() {
     if (!present) refused.clear();
 }
 
-void WatchDiscovery::RescanAfterChange(uint32_t collectedJustNow) {
+void WatchDiscovery::RescanAfterChange(const ArrivalAnswers& justNow) {
     ForgetRefusalOfGoneWatch();
     WatchConnection& watch = app_.watch;
     if (watch.currentDrive == kDevicePathDrive) CloseHandle(false);
@@ -214,7 +221,7 @@ void WatchDiscovery::RescanAfterChange(uint32_t collectedJustNow) {
         CloseHandle(false);
         host_.NotifyDataChanged();
     }
-    Scan(collectedJustNow);
+    Scan(justNow);
     if (watch.currentDrive != kNoDrive) host_.NotifyLanguageChanged();
 }
 
@@ -244,14 +251,14 @@ void WatchDiscovery::DeliverHeld() {
 }
 
 void WatchDiscovery::HandleChange(const DeviceChange& change) {
-    uint32_t collected = 0;
-    if (change.kind == DeviceChange::Kind::VolumeArrival) collected = OnVolumesArrived(change.letterMask);
+    ArrivalAnswers answers;
+    if (change.kind == DeviceChange::Kind::VolumeArrival) answers = OnVolumesArrived(change.letterMask);
     if (change.kind == DeviceChange::Kind::VolumeRemoval) OnVolumesRemoved(change.letterMask);
-    // Stage 2 runs for every notification and finds an arriving watch again: it becomes current
-    // as always, but a watch the arrival has just collected is not collected (nor asked about)
-    // a second time for the same plug-in.
+    // Stage 2 runs for every notification and finds an arriving watch again: its second pass
+    // takes what the first left (a model C watch hands over a day or so a pass) on the answer
+    // already given.
     if (app_.watch.eventsSuspended) return;
-    RescanAfterChange(collected);
+    RescanAfterChange(answers);
 }
 
 bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {

@@ -13,6 +13,12 @@
 
 namespace kiro {
 
+// The letters whose watch the arrival of one notification asked about, by the answer.
+struct ArrivalAnswers {
+    uint32_t agreed = 0;
+    uint32_t declined = 0;
+};
+
 // Finds which disk, if any, is the watch and of which kind, keeps the watch connection state,
 // and reacts to disks arriving and going away. Every watch found starts a collection pass.
 // Device notifications and scans that come while a pass runs (its status updates let events
@@ -42,9 +48,9 @@ class WatchDiscovery final : public DeviceChangeSink {
 
   private:
     bool PassRunning() const { return app_.watch.busyDrive != kNoDrive; }
-    // Finds the current watch and collects it, unless its letter is among `collectedJustNow`:
-    // the arrival of the same notification collected it already, and one plug-in asks once.
-    void Scan(uint32_t collectedJustNow = 0);
+    // Finds the current watch and collects it; `justNow` are the answers of the arrival of the
+    // same notification.
+    void Scan(const ArrivalAnswers& justNow = {});
     void HandleChange(const DeviceChange& change);
     // Handles what was held while a pass ran, once none runs.
     void DeliverHeld();
@@ -57,14 +63,14 @@ class WatchDiscovery final : public DeviceChangeSink {
     void CloseHandle(bool unlockFirst);
     // A file-mode disk became current: the device-mode watch before it is no longer in use.
     void ForgetDeviceWatch();
-    // Collects the current watch, once per plug-in: not when the arrival stage of the same
-    // notification collected its letter (`collectedJustNow`), nor a device-mode watch in the
-    // connection collected before. Returns whether a pass ran.
-    bool CollectOnce(uint32_t collectedJustNow);
-    // Returns the letters of the watches it collected.
-    uint32_t OnVolumesArrived(uint32_t mask);
+    // Collects the current watch, asking about it once per plug-in: a watch the arrival of the
+    // same notification asked about (`justNow`), or a device-mode watch in a connection asked
+    // about before, is collected on that answer without another question, or left alone after
+    // a No. Returns the answer.
+    bool CollectAskingOnce(const ArrivalAnswers& justNow);
+    ArrivalAnswers OnVolumesArrived(uint32_t mask);
     void OnVolumesRemoved(uint32_t mask);
-    void RescanAfterChange(uint32_t collectedJustNow);
+    void RescanAfterChange(const ArrivalAnswers& justNow);
 
     App& app_;
     Volumes& volumes_;
@@ -73,9 +79,10 @@ class WatchDiscovery final : public DeviceChangeSink {
     Collector& collector_;
     std::deque<DeviceChange> held_;
     bool scanWanted_ = false;
-    // The connection of the device-mode watch collected last (empty where connections cannot be
-    // told apart): that plug-in has been collected and asked about.
-    std::string collectedConnection_;
+    // The connection of the device-mode watch asked about last (empty where connections cannot
+    // be told apart), and the answer.
+    std::string askedConnection_;
+    bool connectionAgreed_ = false;
 };
 
 }  // namespace kiro

@@ -1,5 +1,6 @@
 #include "gui/charts/CGraphCtrl.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 
@@ -99,7 +100,12 @@ void CGraphCtrl::DrawGrid(QPainter& painter, QSize client) {
     DrawLabel(painter, QString::asprintf("%.*f", axes.decimals, axes.valueLower),
               {plot.left - 4, plot.bottom}, LabelAnchor::BaselineRight, gridColour_);
     DrawTimeLabels(painter);
-    DrawLabel(painter, timeCaption_, {plot.right + 10, plot.bottom + 4}, LabelAnchor::TopLeft, gridColour_);
+    // Right of the plot, moved left as far as a long caption needs to end inside the client.
+    const int captionWidth = QFontMetrics(painter.font()).horizontalAdvance(timeCaption_);
+    const int captionLeft = timeCaption_.isEmpty()
+                                ? plot.right + 10
+                                : std::min(plot.right + 10, client.width() - 1 - captionWidth);
+    DrawLabel(painter, timeCaption_, {captionLeft, plot.bottom + 4}, LabelAnchor::TopLeft, gridColour_);
     DrawLabel(painter, QString::asprintf("%.1f", rightUpper_), {plot.right + 4, plot.top},
               LabelAnchor::TopLeft, rightLabelColour_);
     DrawLabel(painter, QString::asprintf("%.1f", rightLower_), {plot.right + 4, plot.bottom},

@@ -1,9 +1,11 @@
 #include "gui/controls/CGridListCtrl.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QStyle>
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -57,6 +59,13 @@ bool CGridListCtrl::SetColumnHeading(int index, const QString& heading) {
     if (index < 0 || index >= GetColumnCount()) return false;
     rows_->SetHeading(index, heading);
     return true;
+}
+
+int CGridListCtrl::HeadingWidth(int index) const {
+    const QHeaderView* header = horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QString heading = rows_->headerData(index, Qt::Horizontal, Qt::DisplayRole).toString();
+    return QFontMetrics(header->font()).horizontalAdvance(heading) + 2 * margin;
 }
 
 int CGridListCtrl::GetColumnCount() const {

@@ -26,6 +26,8 @@ class CGridListCtrl : public QTableView {
     bool DeleteColumn(int index);
     // A new heading for a column, as a header item's text set again.
     bool SetColumnHeading(int index, const QString& heading);
+    // The width a column needs for its heading to show whole.
+    int HeadingWidth(int index) const;
     int GetColumnCount() const;
 
     // Inserts a row (an index past the end appends) with `text` in column 0, so the columns come

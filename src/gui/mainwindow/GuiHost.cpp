@@ -26,14 +26,8 @@ void GuiHost::SetStatusText(const std::string& text) {
 
 void GuiHost::SetDiskLabel(const std::string& text) {
     const QString shown = texts_.Convert(text);
-    // The large font is five sixths of the label's height; a name wider than the label is
-    // drawn smaller rather than cut at both ends.
-    QFont font = LargeFont();
-    const int width = diskLabel_->contentsRect().width();
-    for (int size = font.pixelSize(); size > 6 && QFontMetrics(font).horizontalAdvance(shown) > width; --size)
-        font.setPixelSize(size - 1);
-    diskLabel_->setFont(font);
     diskLabel_->setText(shown);
+    SetDiskLabelLargeFont();
 }
 
 QFont GuiHost::LargeFont() const {
@@ -41,7 +35,9 @@ QFont GuiHost::LargeFont() const {
 }
 
 void GuiHost::SetDiskLabelLargeFont() {
-    diskLabel_->setFont(LargeFont());
+    // Five sixths of the label's height; a name wider than the label is drawn smaller rather than
+    // cut at both ends.
+    diskLabel_->setFont(NarrowedToFit(LargeFont(), diskLabel_->text(), diskLabel_->contentsRect().width()));
 }
 
 void GuiHost::ShowMessage(const std::string& text, const std::string& caption) {

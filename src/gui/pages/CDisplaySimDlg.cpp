@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "gui/AccessibleNaming.h"
+#include "gui/TitleRoom.h"
 #include "gui/controls/DotGrid.h"
 #include "gui/mainwindow/DialogUnits.h"
 
@@ -36,6 +37,7 @@ CDisplaySimDlg::CDisplaySimDlg(const PageContext& context, const Volumes& volume
     stop_->setObjectName(QStringLiteral("stopButton"));
     stop_->setGeometry(DialogRect(35, 176, 50, 16));
     stop_->setText(context_.texts.Get(TextId::Stop));
+    MakeRoomForTitle(*this);
     connect(stop_, &QPushButton::clicked, this, [this] { stopRequested_ = true; });
     NameWithText(*screen_, TextId::WatchDisplayName, TextId::WatchDisplayDescription);
     ApplyAccessibleTexts(*this, context_.texts);

@@ -4,6 +4,7 @@
 
 #include "core/base/Format.h"
 #include "gui/AccessibleNaming.h"
+#include "gui/FontCells.h"
 #include "gui/RgbColour.h"
 #include "gui/boxes/ChooseFolder.h"
 #include "gui/mainwindow/DialogUnits.h"
@@ -90,7 +91,12 @@ CFactoryDlg::CFactoryDlg(const PageContext& context, const WatchPorts& ports, Fa
 void CFactoryDlg::ShowStatus(const std::string& text, Rgb background, Rgb foreground) {
     status_->SetBkColor(ToQColor(background), false);
     status_->SetTextColor(ToQColor(foreground), false);
-    status_->setText(context_.texts.Convert(text));
+    const QString shown = context_.texts.Convert(text);
+    // Read from across the line: each line of a status stays whole, in a narrower font where the
+    // large one would wrap it.
+    status_->SetFont(QStringLiteral("Arial"), kStatusPoints, false);
+    status_->setFont(NarrowedToFit(status_->font(), shown, status_->contentsRect().width()));
+    status_->setText(shown);
     status_->update();
 }
 

@@ -87,7 +87,6 @@ void CMissionPage::BuildPanel(MissionId id, int left) {
     name(panel.status, "statusLabel");
     panel.status->setGeometry(DialogRect(10, 106, 200, 24));
     panel.status->setAlignment(Qt::AlignCenter);
-    panel.status->setFont(ArialWithCellHeight(panel.status->contentsRect().height() * 2 / 3, QFont::Normal));
     panel.status->SetTextColor(QColor(100, 100, 200));
 }
 
@@ -140,9 +139,15 @@ void CMissionPage::Refresh() {
 
 void CMissionPage::UpdateRunningTimes() {
     const uint32_t now = context_.app.SystemClock().TickCount();
-    for (MissionId id : {MissionId::A, MissionId::B})
-        panels_[Index(id)].status->setText(context_.texts.Convert(
-            MissionRunningText(context_.app.CurrentLanguage(), MissionOf(context_.app, id), now)));
+    for (MissionId id : {MissionId::A, MissionId::B}) {
+        CColorStatic* status = panels_[Index(id)].status;
+        const QString text = context_.texts.Convert(
+            MissionRunningText(context_.app.CurrentLanguage(), MissionOf(context_.app, id), now));
+        // Two thirds of the box high, narrower only where the text would not fit its width.
+        const QFont font = ArialWithCellHeight(status->contentsRect().height() * 2 / 3, QFont::Normal);
+        status->setFont(NarrowedToFit(font, text, status->contentsRect().width()));
+        status->setText(text);
+    }
 }
 
 void CMissionPage::OnStart(MissionId id) {

@@ -96,12 +96,20 @@ void CReportPage::showEvent(QShowEvent* event) {
 
 void CReportPage::SetTexts() {
     const UiText& texts = context_.texts;
+    // A heading wider than its column widens it; the date column, the widest, gives up what the
+    // others took, so that the list keeps its width.
+    int taken = 0;
     for (int i = 0; i < 7; ++i) {
         const ReportColumn& column = kReportColumns[i];
         list_->SetColumnHeading(
             i, column.headingText ? texts.Get(*column.headingText) : QString::fromLatin1(kNumberHeading));
-        list_->setColumnWidth(i, column.width);
+        if (i == kWhenColumn) continue;
+        const int width = std::max(column.width, list_->HeadingWidth(i));
+        taken += width - column.width;
+        list_->setColumnWidth(i, width);
     }
+    list_->setColumnWidth(
+        kWhenColumn, std::max(kReportColumns[kWhenColumn].width - taken, list_->HeadingWidth(kWhenColumn)));
     for (int i = 0; i < 3; ++i) radios_[i]->setText(texts.Get(kRadioTexts[i]));
     sleep_->setText(texts.Get(TextId::SleepQuality));
 }

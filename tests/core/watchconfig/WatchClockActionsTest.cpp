@@ -89,7 +89,9 @@ TEST(TimeSetTest, AFileWatchWhoseVolumeWentAwayGetsNothingWrittenAnywhere) {
     TimeSet(world.app, world.machine.devices, world.host, world.machine.volumes, TimeSetRequest{});
     EXPECT_EQ(world.host.Lines("status: ").back(), "status:  ### Cannot write CLOCK.TXT ###");
     EXPECT_EQ(world.host.Lines("message: ").size(), 0u) << "no call to plug out a watch not written";
-    if (!thereBefore) EXPECT_FALSE(std::filesystem::exists("/CLOCK.TXT"));
+    if (!thereBefore) {
+        EXPECT_FALSE(std::filesystem::exists("/CLOCK.TXT"));
+    }
 }
 
 TEST(ClockCheckTest, NoWatchOnlyResets) {

@@ -98,7 +98,7 @@ TEST_F(DiscoveryTest, ADeviceWatchIsTakenWithItsHandleAndLockTexts) {
     EXPECT_EQ(world.machine.devices.OpenHandles(), 0);
 }
 
-TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedOnceEachInLetterOrder) {
+TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedInLetterOrderThenTheFirstAgain) {
     std::vector<std::string> order;
     for (const char* name : {"f", "g"}) {
         sim::FileModeWatch watch(world.DiskFolder(name));
@@ -110,15 +110,16 @@ TEST_F(DiscoveryTest, TwoWatchesInOneArrivalAreCollectedOnceEachInLetterOrder) {
     const char g = world.machine.volumes.Mount(world.DiskFolder("g"));
     world.discovery.OnDeviceChange({DeviceChange::Kind::VolumeArrival, LetterBit(f) | LetterBit(g)});
     EXPECT_EQ(world.host.Lines("status:  Collecting"),
-              (std::vector<std::string>{"status:  Collecting data from Disk-F:",
-                                        "status:  Collecting data from Disk-G:"}))
-        << "the rescan after the arrival finds F again, but F was collected for this plug-in";
+              (std::vector<std::string>{
+                  "status:  Collecting data from Disk-F:", "status:  Collecting data from Disk-G:",
+                  "status:  Collecting data from Disk-F:"}));
+    EXPECT_EQ(world.host.Lines("ask: ").size(), 2u) << "the rescan's pass of F goes on F's answer";
     EXPECT_EQ(world.app.watch.currentDrive, 'F');
     EXPECT_EQ(world.host.Log().back(), "language-changed") << "a device change that found a watch";
 }
 
-// One plug-in, one question: the arrival asks, and the rescans that follow it (of the same
-// notification, or later ones while the watch stays plugged in) find the watch without asking.
+// One plug-in, one question: the arrival asks, and the passes of the rescans that follow it (of
+// the same notification, or later ones while the watch stays plugged in) go on that answer.
 TEST_F(DiscoveryTest, AWatchPluggedInOnceIsAskedAboutOnce) {
     world.app.Config().SetAutoConfirm(false);
     sim::FileModeWatch file(world.DiskFolder("file"));
@@ -130,7 +131,7 @@ TEST_F(DiscoveryTest, AWatchPluggedInOnceIsAskedAboutOnce) {
     world.DeliverEvents();
 
     world.host.Clear();
-    sim::DeviceModeWatch device(world.clock, sim::DeviceWatchOptions{'C', false, 0});
+    sim::DeviceModeWatch device(world.clock, sim::DeviceWatchOptions{'C', true, 0});
     world.machine.PlugIn(device, world.DiskFolder("volume"));
     world.DeliverEvents();
     world.discovery.OnDeviceChange({DeviceChange::Kind::DevicesChanged, 0});
@@ -143,6 +144,19 @@ TEST_F(DiscoveryTest, AWatchPluggedInOnceIsAskedAboutOnce) {
     world.machine.PlugIn(device, world.DiskFolder("volume"));
     world.DeliverEvents();
     EXPECT_EQ(world.host.Lines("ask: ").size(), 2u) << "plugged in again: asked again";
+
+    // No for a plug-in: neither the rescan nor a later notification collects it, or asks again.
+    world.machine.Unplug(world.app.watch.currentDrive);
+    world.DeliverEvents();
+    device.Record(sim::GenerateDay(2014, 5, 6, 3));
+    world.host.Clear();
+    world.host.answers = {false};
+    world.machine.PlugIn(device, world.DiskFolder("volume"));
+    world.DeliverEvents();
+    world.discovery.OnDeviceChange({DeviceChange::Kind::DevicesChanged, 0});
+    EXPECT_EQ(world.host.Lines("ask: ").size(), 1u);
+    EXPECT_TRUE(world.host.Lines("status:  Collecting").empty()) << "nothing collected after a No";
+    EXPECT_GT(device.RecordedHours(), 0u) << "the watch keeps its steps";
 }
 
 TEST_F(DiscoveryTest, RemovingAnotherDriveOnlyRefreshesAndRescans) {

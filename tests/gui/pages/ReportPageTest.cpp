@@ -66,7 +66,15 @@ TEST_F(ReportPageTest, AMonthOfDaysWithTheirFiguresAndColours) {
     EXPECT_EQ(model->headerData(3, Qt::Horizontal).toString(), "Cadence")
         << "not \"Not found KiroMeter2 FlashDisk\"";
     EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Hours");
-    EXPECT_EQ(List(page)->columnWidth(1), 180) << "the date column widens at the first refresh";
+    // The columns take the widths they are given, wider where a heading needs it; the date
+    // column, widened at the first refresh, gives that room back, and the list keeps its width.
+    int total = 0;
+    for (int column = 0; column < 7; ++column) {
+        EXPECT_GE(List(page)->columnWidth(column), List(page)->HeadingWidth(column)) << column;
+        total += List(page)->columnWidth(column);
+    }
+    EXPECT_EQ(total, 50 + 180 + 80 + 80 + 80 + 100 + 80);
+    EXPECT_GT(List(page)->columnWidth(1), 170) << "the date column widens at the first refresh";
     EXPECT_EQ(Radio(page, "month")->text(), "Month Report");
     EXPECT_TRUE(Radio(page, "week")->isHidden());
     EXPECT_FALSE(Radio(page, "week")->isEnabled());
