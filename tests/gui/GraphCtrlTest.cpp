@@ -25,10 +25,7 @@ class GraphCtrlTest : public test::GuiTest {
     std::vector<ChartLabel> TimeLabels() const {
         std::vector<ChartLabel> below;
         for (const ChartLabel& label : graph.Labels()) {
-            // The time caption stands on the same row: right of the plot, or moved in from the
-            // edge when the chart leaves it too little room (its default text is "Samples").
-            if (label.anchor.y() == graph.Plot().bottom + 4 && label.anchor.x() < graph.Plot().right + 10 &&
-                label.text != "Samples") {
+            if (label.anchor.y() == graph.Plot().bottom + 4 && label.anchor.x() < graph.Plot().right + 10) {
                 below.push_back(label);
             }
         }

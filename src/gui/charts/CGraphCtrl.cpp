@@ -11,6 +11,8 @@ constexpr int kPlotTop = 10;
 constexpr int kPlotBottomMargin = 25;
 // Spacing of the dots on the three grid rows.
 constexpr int kDotSpacing = 4;
+// The time caption stands this far right of the plot.
+constexpr int kCaptionGap = 10;
 }  // namespace
 
 CGraphCtrl::CGraphCtrl(QWidget* parent) : LayeredChart(parent) {
@@ -74,10 +76,12 @@ void CGraphCtrl::DrawGrid(QPainter& painter, QSize client) {
     ChartAxes& axes = Axes();
     PlotEdges& plot = axes.plot;
     // The side margins make room for the widest left label (6 pixels per character) and the
-    // right labels and caption (8 pixels per character).
+    // right labels and caption (8 pixels per character); a time caption wider than that takes
+    // the room it needs from the plot, rather than be cut at the edge.
     const int labelChars = LabelWidthChars(axes.valueLower, axes.valueUpper, axes.decimals);
+    const int captionWidth = QFontMetrics(painter.font()).horizontalAdvance(timeCaption_);
     plot.left = 6 * labelChars;
-    plot.right = client.width() - 8 * labelChars;
+    plot.right = client.width() - std::max(8 * labelChars, kCaptionGap + captionWidth + 1);
     plot.top = kPlotTop;
     plot.bottom = client.height() - kPlotBottomMargin;
 
@@ -100,12 +104,8 @@ void CGraphCtrl::DrawGrid(QPainter& painter, QSize client) {
     DrawLabel(painter, QString::asprintf("%.*f", axes.decimals, axes.valueLower),
               {plot.left - 4, plot.bottom}, LabelAnchor::BaselineRight, gridColour_);
     DrawTimeLabels(painter);
-    // Right of the plot, moved left as far as a long caption needs to end inside the client.
-    const int captionWidth = QFontMetrics(painter.font()).horizontalAdvance(timeCaption_);
-    const int captionLeft = timeCaption_.isEmpty()
-                                ? plot.right + 10
-                                : std::min(plot.right + 10, client.width() - 1 - captionWidth);
-    DrawLabel(painter, timeCaption_, {captionLeft, plot.bottom + 4}, LabelAnchor::TopLeft, gridColour_);
+    DrawLabel(painter, timeCaption_, {plot.right + kCaptionGap, plot.bottom + 4}, LabelAnchor::TopLeft,
+              gridColour_);
     DrawLabel(painter, QString::asprintf("%.1f", rightUpper_), {plot.right + 4, plot.top},
               LabelAnchor::TopLeft, rightLabelColour_);
     DrawLabel(painter, QString::asprintf("%.1f", rightLower_), {plot.right + 4, plot.bottom},
