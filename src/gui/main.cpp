@@ -24,9 +24,8 @@ int main(int argc, char** argv) {
         (void)std::fprintf(
             stderr,
             "KiroMeter_X5: %s\nusage: KiroMeter_X5 [--user-folder] [--demo[=device-c|device-e|file]] "
-            "[--unattended] [--page N] [--window=simulation|battery|factory] [--screenshot=FILE] "
-            "[--measure-startup] "
-            "[--stamp]\n",
+            "[--demo-cycles=N] [--unattended] [--page N] [--window=simulation|battery|factory|sleep] "
+            "[--screenshot=FILE] [--measure-startup] [--stamp]\n",
             error.c_str());
         return 2;
     }
