@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "ChartPixels.h"
 #include "gui/charts/CGraphCtrl.h"
 #include "gui/charts/CSleepChartCtrl.h"
+#include "gui/mainwindow/ScreenFit.h"
 #include "gui/resources/DrawnPictures.h"
 #include "gui/resources/Pictures.h"
 #include "mainwindow/MainWindowWorld.h"
@@ -111,8 +115,16 @@ TEST(HiDpiWindowTest, TheMainWindowScalesWithTheScreen) {
     const qreal ratio = window->devicePixelRatioF();
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(shot.size(), window->size() * ratio);
-    // The layout is in logical pixels: the same at every density.
-    EXPECT_EQ(window->size(), QSize(997, 520));
+    // The layout is in logical pixels: the same at every density. The test's screen (800 x 600
+    // device pixels) is smaller than it, at twice the density by half again: the window takes
+    // what the screen leaves and scrolls the rest.
+    const auto* scroll = test::Named<QScrollArea>(*window, "windowScrollArea");
+    EXPECT_EQ(scroll->widget()->size(), QSize(997, 520));
+    const QSize available = window->screen()->availableGeometry().size() - kWindowFrame;
+    EXPECT_LE(window->width(), available.width());
+    EXPECT_LE(window->height(), available.height());
+    EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible()) << "997 is wider than the screen's room";
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 997 - scroll->viewport()->width());
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSocketNotifier>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
@@ -17,6 +20,7 @@
 #include "gui/mainwindow/CPageTab.h"
 #include "gui/mainwindow/DialogUnits.h"
 #include "gui/mainwindow/FirstPaintProbe.h"
+#include "gui/mainwindow/ScreenFit.h"
 #include "gui/pages/CMissionPage.h"
 #include "gui/pages/CPersonalGraphicPage.h"
 #include "gui/pages/CPersonalPage.h"
@@ -41,13 +45,15 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       app_(app),
       texts_(texts),
       ports_(ports),
-      pageTab_(new CPageTab(this)),
-      statusLine_(new QLabel(this)),
-      picture_(new QLabel(this)),
-      diskLabel_(new QLabel(this)),
-      calendar_(new QCalendarWidget(this)),
-      clock_(new QLabel(this)),
-      progress_(new CPercentBar(this)),
+      scroll_(new QScrollArea(this)),
+      content_(new QWidget),
+      pageTab_(new CPageTab(content_)),
+      statusLine_(new QLabel(content_)),
+      picture_(new QLabel(content_)),
+      diskLabel_(new QLabel(content_)),
+      calendar_(new QCalendarWidget(content_)),
+      clock_(new QLabel(content_)),
+      progress_(new CPercentBar(content_)),
       clockTimer_(new QTimer(this)),
       firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -132,7 +138,13 @@ CMainDlg::~CMainDlg() {
 
 void CMainDlg::BuildControls() {
     const QRect client = DialogRect(0, 0, 665, 320);
-    setFixedSize(client.size());
+    content_->setFixedSize(client.size());
+    scroll_->setObjectName(QStringLiteral("windowScrollArea"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    // Tab goes from control to control; the area itself is no stop.
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidget(content_);
+    FitToScreen();
     pageTab_->setGeometry(DialogRect(14, 5, 456, 300));
     statusLine_->setObjectName(QStringLiteral("statusLabel"));
     statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
@@ -166,6 +178,15 @@ void CMainDlg::BuildControls() {
     clock_->setText("00:00:00");
     progress_->setObjectName(QStringLiteral("updateProgressBar"));
     progress_->setGeometry(DialogRect(476, 307, 183, 11));
+}
+
+void CMainDlg::FitToScreen() {
+    QSize available = content_->size();
+    if (const QScreen* shown = screen()) available = shown->availableGeometry().size() - kWindowFrame;
+    const QSize size = ScrolledSize(content_->size(), available,
+                                    style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    scroll_->setGeometry(QRect(QPoint(0, 0), size));
+    setFixedSize(size);
 }
 
 void CMainDlg::CreatePages() {

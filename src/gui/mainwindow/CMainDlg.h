@@ -15,6 +15,7 @@ class QCalendarWidget;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QScrollArea;
 class QSocketNotifier;
 class QTimer;
 
@@ -60,6 +61,9 @@ class CMainDlg : public QDialog {
 
   private:
     void BuildControls();
+    // The window as designed where the screen has room for it; on a smaller screen (or at a
+    // higher density) as much as the screen shows, the rest reached by scrolling.
+    void FitToScreen();
     void CreatePages();
     void OnClockTick();
     void OnCalendarSelection();
@@ -69,6 +73,9 @@ class CMainDlg : public QDialog {
     App& app_;
     const UiText& texts_;
     GuiPorts ports_;
+    // The controls stand on `content_`, which scrolls when the screen is smaller than it.
+    QScrollArea* scroll_;
+    QWidget* content_;
     CPageTab* pageTab_;
     QLabel* statusLine_;
     QLabel* picture_;
