@@ -1,6 +1,7 @@
 #include "gui/mainwindow/CMainDlg.h"
 
 #include <QCalendarWidget>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -28,6 +29,7 @@
 #include "gui/pages/CSetupPage.h"
 #include "gui/pages/CSummaryPage.h"
 #include "gui/pages/CUserOptionPage.h"
+#include "gui/resources/Pictures.h"
 #include "gui/update/GuiUpdateUi.h"
 
 namespace kiro::gui {
@@ -57,7 +59,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       clockTimer_(new QTimer(this)),
       firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(":/kiro/watch.svg"));
+    setWindowIcon(QIcon(LoadPicture(pictures::kWatch, NaturalPictureSize(pictures::kWatch))));
     BuildControls();
     host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
     collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
@@ -150,7 +152,9 @@ void CMainDlg::BuildControls() {
     statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     picture_->setGeometry(DialogRect(476, 5, 176, 157));
-    picture_->setPixmap(QIcon(":/kiro/watch.svg").pixmap(picture_->size()));
+    picture_->setPixmap(
+        LoadPicture(pictures::kWatch,
+                    NaturalPictureSize(pictures::kWatch).scaled(picture_->size(), Qt::KeepAspectRatio)));
     picture_->setAlignment(Qt::AlignCenter);
     diskLabel_->setObjectName(QStringLiteral("diskLabel"));
     diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
