@@ -4,8 +4,9 @@
 #
 # The Windows Qt is built from Debian's own qt6-base sources, the same version as the Qt 6 this
 # machine runs, whose moc, rcc and uic the cross build uses (QT_HOST_PATH=/usr). The folder's name
-# carries that version and a digest of everything that shapes the build (the options below and the
-# compiler's toolchain file), so a change to either makes a new folder instead of reusing an old one.
+# carries that version and a digest of everything that shapes the build (the options below, our
+# patches and the compiler's toolchain file), so a change to any of them makes a new folder instead
+# of reusing an old one.
 
 # The Debian source version; it must match the installed host Qt's.
 windows_qt_source_version="6.4.2+dfsg-10"
@@ -50,7 +51,15 @@ windows_qt_options=(
   -DFEATURE_textmarkdownwriter=OFF
   -DFEATURE_textodfwriter=OFF
   -DFEATURE_androiddeployqt=OFF
+  # Tablets: Debian's sources leave out the tablet interface's header (its licence allows no
+  # changes), and the program takes no tablet input.
+  -DFEATURE_tabletevent=OFF
 )
+
+# Our own changes to the sources, applied in the order of their names after Debian's.
+windows_qt_patches() {
+  printf '%s\n' "$(dirname "${BASH_SOURCE[0]}")"/../packaging/windows/qt-patches/*.patch
+}
 
 # windows_qt_prefix: prints the folder the Windows Qt of these options is installed in.
 windows_qt_prefix() {
@@ -60,6 +69,7 @@ windows_qt_prefix() {
     echo "$windows_qt_source_version"
     printf '%s\n' "${windows_qt_options[@]}"
     cat "$toolchain"
+    windows_qt_patches | xargs cat
   } | sha256sum | cut -c1-12)"
   echo "${XDG_CACHE_HOME:-$HOME/.cache}/kirometer/qt-${windows_qt_source_version%%+*}-windows-$digest"
 }

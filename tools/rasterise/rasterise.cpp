@@ -1,6 +1,7 @@
 // Draws an SVG picture into a PNG on a transparent ground: a square of SIZE pixels, or N times
 // the picture's own size.
 // Usage: kiro_rasterise PICTURE.svg SIZE OUTPUT.png | kiro_rasterise --times N PICTURE.svg OUTPUT.png
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
                            kLargestSide, count);
         return 2;
     }
+    // A drawing with text needs the fonts, which come with an application object; no window is
+    // opened, so no display is needed either.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QGuiApplication application(argc, argv);
     QSvgRenderer picture(QString::fromLocal8Bit(input));
     if (!picture.isValid()) {
         (void)std::fprintf(stderr, "kiro_rasterise: cannot read the SVG picture %s\n", input);
