@@ -23,7 +23,7 @@ std::vector<std::array<std::string, 7>> PlainRows(const Report& report) {
     std::vector<std::array<std::string, 7>> rows;
     for (const ReportRow& row : report.rows) {
         std::array<std::string, 7> cells;
-        for (size_t i = 0; i < cells.size(); ++i) cells[i] = WithoutPadding(row.cells[i]);
+        for (size_t i = 0; i < cells.size(); ++i) cells[i] = WithoutPadding(row.Cell(static_cast<int>(i)));
         rows.push_back(cells);
     }
     return rows;

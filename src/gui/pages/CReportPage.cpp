@@ -124,14 +124,16 @@ void CReportPage::Rebuild() {
 }
 
 void CReportPage::Show(const Report& report) {
-    list_->DeleteAllItems();
-    for (const ReportRow& row : report.rows) {
-        const int index = list_->InsertItem(list_->GetItemCount(), QString::fromStdString(row.cells[0]));
-        for (int column = 1; column < 7; ++column)
-            list_->SetItemText(index, column, QString::fromStdString(row.cells[column]));
-        list_->SetCellBackground(index, -1, ToQColor(row.background), false);
-    }
-    list_->viewport()->update();
+    // The rows are kept by the list: the builder's report changes with the next one it builds.
+    list_->SetRows(static_cast<int>(report.rows.size()), [rows = report.rows](int index) {
+        const ReportRow& row = rows[index];
+        std::vector<GridCell> cells(7);
+        for (int column = 0; column < 7; ++column) {
+            cells[column].text = QString::fromStdString(row.Cell(column));
+            cells[column].background = ToQColor(row.background);
+        }
+        return cells;
+    });
 
     const UiText& texts = context_.texts;
     const GraphSetup& setup = report.graph;
