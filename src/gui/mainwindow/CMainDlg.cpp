@@ -192,27 +192,48 @@ void CMainDlg::FitToScreen() {
 void CMainDlg::CreatePages() {
     const PageContext context{app_, texts_, *host_, ports_.keyboard};
     const WatchPorts watchPorts{ports_.volumes, ports_.device, ports_.attributes, *discovery_, *events_};
-    const std::array<CPage*, kPageCount> pages = {
-        new CReportPage(context, pageTab_),
-        new CSummaryPage(context, pageTab_),
-        new CMissionPage(context, pageTab_),
-        new CPersonalPage(context, pageTab_),
-        new CPersonalGraphicPage(context, watchPorts, pageTab_),
-        new CSetupPage(context, watchPorts, pageTab_),
-        new CUserOptionPage(
-            context, [this] { FollowLanguage(); }, pageTab_),
+    std::array<CPageTab::PageMaker, kPageCount> makers = {
+        [context](QWidget* parent) -> CPage* { return new CReportPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CSummaryPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CMissionPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CPersonalPage(context, parent); },
+        [context, watchPorts](QWidget* parent) -> CPage* {
+            return new CPersonalGraphicPage(context, watchPorts, parent);
+        },
+        [context, watchPorts](QWidget* parent) -> CPage* {
+            return new CSetupPage(context, watchPorts, parent);
+        },
+        [context, this](QWidget* parent) -> CPage* {
+            return new CUserOptionPage(
+                context, [this] { FollowLanguage(); }, parent);
+        },
     };
-    pageTab_->SetPages(pages);
-    // The pages joined the window's Tab order last: the calendar, right of them, comes after them.
-    // Qt orders only controls that take focus.
-    QWidget* lastOfPages = previousInFocusChain();
-    while (lastOfPages != this && lastOfPages->focusPolicy() == Qt::NoFocus)
-        lastOfPages = lastOfPages->previousInFocusChain();
-    QWidget::setTabOrder(lastOfPages, calendar_);
-    for (int i = 0; i < kPageCount; ++i) NameWithText(*pages[i], kTabCaptions[i], TextId::PageDescription);
+    connect(pageTab_, &CPageTab::PageMade, this, &CMainDlg::OnPageMade);
     // Reports need the personal data: without it the window opens where it is entered.
     const SettingsValues& v = app_.Config().Values();
-    if (v.height <= 0 || v.weight <= 0 || v.stepSize <= 0) pageTab_->SwitchTo(kPersonalInformationPage);
+    const bool personalMissing = v.height <= 0 || v.weight <= 0 || v.stepSize <= 0;
+    pageTab_->SetPages(std::move(makers), personalMissing ? kPersonalInformationPage : kReportPage);
+    // The other pages are made after the first paint, one an event-loop turn, so that input and
+    // timers are served in between and every tab switches at once when the user gets to it.
+    new FirstPaintProbe(*this, [this] { MakeRemainingPages(); });
+}
+
+void CMainDlg::MakeRemainingPages() {
+    if (pageTab_->MakeNextPage()) QTimer::singleShot(0, this, &CMainDlg::MakeRemainingPages);
+}
+
+void CMainDlg::OnPageMade(int index) {
+    CPage& page = *pageTab_->Page(index);
+    // A page joins the window's Tab order last: the calendar, right of the pages, comes after it.
+    // Qt orders only controls that take focus.
+    QWidget* lastOfPage = previousInFocusChain();
+    while (lastOfPage != this && lastOfPage->focusPolicy() == Qt::NoFocus)
+        lastOfPage = lastOfPage->previousInFocusChain();
+    if (lastOfPage != this && lastOfPage != calendar_ && page.isAncestorOf(lastOfPage))
+        QWidget::setTabOrder(lastOfPage, calendar_);
+    NameWithText(page, kTabCaptions[index], TextId::PageDescription);
+    ApplyAccessibleTexts(page, texts_);
+    AssignMnemonics(page, texts_);
 }
 
 void CMainDlg::SetTabCaptions() {
@@ -234,7 +255,8 @@ void CMainDlg::FollowLanguage() {
 
 void CMainDlg::RefreshAccessibleTexts() {
     ApplyAccessibleTexts(*this, texts_);
-    for (int i = 0; i < kPageCount; ++i) AssignMnemonics(*pageTab_->Page(i), texts_);
+    for (int i = 0; i < kPageCount; ++i)
+        if (pageTab_->IsMade(i)) AssignMnemonics(*pageTab_->Page(i), texts_);
 }
 
 void CMainDlg::OnClockTick() {

@@ -65,6 +65,8 @@ class CMainDlg : public QDialog {
     // higher density) as much as the screen shows, the rest reached by scrolling.
     void FitToScreen();
     void CreatePages();
+    void MakeRemainingPages();
+    void OnPageMade(int index);
     void OnClockTick();
     void OnCalendarSelection();
     void OnCalendarPage(int year, int month);
