@@ -238,12 +238,17 @@ void Collector::ReadDevice(DeviceHandle handle, DeviceSource source) {
 
     // The read is stored whole or not at all, and the watch forgets it only once it is stored.
     CollectedSteps collected;
+    const ImportJournal::DeviceWatch marked = device;
     const bool whole = source == DeviceSource::Pages ? ReadDevicePages(handle, journal, device, collected)
                                                      : ReadDeviceBlocks(handle, journal, device, collected);
     if (!whole) return RefuseFurtherReads();
     host_.PumpMessages();
-    journal.SetDevice(watchKey, device);
-    collected.journal = journal;
+    // A read that found nothing new leaves the journal as the mark wrote it: nothing to commit
+    // before the watch is told to end.
+    if (device != marked) {
+        journal.SetDevice(watchKey, device);
+        collected.journal = journal;
+    }
     if (const std::error_code error = CommitCollectedSteps(app_, collected)) {
         ShowCollectionError();
         ReportFolderProblem(error);
