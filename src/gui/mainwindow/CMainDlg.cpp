@@ -28,10 +28,14 @@
 #include "gui/pages/CSetupPage.h"
 #include "gui/pages/CSummaryPage.h"
 #include "gui/pages/CUserOptionPage.h"
+#include "gui/resources/Pictures.h"
 #include "gui/update/GuiUpdateUi.h"
 
 namespace kiro::gui {
 namespace {
+
+// Large enough for a task bar or a window switcher; smaller sizes are scaled down from it.
+constexpr QSize kWindowIconSize(128, 128);
 
 // UI texts of the tab captions, in tab order.
 constexpr TextId kTabCaptions[kPageCount] = {
@@ -57,7 +61,6 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       clockTimer_(new QTimer(this)),
       firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(":/kiro/watch.svg"));
     BuildControls();
     host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
     collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
@@ -150,7 +153,10 @@ void CMainDlg::BuildControls() {
     statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     picture_->setGeometry(DialogRect(476, 5, 176, 157));
-    picture_->setPixmap(QIcon(":/kiro/watch.svg").pixmap(picture_->size()));
+    // Drawn straight from the drawing: an icon would first load the icon engines of the system.
+    const QString watch = QString::fromLatin1(pictures::kWatch);
+    picture_->setPixmap(
+        LoadPicture(watch, NaturalPictureSize(watch).scaled(picture_->size(), Qt::KeepAspectRatio)));
     picture_->setAlignment(Qt::AlignCenter);
     diskLabel_->setObjectName(QStringLiteral("diskLabel"));
     diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
@@ -214,8 +220,12 @@ void CMainDlg::CreatePages() {
     const bool personalMissing = v.height <= 0 || v.weight <= 0 || v.stepSize <= 0;
     pageTab_->SetPages(std::move(makers), personalMissing ? kPersonalInformationPage : kReportPage);
     // The other pages are made after the first paint, one an event-loop turn, so that input and
-    // timers are served in between and every tab switches at once when the user gets to it.
-    new FirstPaintProbe(*this, [this] { MakeRemainingPages(); });
+    // timers are served in between and every tab switches at once when the user gets to it. The
+    // window's icon, which the window does not show, comes first.
+    new FirstPaintProbe(*this, [this] {
+        setWindowIcon(QIcon(LoadPicture(QString::fromLatin1(pictures::kWatch), kWindowIconSize)));
+        MakeRemainingPages();
+    });
 }
 
 void CMainDlg::MakeRemainingPages() {
