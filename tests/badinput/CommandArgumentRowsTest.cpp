@@ -38,6 +38,7 @@ void Arrange(Sandbox& box, const std::string& settingsText) {
     box.Write("outside/junk.txt", "junk\n");
     mkfifo(box.Outside("fifo").c_str(), 0644);
     box.Write("outside/settings.txt", settingsText);
+    box.Write("outside/steps.csv", "time,steps\n2024-03-01 10:00,5\n");
 }
 
 const std::string kNow = "2024-01-01 00:00:00";
@@ -81,6 +82,15 @@ TEST(CommandArgumentRows, EachBadArgumentFailsWithItsReason) {
         {{"export", "2024-01-01"}, "TO is required"},
         {{"export", "2024-01-02", "2024-01-01"}, "2024-01-01 is before 2024-01-02"},
         {{"export", "2024-01-01", "2024-99-01"}, "not an existing date"},
+        // import
+        {{"--folder", "{prog}", "import"}, "FILE is required"},
+        {{"--folder", "{prog}", "import", "{root}/nothing"},
+         "No such file or directory): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}/fifo"}, "Invalid argument): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}"}, "Is a directory): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}/junk.txt"}, "is no steps file this program reads"},
+        {{"--folder", "{prog}", "import", "{outside}/steps.csv", "--person"}, "--person: 1 required"},
+        {{"--folder", "{prog}", "import", "{outside}/steps.csv", "--person", "7"}, "holds no steps of 7"},
         // simulate
         {{"simulate"}, "DIR is required"},
         {{"simulate", "{watch}"}, "--from is required"},
