@@ -69,7 +69,10 @@ TEST(CommandArgumentRows, EachBadArgumentFailsWithItsReason) {
         // report, sleep, summary, export
         {{"report"}, "MODE is required"},
         {{"report", "month"}, "DATE is required"},
-        {{"report", "year", "2024-01-01"}, "year not in {month,week,day}"},
+        {{"report", "decade", "2024-01-01"}, "decade not in {month,week,day,year}"},
+        {{"report", "month", "2024"}, "a month needs a date YYYY-MM-DD: 2024"},
+        {{"report", "year", "24"}, "nor a year YYYY: 24"},
+        {{"report", "year", "2024-02-30"}, "nor a year YYYY"},
         {{"report", "month", "2024-13-01"}, "not an existing date"},
         {{"report", "month", "2024-02-30"}, "not an existing date"},
         {{"report", "month", "20240101"}, "not an existing date"},

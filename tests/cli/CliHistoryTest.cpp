@@ -1,9 +1,13 @@
-// kiro import as a black box: the steps of other trackers stored as a watch's are.
+// kiro import and kiro report year as a black box: the steps of other trackers in, a year's months
+// out.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "KiroCommand.h"
+#include "core/base/Format.h"
 #include "platform/sim/FileModeWatch.h"
 #include "platform/sim/RealWorldSteps.h"
 #include "support/RunCommand.h"
@@ -27,6 +31,19 @@ class CliHistoryTest : public ::testing::Test {
     std::string File(const std::string& name, const std::string& text) const {
         folder.Write(name, text);
         return test::ShellQuote(folder.File(name));
+    }
+    // The cells of each line of a CSV output.
+    static std::vector<std::vector<std::string>> CsvRows(const std::string& output) {
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);) {
+            std::vector<std::string> cells;
+            std::istringstream fields(line);
+            for (std::string cell; std::getline(fields, cell, ',');) cells.push_back(cell);
+            if (!line.empty() && line.back() == ',') cells.emplace_back();
+            rows.push_back(cells);
+        }
+        return rows;
     }
 
     test::TempFolder folder;
@@ -99,13 +116,65 @@ TEST_F(CliHistoryTest, ARealPersonsFileReportsAsTheSameMinutesCollectedFromAWatc
     const auto collected = Kiro("collect " + test::ShellQuote(watch.Folder()), "collected");
     ASSERT_EQ(collected.exitCode, 0) << collected.output;
 
-    for (const char* report : {"report month 2016-04-20", "report month 2016-05-01 --csv",
-                               "report day 2016-04-13", "summary", "export 2016-04-01 2016-05-31"}) {
+    for (const char* report :
+         {"report month 2016-04-20", "report month 2016-05-01 --csv", "report year 2016 --json",
+          "report day 2016-04-13", "summary", "export 2016-04-01 2016-05-31"}) {
         const auto fromImport = Kiro(report, "imported");
         EXPECT_EQ(fromImport.exitCode, 0) << report;
         EXPECT_GT(fromImport.output.size(), 40u) << report;
         EXPECT_EQ(fromImport.output, Kiro(report, "collected").output) << report;
     }
+}
+
+// The year's months are the month reports added up, and the year the months.
+TEST_F(CliHistoryTest, TheYearReportIsTheSumOfTheMonthReports) {
+    ASSERT_EQ(Kiro("import " + test::ShellQuote(kRealSteps) + " --person 6117666160").exitCode, 0);
+    const auto year = CsvRows(Kiro("report year 2016 --csv").output);
+    ASSERT_EQ(year.size(), 14u) << "the header, twelve months and the year";
+    EXPECT_EQ(year[0], (std::vector<std::string>{"Month", "Steps", "Distance(Km)", "Calorie(KCal)",
+                                                 "Active days", "Best day", "Best day steps"}));
+    int64_t yearSteps = 0;
+    double yearKm = 0, yearKcal = 0;
+    for (int month = 1; month <= 12; ++month) {
+        const std::vector<std::string>& row = year[month];
+        const auto days = CsvRows(Kiro(Format("report month 2016-%02d-01 --csv", month)).output);
+        int64_t steps = 0, best = 0;
+        double km = 0, kcal = 0;
+        std::string bestDay;
+        for (size_t i = 1; i < days.size(); ++i) {
+            const int64_t daySteps = std::stoll(days[i][2]);
+            steps += daySteps;
+            km += std::stod(days[i][4]);
+            kcal += std::stod(days[i][6]);
+            if (daySteps > best) {
+                best = daySteps;
+                bestDay = days[i][1];
+            }
+        }
+        EXPECT_EQ(row[0], Format("2016/%02d", month));
+        EXPECT_EQ(std::stoll(row[1]), steps) << month;
+        EXPECT_NEAR(std::stod(row[2]), km, 0.0005 * days.size()) << month;
+        EXPECT_NEAR(std::stod(row[3]), kcal, 0.0005 * days.size()) << month;
+        EXPECT_EQ(std::stoi(row[4]), static_cast<int>(days.size()) - 1) << month;
+        EXPECT_EQ(row[5], bestDay) << month;
+        EXPECT_EQ(row[6], best > 0 ? std::to_string(best) : "") << month;
+        yearSteps += steps;
+        yearKm += std::stod(row[2]);
+        yearKcal += std::stod(row[3]);
+    }
+    EXPECT_GT(std::stoll(year[4][1]), 0) << "April holds steps";
+    EXPECT_EQ(year[13][0], "Total");
+    EXPECT_EQ(std::stoll(year[13][1]), yearSteps);
+    EXPECT_NEAR(std::stod(year[13][2]), yearKm, 0.006);
+    EXPECT_NEAR(std::stod(year[13][3]), yearKcal, 0.006);
+
+    const auto json = nlohmann::json::parse(Kiro("report year 2016 --json").output);
+    EXPECT_EQ(json["mode"], "year");
+    EXPECT_EQ(json["rows"].size(), 13u);
+    EXPECT_EQ(json["series"].size(), 12u);
+    EXPECT_EQ(json["series"][3].get<int64_t>(), std::stoll(year[4][1]));
+    EXPECT_EQ(Kiro("report year 2016-04-20 --csv").output, Kiro("report year 2016 --csv").output)
+        << "a date stands for its year";
 }
 
 }  // namespace
