@@ -33,6 +33,7 @@ int RunKiro(int argc, char** argv, CliContext& context) {
     AddInquiryCommand(cli, context);
     AddCollectCommand(cli, context);
     AddImportCommand(cli, context);
+    AddPlotCommand(cli, context);
     AddWatchSettingsCommand(cli, context);
     AddDisplayCommands(cli, context);
     AddWatchFormatCommands(cli, context);

@@ -1,5 +1,5 @@
-// kiro import and kiro report year as a black box: the steps of other trackers in, a year's months
-// out.
+// kiro import, kiro report year and kiro plot as a black box: the steps of other trackers in, a
+// year's months and the graphs as pictures out.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -175,6 +175,42 @@ TEST_F(CliHistoryTest, TheYearReportIsTheSumOfTheMonthReports) {
     EXPECT_EQ(json["series"][3].get<int64_t>(), std::stoll(year[4][1]));
     EXPECT_EQ(Kiro("report year 2016-04-20 --csv").output, Kiro("report year 2016 --csv").output)
         << "a date stands for its year";
+}
+
+// The picture has one group of lines for each day with steps (each month in a year), and its
+// text parts are escaped.
+TEST_F(CliHistoryTest, PicturesOfTheGraphsHoldAMarkForEachDayOrMonthWithSteps) {
+    // Steps in April and May.
+    ASSERT_EQ(Kiro("import " + test::ShellQuote(kRealSteps) + " --person 1503960366").exitCode, 0);
+    const auto days = Kiro("report month 2016-04-01 --csv");
+    const long daysWithSteps = std::count(days.output.begin(), days.output.end(), '\n') - 1;
+    ASSERT_GT(daysWithSteps, 5);
+    const auto count = [](const std::string& text, const std::string& part) {
+        long found = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+        return found;
+    };
+    for (const char* mode : {"month 2016-04-01", "year 2016", "day 2016-04-13", "week 2016-04-13"}) {
+        const std::string picture = folder.File("picture.svg");
+        fs::remove(picture);
+        const auto plotted = Kiro(std::string("plot ") + mode + " --out " + test::ShellQuote(picture));
+        ASSERT_EQ(plotted.exitCode, 0) << mode << plotted.output;
+        const std::string svg = test::TempFolder::ReadFile(picture);
+        EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u) << mode;
+        EXPECT_NE(svg.find("width=\"665\" height=\"213\""), std::string::npos) << mode;
+        EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n") << mode;
+        EXPECT_NE(svg.find(">Steps</text>"), std::string::npos) << mode;
+        if (std::string(mode).rfind("month", 0) == 0) {
+            EXPECT_EQ(count(svg, "class=\"unit steps\""), daysWithSteps);
+        }
+        if (std::string(mode).rfind("year", 0) == 0) {
+            EXPECT_EQ(count(svg, "class=\"unit steps\""), 2) << "April and May";
+            EXPECT_NE(svg.find(">Months</text>"), std::string::npos);
+        }
+    }
+    const auto png = Kiro("plot month 2016-04-01 --out " + test::ShellQuote(folder.File("picture.png")));
+    EXPECT_EQ(png.exitCode, 1);
+    EXPECT_FALSE(fs::exists(folder.File("picture.png")));
 }
 
 }  // namespace
