@@ -1,18 +1,24 @@
 #include "gui/mainwindow/CMainDlg.h"
 
 #include <QCalendarWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSocketNotifier>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "core/base/Format.h"
 #include "core/watchdisk/DiskLabel.h"
+#include "core/watchdisk/StepImport.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/CalendarLocale.h"
 #include "gui/FontCells.h"
@@ -42,6 +48,16 @@ constexpr TextId kTabCaptions[kPageCount] = {
     TextId::Report,          TextId::DayLife,  TextId::MissionTarget, TextId::PersonalInformation,
     TextId::PersonalSetting, TextId::Maintain, TextId::UserOption};
 
+// The first local file of a drag whose name ends ".csv": the window takes steps files only, and
+// none while a collection runs, whose commit would not know of the import's journal line.
+std::optional<QString> DroppedStepFile(const QMimeData* data, const App& app) {
+    if (data == nullptr || !data->hasUrls() || app.watch.busyDrive != kNoDrive) return std::nullopt;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return std::nullopt;
+}
+
 }  // namespace
 
 CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget* parent)
@@ -61,6 +77,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       clockTimer_(new QTimer(this)),
       firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
     BuildControls();
     host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
     collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
@@ -287,6 +304,21 @@ void CMainDlg::OnCalendarPage(int year, int month) {
     if (selected.year() == year && selected.month() == month) return;
     const int lastDay = QDate(year, month, 1).daysInMonth();
     calendar_->setSelectedDate(QDate(year, month, std::min(selected.day(), lastDay)));
+}
+
+void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedStepFile(event->mimeData(), app_)) event->acceptProposedAction();
+}
+
+void CMainDlg::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedStepFile(event->mimeData(), app_);
+    if (!path) return;
+    event->acceptProposedAction();
+    // The drag ends first: its source would otherwise wait for as long as the question is open.
+    QTimer::singleShot(0, this, [this, file = *path] {
+        ImportStepFileAsking(app_, *host_, file.toStdString(),
+                             texts_.ToCodePage(QFileInfo(file).fileName()).toStdString());
+    });
 }
 
 void CMainDlg::DeliverDeviceEvents() {

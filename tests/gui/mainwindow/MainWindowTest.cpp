@@ -5,9 +5,13 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
@@ -19,6 +23,7 @@
 #include "core/app/App.h"
 #include "core/store/MonthStore.h"
 #include "gui/UiText.h"
+#include "gui/boxes/CAskBox.h"
 #include "gui/controls/CGridListCtrl.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -32,6 +37,7 @@
 #include "platform/sim/OfflineHttpClient.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
+#include "support/StepFiles.h"
 #include "support/TempFolder.h"
 #include "support/TimeLimits.h"
 
@@ -342,6 +348,62 @@ TEST_F(PageTabTest, KeyboardMovesTheHighlightButNotThePage) {
     EXPECT_EQ(tab.CurrentPage(), 0);
     Click(3);
     EXPECT_EQ(tab.CurrentPage(), 3);
+}
+
+// Drags a file over the window and drops it there: whether the window took the drag.
+bool DropFile(CMainDlg& window, const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(MainWindowTest, AStepsFileDroppedOnTheWindowIsImportedAfterTheQuestion) {
+    auto window = Open();
+    window->show();
+    folder.Write("steps.csv", kiro::test::StepFileText(StepFileFormat::TimeAndSteps,
+                                                       {{2014, 5, 20, 8, 0, 120}, {2014, 5, 20, 8, 1, 30}}));
+    folder.Write("notes.txt", "time,steps\n");
+    EXPECT_FALSE(DropFile(*window, folder.File("notes.txt"))) << "steps files only";
+
+    // The program's own question, with what the file would store; No stores nothing.
+    QString asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<CAskBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        asked = box->Message();
+        for (QPushButton* button : box->findChildren<QPushButton*>())
+            if (button->text() == "&No") button->click();
+    });
+    answer.start(10);
+    ASSERT_TRUE(DropFile(*window, folder.File("steps.csv")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !asked.isEmpty(); }, kiro::test::TimeLimitMs(std::chrono::seconds(5))));
+    answer.stop();
+    EXPECT_EQ(asked,
+              "Import the steps of steps.csv?\n1 days, 2 minutes, 150 steps (0 minutes that hold steps "
+              "already are left as they are)");
+    EXPECT_FALSE(app->Store().LoadMonth(2014, 5).found);
+
+    // Yes: stored, said in the status line, and the report shows the day.
+    std::vector<std::string> shown;
+    window->Host().SetUnattended(true);
+    window->Host().echo = [&shown](const std::string& text) { shown.push_back(text); };
+    ASSERT_TRUE(DropFile(*window, folder.File("steps.csv")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return shown.size() >= 2; }, kiro::test::TimeLimitMs(std::chrono::seconds(5))));
+    EXPECT_EQ(shown[1],
+              "Imported from steps.csv: 1 days, 2 minutes, 150 steps (0 minutes that hold steps already "
+              "are left as they are)");
+    EXPECT_EQ(app->Store().LoadMonth(2014, 5).buffer.At(20, 8, 0), 120);
+    const auto* list = window->findChild<CGridListCtrl*>("reportList");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 2), "150   ");
 }
 
 }  // namespace
