@@ -53,8 +53,8 @@ bool WaitForMappedWindow(xcb_connection_t* display) {
             if (mapped) return true;
         }
         if (xcb_connection_has_error(display)) return false;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd waiting{xcb_get_file_descriptor(display), POLLIN, 0};
         ::poll(&waiting, 1, static_cast<int>(left.count()));
@@ -67,8 +67,8 @@ Display WatchDisplay() {
     if (xcb_connection_has_error(display.get())) return nullptr;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(display.get())).data;
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_request_check(display.get(),
-                      xcb_change_window_attributes_checked(display.get(), screen->root, XCB_CW_EVENT_MASK, &mask));
+    xcb_request_check(display.get(), xcb_change_window_attributes_checked(display.get(), screen->root,
+                                                                          XCB_CW_EVENT_MASK, &mask));
     return display;
 }
 
