@@ -77,17 +77,9 @@ std::optional<Run> StartOnce(xcb_connection_t* display, const std::vector<std::s
                              const std::string& folder) {
     // What the last program's windows did is past.
     while (xcb_generic_event_t* event = xcb_poll_for_event(display)) std::free(event);
-    std::vector<char*> argv;
-    for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
     const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
+    const pid_t child = kiro::bench::StartProgram(command, folder, -1);
     if (child < 0) return std::nullopt;
-    if (child == 0) {
-        if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
     const bool mapped = WaitForMappedWindow(display);
     const auto ended = std::chrono::steady_clock::now();
     Run run;

@@ -1,5 +1,7 @@
 #include "startup/RaceFigures.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -24,6 +26,21 @@ nlohmann::json Describe(const std::vector<Run>& runs) {
 }
 
 }  // namespace
+
+pid_t StartProgram(const std::vector<std::string>& command, const std::string& folder, int output) {
+    std::vector<char*> argv;
+    for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child != 0) return child;
+    if (output >= 0) {
+        ::dup2(output, STDOUT_FILENO);
+        ::close(output);
+    }
+    if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+}
 
 std::optional<nlohmann::json> Race(int runs, const std::function<std::optional<Run>()>& program,
                                    const std::function<std::optional<Run>()>& yardstick) {

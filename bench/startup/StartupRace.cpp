@@ -4,6 +4,7 @@
 // the program printed. Prints the runs and the medians as JSON for scripts/bench.
 //   StartupRace RUNS PROGRAM_FOLDER PROGRAM YARDSTICK
 // PROGRAM runs with --measure-startup in PROGRAM_FOLDER; the display is the environment's.
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -45,20 +46,11 @@ std::optional<std::string> FirstLine(int fd) {
 std::optional<Run> StartOnce(const std::vector<std::string>& command, const std::string& folder) {
     int output[2];
     if (::pipe(output) != 0) return std::nullopt;
-    std::vector<char*> argv;
-    for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
     const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
+    // The child keeps only the pipe's writing end, as its standard output.
+    ::fcntl(output[0], F_SETFD, FD_CLOEXEC);
+    const pid_t child = kiro::bench::StartProgram(command, folder, output[1]);
     if (child < 0) return std::nullopt;
-    if (child == 0) {
-        ::dup2(output[1], STDOUT_FILENO);
-        ::close(output[0]);
-        ::close(output[1]);
-        if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
     ::close(output[1]);
     const std::optional<std::string> line = FirstLine(output[0]);
     const auto ended = std::chrono::steady_clock::now();
