@@ -13,7 +13,8 @@ namespace {
 using nlohmann::json;
 
 constexpr const char* kLimitSuffix = "/limit";
-constexpr double kStartupTarget = 1.5;
+constexpr double kStartupTimeTarget = 1.25;
+constexpr double kStartupMemoryTarget = 1.2;
 
 std::string Fixed(double value, int decimals) {
     char text[64];
@@ -77,7 +78,7 @@ std::string OtherFigures(const std::vector<json>& figures) {
 
 std::string StartupTable(const std::vector<StartupRace>& races, int& missed) {
     std::ostringstream out;
-    out << "| display | KiroMeter_X5 | minimal program | ratio "
+    out << "| race | KiroMeter_X5 | minimal program | ratio "
            "| resident memory | minimal program | ratio | |\n"
         << "|---|---|---|---|---|---|---|---|\n";
     for (const StartupRace& race : races) {
@@ -89,11 +90,11 @@ std::string StartupTable(const std::vector<StartupRace>& races, int& missed) {
         const double minimalMemory = minimal.at("median_rss_kb").get<double>();
         const double timeRatio = ourTime / minimalTime;
         const double memoryRatio = ourMemory / minimalMemory;
-        missed += (timeRatio > kStartupTarget) + (memoryRatio > kStartupTarget);
+        missed += (timeRatio > kStartupTimeTarget) + (memoryRatio > kStartupMemoryTarget);
         out << "| " << race.display << " | " << Fixed(ourTime, 0) << " ms | " << Fixed(minimalTime, 0)
             << " ms | " << Fixed(timeRatio, 2) << " × | " << Fixed(ourMemory / 1024, 1) << " MB | "
             << Fixed(minimalMemory / 1024, 1) << " MB | " << Fixed(memoryRatio, 2) << " × | "
-            << Verdict(timeRatio <= kStartupTarget && memoryRatio <= kStartupTarget) << " |\n";
+            << Verdict(timeRatio <= kStartupTimeTarget && memoryRatio <= kStartupMemoryTarget) << " |\n";
     }
     return out.str();
 }
@@ -143,11 +144,15 @@ BenchPage MakeBenchPage(const std::vector<json>& runs, const std::vector<Startup
         << OtherFigures(figures) << "\n";
     if (!races.empty())
         out << "## Start-up\n\n"
-            << "From the start of the process to the end of the main window's first paint "
-               "(the month report of a program folder holding two months of simulated steps), and the "
-               "resident memory then: `KiroMeter_X5 --measure-startup` against a minimal Qt 6 program of "
-               "7 tabs, a calendar and a 31 × 7 table, started in turn; medians of the runs. "
-               "Target ≤ 1.5 × in both.\n\n"
+            << "Two races, each program started in turn with the other; medians of the runs. *First "
+               "paint*: from the start of the process to the end of the main window's first paint (the "
+               "month report of a program folder holding two months of simulated steps), and the "
+               "resident memory then, as `KiroMeter_X5 --measure-startup` reports them, against a "
+               "minimal Qt 6 program of 7 tabs, a calendar and a 31 × 7 table. *First window*: from "
+               "the start of the process to the moment the X server maps its first top-level window, "
+               "watched from outside on the display, and the resident memory read from /proc then; "
+               "the desktop program starts in an empty program folder, against a minimal Qt 6 program "
+               "of 7 empty tabs alone. Targets: time ≤ 1.25 ×, memory ≤ 1.2 ×.\n\n"
             << StartupTable(races, page.missedTargets) << "\n";
     out << (page.missedTargets == 0 ? std::string("Every target is met.\n")
                                     : std::to_string(page.missedTargets) + " target(s) missed.\n");

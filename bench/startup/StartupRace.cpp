@@ -4,31 +4,27 @@
 // the program printed. Prints the runs and the medians as JSON for scripts/bench.
 //   StartupRace RUNS PROGRAM_FOLDER PROGRAM YARDSTICK
 // PROGRAM runs with --measure-startup in PROGRAM_FOLDER; the display is the environment's.
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "startup/RaceFigures.h"
+
 namespace {
 
-struct Run {
-    double wallMs = 0;
-    long long ownMs = -1;
-    long long rssKb = -1;
-};
+using kiro::bench::Run;
 
 constexpr int kTimeoutMs = 60000;
-
 // Reads the child's output until its first line ends, the child closes it or time runs out.
 std::optional<std::string> FirstLine(int fd) {
     std::string text;
@@ -50,20 +46,11 @@ std::optional<std::string> FirstLine(int fd) {
 std::optional<Run> StartOnce(const std::vector<std::string>& command, const std::string& folder) {
     int output[2];
     if (::pipe(output) != 0) return std::nullopt;
-    std::vector<char*> argv;
-    for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
     const auto started = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
+    // The child keeps only the pipe's writing end, as its standard output.
+    ::fcntl(output[0], F_SETFD, FD_CLOEXEC);
+    const pid_t child = kiro::bench::StartProgram(command, folder, output[1]);
     if (child < 0) return std::nullopt;
-    if (child == 0) {
-        ::dup2(output[1], STDOUT_FILENO);
-        ::close(output[0]);
-        ::close(output[1]);
-        if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
     ::close(output[1]);
     const std::optional<std::string> line = FirstLine(output[0]);
     const auto ended = std::chrono::steady_clock::now();
@@ -72,30 +59,13 @@ std::optional<Run> StartOnce(const std::vector<std::string>& command, const std:
     int status = 0;
     ::waitpid(child, &status, 0);
     Run run;
-    if (!line || std::sscanf(line->c_str(), "startup_ms=%lld rss_kb=%lld", &run.ownMs, &run.rssKb) != 2) {
+    long long ownMs = 0;
+    if (!line || std::sscanf(line->c_str(), "startup_ms=%lld rss_kb=%lld", &ownMs, &run.rssKb) != 2) {
         std::fprintf(stderr, "StartupRace: %s printed no figures\n", command[0].c_str());
         return std::nullopt;
     }
     run.wallMs = std::chrono::duration<double, std::milli>(ended - started).count();
     return run;
-}
-
-template <typename Field>
-double Median(std::vector<Run> runs, Field field) {
-    std::vector<double> values;
-    for (const Run& run : runs) values.push_back(static_cast<double>(run.*field));
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-nlohmann::json Describe(const std::vector<Run>& runs) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const Run& run : runs)
-        list.push_back({{"wall_ms", run.wallMs}, {"own_ms", run.ownMs}, {"rss_kb", run.rssKb}});
-    return {{"runs", list},
-            {"median_wall_ms", Median(runs, &Run::wallMs)},
-            {"median_rss_kb", Median(runs, &Run::rssKb)}};
 }
 
 }  // namespace
@@ -115,17 +85,10 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> program = {programPath, "--measure-startup"};
     const std::vector<std::string> yardstick = {yardstickPath};
-    std::vector<Run> programRuns, yardstickRuns;
-    // Alternately, so that a machine that slows down or speeds up meets both alike.
-    for (int i = 0; i < runs; ++i) {
-        const auto ours = StartOnce(program, argv[2]);
-        const auto minimal = StartOnce(yardstick, {});
-        if (!ours || !minimal) return 1;
-        programRuns.push_back(*ours);
-        yardstickRuns.push_back(*minimal);
-    }
-    const nlohmann::json result = {{"program", Describe(programRuns)},
-                                   {"yardstick", Describe(yardstickRuns)}};
-    std::printf("%s\n", result.dump(2).c_str());
+    const std::string folder = argv[2];
+    const auto result = kiro::bench::Race(
+        runs, [&] { return StartOnce(program, folder); }, [&] { return StartOnce(yardstick, {}); });
+    if (!result) return 1;
+    std::printf("%s\n", result->dump(2).c_str());
     return 0;
 }

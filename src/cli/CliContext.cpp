@@ -43,4 +43,8 @@ std::string CliContext::Utf8(const std::string& text) {
     return platform_.Codec().ToUtf8(text, LoadedApp().CurrentLanguage());
 }
 
+std::string CliContext::CodePage(const std::string& utf8) {
+    return platform_.Codec().FromUtf8(utf8, LoadedApp().CurrentLanguage());
+}
+
 }  // namespace kiro::cli

@@ -30,6 +30,9 @@ class CliContext {
     FileSystem& Files() { return platform_.Files(); }
     // A text of the program in the terminal's UTF-8.
     std::string Utf8(const std::string& text);
+    // A UTF-8 text (a file's name) in the current language's 8-bit encoding, to go into a text of
+    // the program.
+    std::string CodePage(const std::string& utf8);
 
   private:
     CliPlatform& platform_;

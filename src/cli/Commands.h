@@ -23,6 +23,10 @@ void AddExportCommand(CLI::App& cli, CliContext& context);
 void AddSimulateCommand(CLI::App& cli, CliContext& context);
 void AddInquiryCommand(CLI::App& cli, CliContext& context);
 void AddCollectCommand(CLI::App& cli, CliContext& context);
+// kiro import: per-minute steps of another tracker, stored as a collection stores a watch's.
+void AddImportCommand(CLI::App& cli, CliContext& context);
+// kiro plot: the graph of a report as an SVG picture.
+void AddPlotCommand(CLI::App& cli, CliContext& context);
 void AddWatchSettingsCommand(CLI::App& cli, CliContext& context);
 // kiro display-frames and kiro display-render: the display simulation's effects and renderers.
 void AddDisplayCommands(CLI::App& cli, CliContext& context);

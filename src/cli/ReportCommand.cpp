@@ -8,6 +8,8 @@
 #include "core/analysis/CalendarDay.h"
 #include "core/analysis/PlainText.h"
 #include "core/analysis/ReportBuilder.h"
+#include "core/analysis/YearReport.h"
+#include "core/base/Format.h"
 
 namespace kiro::cli {
 namespace {
@@ -16,91 +18,135 @@ ReportMode ModeNamed(const std::string& name) {
     return name == "week" ? ReportMode::Week : name == "day" ? ReportMode::Day : ReportMode::Month;
 }
 
-constexpr const char* kHeaders[7] = {"No",           "When",        "Steps",        "Cadence",
-                                     "Distance(Km)", "Speed(Km/H)", "Calorie(KCal)"};
+using Cells = std::vector<std::string>;
 
-std::vector<std::array<std::string, 7>> PlainRows(const Report& report) {
-    std::vector<std::array<std::string, 7>> rows;
+const Cells kHeaders = {"No", "When", "Steps", "Cadence", "Distance(Km)", "Speed(Km/H)", "Calorie(KCal)"};
+const Cells kYearHeaders = {"Month",       "Steps",    "Distance(Km)",  "Calorie(KCal)",
+                            "Active days", "Best day", "Best day steps"};
+
+std::vector<Cells> PlainRows(const Report& report) {
+    std::vector<Cells> rows;
     for (const ReportRow& row : report.rows) {
-        std::array<std::string, 7> cells;
-        for (size_t i = 0; i < cells.size(); ++i) cells[i] = WithoutPadding(row.cells[i]);
+        Cells cells;
+        for (int column = 0; column < 7; ++column) cells.push_back(WithoutPadding(row.Cell(column)));
         rows.push_back(cells);
     }
     return rows;
 }
 
-void PrintTable(const std::vector<std::array<std::string, 7>>& rows) {
-    std::array<size_t, 7> widths{};
+Cells YearCells(const std::string& when, const YearPeriodFigures& figures) {
+    const std::optional<CalendarDay>& best = figures.bestDay;
+    return {when,
+            Format("%lld", static_cast<long long>(figures.steps)),
+            Format("%.3f", figures.distanceKm),
+            Format("%.3f", figures.calories),
+            Format("%d", figures.activeDays),
+            best ? DayText(best->year, best->month, best->day) : "",
+            best ? Format("%d", figures.bestDaySteps) : ""};
+}
+
+// The twelve months and the year's total.
+std::vector<Cells> YearRows(const YearReport& report) {
+    std::vector<Cells> rows;
+    for (int month = 1; month <= 12; ++month)
+        rows.push_back(YearCells(MonthText(report.year, month), report.months[month - 1]));
+    rows.push_back(YearCells("Total", report.total));
+    return rows;
+}
+
+// Numbers right, the date or month (column `leftColumn`) left.
+void PrintTable(const Cells& headers, const std::vector<Cells>& rows, size_t leftColumn) {
+    std::vector<size_t> widths(headers.size());
     for (size_t i = 0; i < widths.size(); ++i) {
-        widths[i] = std::string(kHeaders[i]).size();
+        widths[i] = headers[i].size();
         for (const auto& row : rows) widths[i] = std::max(widths[i], row[i].size());
     }
-    const auto printLine = [&widths](const auto& cells) {
+    const auto printLine = [&](const Cells& cells) {
         std::string line;
         for (size_t i = 0; i < widths.size(); ++i) {
             const std::string& cell = cells[i];
             const std::string pad(widths[i] - cell.size(), ' ');
             if (i > 0) line += "  ";
-            line += i == kWhenColumn ? cell + pad : pad + cell;  // the date left, numbers right
+            line += i == leftColumn ? cell + pad : pad + cell;
         }
         std::cout << line.substr(0, line.find_last_not_of(' ') + 1) << "\n";
     };
-    printLine(kHeaders);
+    printLine(headers);
     for (const auto& row : rows) printLine(row);
 }
 
-void PrintCsv(const std::vector<std::array<std::string, 7>>& rows) {
-    const auto printLine = [](const auto& cells) {
-        for (size_t i = 0; i < 7; ++i) std::cout << (i > 0 ? "," : "") << cells[i];
+void PrintCsv(const Cells& headers, const std::vector<Cells>& rows) {
+    const auto printLine = [](const Cells& cells) {
+        for (size_t i = 0; i < cells.size(); ++i) std::cout << (i > 0 ? "," : "") << cells[i];
         std::cout << "\n";
     };
-    printLine(kHeaders);
+    printLine(headers);
     for (const auto& row : rows) printLine(row);
 }
 
-void PrintJson(const std::string& mode, const Report& report,
-               const std::vector<std::array<std::string, 7>>& rows) {
+void PrintJson(const std::string& mode, const std::vector<Cells>& rows, const nlohmann::ordered_json& series,
+               const nlohmann::ordered_json& leftMax, const nlohmann::ordered_json& rightMax) {
     nlohmann::ordered_json out;
     out["mode"] = mode;
     out["rows"] = rows;
-    out["series"] = report.series;
-    out["left_max"] = report.leftMax;
-    out["right_max"] = report.rightMax;
+    out["series"] = series;
+    out["left_max"] = leftMax;
+    out["right_max"] = rightMax;
     std::cout << out.dump() << "\n";
+}
+
+struct ReportArgs {
+    std::string mode, date;
+    bool csv = false, json = false;
+};
+
+void Print(const ReportArgs& args, const Cells& headers, const std::vector<Cells>& rows, size_t leftColumn) {
+    if (args.csv)
+        PrintCsv(headers, rows);
+    else
+        PrintTable(headers, rows, leftColumn);
+}
+
+void PrintYear(CliContext& context, const ReportArgs& args, int year) {
+    App& app = context.ReadingApp();
+    RequireReadableMonths(context, {year, 1, 1}, {year, 12, 1});
+    const YearReport report = BuildYearReport(app.Store(), app.Config(), year);
+    const std::vector<Cells> rows = YearRows(report);
+    if (!args.json) return Print(args, kYearHeaders, rows, 0);
+    std::vector<int64_t> series;
+    for (const YearPeriodFigures& month : report.months) series.push_back(month.steps);
+    PrintJson(args.mode, rows, series, static_cast<int>(report.graph.valueUpper), report.graph.rightUpper);
 }
 
 }  // namespace
 
 void AddReportCommand(CLI::App& cli, CliContext& context) {
-    struct ReportArgs {
-        std::string mode, date;
-        bool csv = false, json = false;
-    };
     auto args = std::make_shared<ReportArgs>();
-    CLI::App* report = cli.add_subcommand("report", "Print the month, week or day report around a date");
-    report->add_option("MODE", args->mode, "month, week or day")
+    CLI::App* report =
+        cli.add_subcommand("report", "Print the month, week or day report around a date, or a year's months");
+    report->add_option("MODE", args->mode, "month, week, day or year")
         ->required()
-        ->check(CLI::IsMember({"month", "week", "day"}));
-    report->add_option("DATE", args->date, "The selected date")->required()->check(CalendarDayValidator());
+        ->check(CLI::IsMember({"month", "week", "day", "year"}));
+    report->add_option("DATE", args->date, "The selected date (of a year: the year alone will do)")
+        ->required()
+        ->check(ReportDateValidator());
     CLI::Option* csv = report->add_flag("--csv", args->csv, "Comma-separated rows with a header line");
     report->add_flag("--json", args->json, "Rows, graph series and axis tops as JSON")->excludes(csv);
     report->callback([args, &context] {
+        const ReportDate when = ParseReportDate(args->date, args->mode);
+        if (args->mode == "year") return PrintYear(context, *args, when.year);
         App& app = context.ReadingApp();
-        const CalendarDay date = *ParseCalendarDay(args->date);
+        const CalendarDay date = *when.day;
         const ReportMode mode = ModeNamed(args->mode);
         if (mode == ReportMode::Week)
             RequireReadableMonths(context, WeekStart(date), WeekEnd(date));
         else
             RequireReadableMonths(context, date, date);
         ReportBuilder builder(app.Store(), app.Config());
-        const Report& report = builder.Build(mode, date.year, date.month, date.day);
-        const auto rows = PlainRows(report);
-        if (args->json)
-            PrintJson(args->mode, report, rows);
-        else if (args->csv)
-            PrintCsv(rows);
-        else
-            PrintTable(rows);
+        const Report& built = builder.Build(mode, date.year, date.month, date.day);
+        const auto rows = PlainRows(built);
+        if (args->json) return PrintJson(args->mode, rows, built.series, built.leftMax, built.rightMax);
+        Print(*args, kHeaders, rows, kWhenColumn);
     });
 }
 

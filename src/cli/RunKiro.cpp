@@ -32,6 +32,8 @@ int RunKiro(int argc, char** argv, CliContext& context) {
     AddSimulateCommand(cli, context);
     AddInquiryCommand(cli, context);
     AddCollectCommand(cli, context);
+    AddImportCommand(cli, context);
+    AddPlotCommand(cli, context);
     AddWatchSettingsCommand(cli, context);
     AddDisplayCommands(cli, context);
     AddWatchFormatCommands(cli, context);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -49,14 +50,15 @@ BoundedResult RunBounded(const std::vector<std::string>& argv, const RunPlace& p
     BoundedResult result;
     const std::chrono::milliseconds scaledLimit = TimeLimit(limit);
     int status = 0;
+    struct rusage usage {};
     for (;;) {
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        const pid_t ended = wait4(pid, &status, WNOHANG, &usage);
         if (ended == pid) break;
         if (ended < 0 && errno != EINTR) throw std::runtime_error("waitpid failed");
         if (std::chrono::steady_clock::now() - started > scaledLimit) {
             result.overTime = true;
             kill(-pid, SIGKILL);
-            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+            while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
             }
             break;
         }
@@ -64,6 +66,7 @@ BoundedResult RunBounded(const std::vector<std::string>& argv, const RunPlace& p
     }
     result.elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    result.peakKilobytes = usage.ru_maxrss;
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     result.out = TempFolder::ReadFile(outPath);

@@ -13,6 +13,7 @@ struct BoundedResult {
     std::string out;        // standard output
     std::string err;        // standard error
     std::chrono::milliseconds elapsed{0};
+    long peakKilobytes = 0;  // the most memory the program had in use at once (resident set)
 
     bool Exited() const { return exitCode >= 0; }
 };

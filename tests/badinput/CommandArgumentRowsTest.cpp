@@ -38,6 +38,7 @@ void Arrange(Sandbox& box, const std::string& settingsText) {
     box.Write("outside/junk.txt", "junk\n");
     mkfifo(box.Outside("fifo").c_str(), 0644);
     box.Write("outside/settings.txt", settingsText);
+    box.Write("outside/steps.csv", "time,steps\n2024-03-01 10:00,5\n");
 }
 
 const std::string kNow = "2024-01-01 00:00:00";
@@ -68,7 +69,10 @@ TEST(CommandArgumentRows, EachBadArgumentFailsWithItsReason) {
         // report, sleep, summary, export
         {{"report"}, "MODE is required"},
         {{"report", "month"}, "DATE is required"},
-        {{"report", "year", "2024-01-01"}, "year not in {month,week,day}"},
+        {{"report", "decade", "2024-01-01"}, "decade not in {month,week,day,year}"},
+        {{"report", "month", "2024"}, "a month needs a date YYYY-MM-DD: 2024"},
+        {{"report", "year", "24"}, "nor a year YYYY: 24"},
+        {{"report", "year", "2024-02-30"}, "nor a year YYYY"},
         {{"report", "month", "2024-13-01"}, "not an existing date"},
         {{"report", "month", "2024-02-30"}, "not an existing date"},
         {{"report", "month", "20240101"}, "not an existing date"},
@@ -81,6 +85,28 @@ TEST(CommandArgumentRows, EachBadArgumentFailsWithItsReason) {
         {{"export", "2024-01-01"}, "TO is required"},
         {{"export", "2024-01-02", "2024-01-01"}, "2024-01-01 is before 2024-01-02"},
         {{"export", "2024-01-01", "2024-99-01"}, "not an existing date"},
+        // import
+        {{"--folder", "{prog}", "import"}, "FILE is required"},
+        {{"--folder", "{prog}", "import", "{root}/nothing"},
+         "No such file or directory): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}/fifo"}, "Invalid argument): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}"}, "Is a directory): nothing was imported"},
+        {{"--folder", "{prog}", "import", "{outside}/junk.txt"}, "is no steps file this program reads"},
+        {{"--folder", "{prog}", "import", "{outside}/steps.csv", "--person"}, "--person: 1 required"},
+        {{"--folder", "{prog}", "import", "{outside}/steps.csv", "--person", "7"}, "holds no steps of 7"},
+        // plot
+        {{"--folder", "{prog}", "plot", "month", "2024-01-01"}, "--out is required"},
+        {{"--folder", "{prog}", "plot", "year", "2024", "--out", "{outside}/year.png"},
+         "a PNG picture is saved from the window"},
+        {{"--folder", "{prog}", "plot", "year", "2024", "--out", "{outside}/year.gif"}, "name it FILE.svg"},
+        {{"--folder", "{prog}", "plot", "day", "2024", "--out", "{outside}/day.svg"},
+         "a day needs a date YYYY-MM-DD"},
+        {{"--folder", "{prog}", "plot", "month", "2024-01-01", "--out", "{outside}/fifo.svg", "--width",
+          "10"},
+         "--width: Value 10 not in range"},
+        {{"--folder", "{prog}", "plot", "month", "2024-01-01", "--out", "{outside}"}, "name it FILE.svg"},
+        {{"--folder", "{prog}", "plot", "month", "2024-01-01", "--out", "{outside}/no/such/folder.svg"},
+         "cannot write"},
         // simulate
         {{"simulate"}, "DIR is required"},
         {{"simulate", "{watch}"}, "--from is required"},

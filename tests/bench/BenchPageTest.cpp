@@ -61,12 +61,15 @@ TEST(BenchPageTest, StartUpIsSetAgainstTheMinimalProgramInTimeAndMemory) {
         return json{{"program", {{"median_wall_ms", ourMs}, {"median_rss_kb", ourKb}}},
                     {"yardstick", {{"median_wall_ms", 100.0}, {"median_rss_kb", 40960.0}}}};
     };
-    const BenchPage page =
-        MakeBenchPage({}, {{"offscreen", race(120, 49152)}, {"Xvfb", race(120, 81920)}}, "");
-    EXPECT_TRUE(Holds(page, "| offscreen | 120 ms | 100 ms | 1.20 × | 48.0 MB | 40.0 MB | 1.20 × | met |"))
-        << page.markdown;
+    const BenchPage page = MakeBenchPage(
+        {}, {{"offscreen", race(125, 49152)}, {"Xvfb", race(120, 81920)}, {"first window", race(126, 40960)}},
+        "");
+    EXPECT_TRUE(Holds(page, "| offscreen | 125 ms | 100 ms | 1.25 × | 48.0 MB | 40.0 MB | 1.20 × | met |"))
+        << "both exactly at their targets: " << page.markdown;
     EXPECT_TRUE(Holds(page, "| Xvfb | 120 ms | 100 ms | 1.20 × | 80.0 MB | 40.0 MB | 2.00 × | **missed** |"));
-    EXPECT_EQ(page.missedTargets, 1) << "memory alone misses on Xvfb";
+    EXPECT_TRUE(
+        Holds(page, "| first window | 126 ms | 100 ms | 1.26 × | 40.0 MB | 40.0 MB | 1.00 × | **missed** |"));
+    EXPECT_EQ(page.missedTargets, 2) << "memory alone misses on Xvfb, time alone in the last race";
 }
 
 }  // namespace

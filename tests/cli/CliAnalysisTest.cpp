@@ -85,7 +85,8 @@ TEST_F(CliAnalysisTest, ReportAsTableCsvAndJson) {
     EXPECT_EQ(json["left_max"], 300);
     EXPECT_NEAR(json["right_max"].get<double>(), 60 * 0.1355 * 60 * (300 * 70 * 0.00001) / 8, 1e-9);
 
-    EXPECT_NE(Kiro("report year 2014-05-03").exitCode, 0);
+    EXPECT_NE(Kiro("report decade 2014-05-03").exitCode, 0);
+    EXPECT_NE(Kiro("report month 2014").exitCode, 0);
     EXPECT_NE(Kiro("report day 2014-02-30").exitCode, 0);
     EXPECT_NE(Kiro("report day 2014-05-03 --csv --json").exitCode, 0);
 }

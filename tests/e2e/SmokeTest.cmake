@@ -27,3 +27,16 @@ file(GLOB months ${WORK_DIR}/Data/Kiro*.BIN)
 if(NOT months)
   message(FATAL_ERROR "no month file was written")
 endif()
+
+# The end of the first paint is seen under a real display server as well: the start-up figures,
+# the update check and the pages made after the first page all wait for it.
+execute_process(
+  COMMAND ${XVFB_RUN} -a ${PROGRAM} --measure-startup
+  WORKING_DIRECTORY ${WORK_DIR}
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE result
+  TIMEOUT ${limit})
+if(NOT result EQUAL 0 OR NOT output MATCHES "startup_ms=[0-9]+ rss_kb=[0-9]+")
+  message(FATAL_ERROR "no first paint was seen (${result}):\n${output}\n${errors}")
+endif()

@@ -72,6 +72,8 @@ class AccessibilityTest : public ::testing::Test {
     void SetUp() override {
         window = world.Open();
         window->show();
+        // The pages are all there shortly after the first paint, as here.
+        for (int i = 0; i < kPageCount; ++i) Page(i);
     }
     CPage* Page(int index) { return window->Pages().Page(index); }
     // Every control of every page and of the window around them.

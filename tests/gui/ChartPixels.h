@@ -5,7 +5,7 @@
 #include <QSize>
 
 #include "GuiTestSupport.h"
-#include "gui/charts/ChartAxes.h"
+#include "core/analysis/ChartAxes.h"
 #include "gui/charts/LayeredChart.h"
 
 namespace kiro::gui::test {

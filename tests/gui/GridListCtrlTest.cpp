@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -92,6 +93,56 @@ TEST_F(GridListCtrlTest, SortingCarriesTheWholeRow) {
     EXPECT_EQ(list.currentIndex().row(), 1);
     EXPECT_TRUE(list.selectionModel()->isRowSelected(1, {}));
     EXPECT_FALSE(list.selectionModel()->isRowSelected(0, {}));
+}
+
+// Rows given by a maker: a long list makes only the rows it shows, and whatever reads, sorts or
+// changes a row makes it first, so that what is seen is what eager rows would have shown.
+TEST_F(GridListCtrlTest, RowsFromAMakerAreMadeWhenShownReadOrSorted) {
+    std::vector<int> made;
+    const int count = 500;
+    list.SetRows(count, [&made](int source) {
+        made.push_back(source);
+        // Values falling with the row, so that an ascending sort turns the list around.
+        std::vector<GridCell> cells(2);
+        cells[0].text = QString::number(source + 1);
+        cells[1].text = QString::number((count - source) * 10);
+        cells[1].background = QColor(source % 2 ? Qt::green : Qt::blue);
+        return cells;
+    });
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QApplication::processEvents();
+    EXPECT_EQ(list.GetItemCount(), count);
+    EXPECT_FALSE(made.empty()) << "the rows in view are made to be drawn";
+    EXPECT_LT(made.size(), 50u) << "a screenful, not the whole list";
+
+    EXPECT_EQ(list.GetItemText(400, 1), "1000");
+    EXPECT_EQ(list.GetItemText(400, 2), "") << "a cell the maker left out is a default one";
+    EXPECT_EQ(Background(401, 1), QColor(Qt::green));
+    EXPECT_TRUE(list.SetItemText(450, 2, "changed"));
+    EXPECT_EQ(list.GetItemText(450, 0), "451") << "a changed row keeps what its maker gave";
+
+    ClickHeader(1);
+    EXPECT_EQ(made.size(), static_cast<size_t>(count)) << "sorting reads every row";
+    EXPECT_EQ(list.GetItemText(0, 1), "10");
+    EXPECT_EQ(list.GetItemText(0, 0), "500") << "the whole row moved";
+    EXPECT_EQ(list.GetItemText(count - 1, 1), "5000");
+    EXPECT_EQ(list.GetItemText(count - 1 - 450, 2), "changed");
+
+    list.InsertItem(0, "first");
+    EXPECT_EQ(list.GetItemText(0, 0), "first");
+    EXPECT_EQ(list.GetItemText(1, 1), "10") << "an inserted row pushes made rows down";
+    EXPECT_EQ(list.DeleteAllItems(), count + 1);
+
+    // A row inserted before rows not yet made leaves each of them its own cells.
+    list.hide();
+    list.SetRows(3, [](int source) {
+        std::vector<GridCell> cells(1);
+        cells[0].text = QString::number(source + 1);
+        return cells;
+    });
+    list.InsertItem(1, "inserted");
+    EXPECT_EQ(Column(0), QStringList({"1", "inserted", "2", "3"}));
 }
 
 TEST_F(GridListCtrlTest, ColoursMoveWithInsertedAndDeletedColumns) {

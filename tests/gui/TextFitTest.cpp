@@ -3,11 +3,13 @@
 // tests/CMakeLists.txt), where fonts are measured anew.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <array>
 
 #include "TextFit.h"
 #include "WatchPageWorld.h"
 #include "core/app/Language.h"
+#include "core/base/Format.h"
 #include "gui/boxes/CAskBox.h"
 #include "gui/boxes/CAwardBox.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -15,6 +17,7 @@
 #include "gui/pages/CBatteryCurveDlg.h"
 #include "gui/pages/CDisplaySimDlg.h"
 #include "gui/pages/CFactoryDlg.h"
+#include "gui/pages/CReportPage.h"
 #include "gui/pages/CSleepDlg.h"
 #include "mainwindow/MainWindowWorld.h"
 #include "platform/sim/DeviceModeWatch.h"
@@ -119,6 +122,35 @@ TEST(TextFitTest, TheWindowsOpenedFromThePagesInEveryLanguage) {
         CAwardBox award(world.texts);
         award.SetMessage(world.texts.Get(TextId::MissionCompleted) + "-B");
         check(award);
+    }
+}
+
+// The year view's headings and graph captions, and the question of a dropped steps file with its
+// figures.
+TEST(TextFitTest, TheYearViewAndTheImportQuestionInEveryLanguage) {
+    for (const int language : kLanguages) {
+        test::WatchPageWorld world;
+        world.app.Config().SetLanguageInMemory(language);
+        const std::string name = LanguageName(language);
+        world.Store(2014, 12, 31, 600, {30000, 30000});
+        CReportPage page(world.Context());
+        page.resize(700, 500);
+        page.show();
+        test::Named<QAction>(page, "yearViewAction")->trigger();
+        ASSERT_TRUE(page.InYearView());
+        const auto cuts = test::CutTextsUnder(page);
+        EXPECT_TRUE(cuts.empty()) << name << ", year view" << test::Describe(cuts);
+
+        CAskBox ask;
+        const App& app = world.app;
+        ask.SetCaption(world.texts.Get(TextId::ImportCaption));
+        const std::string figures =
+            FormatText(app.GetLangText(TextId::ImportFigures), 365, 525600, 12345678, 1440);
+        ask.SetMessage(world.texts.Convert(
+            FormatText(app.GetLangText(TextId::ImportQuestion), "minuteStepsWide.csv", figures.c_str())));
+        ask.show();
+        const auto askCuts = test::CutTextsUnder(ask);
+        EXPECT_TRUE(askCuts.empty()) << name << ", import question" << test::Describe(askCuts);
     }
 }
 

@@ -95,6 +95,15 @@ FileContent FaultyFileSystem::ReadFile(const std::string& path, size_t limit, Ov
     return real_.ReadFile(path, limit, overLimit);
 }
 
+std::unique_ptr<ReadableFile> FaultyFileSystem::OpenToRead(const std::string& path, std::error_code& error) {
+    reads_.push_back(path);
+    if (!failRead_.empty() && path.find(failRead_) != std::string::npos) {
+        error = failReadError_;
+        return nullptr;
+    }
+    return real_.OpenToRead(path, error);
+}
+
 int FaultyFileSystem::ReadsOf(const std::string& part) const {
     return static_cast<int>(std::count_if(reads_.begin(), reads_.end(), [&part](const std::string& path) {
         return path.find(part) != std::string::npos;

@@ -49,6 +49,8 @@ class FaultyFileSystem final : public FileSystem {
     const std::vector<std::string>& Log() const { return log_; }
 
     FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
+    // Counted as a read of the path, and failed as one.
+    std::unique_ptr<ReadableFile> OpenToRead(const std::string& path, std::error_code& error) override;
     bool OpensForReading(const std::string& path) override { return real_.OpensForReading(path); }
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;

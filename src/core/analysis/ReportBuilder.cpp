@@ -117,8 +117,7 @@ const Report& ReportBuilder::Build(ReportMode mode, int year, int month, int day
     }
 
     ++generation_;
-    // The rows' room is kept from one report to the next: a week holds hundreds of rows, and
-    // growing their vector anew each time cost more than making them.
+    // The rows' room is kept from one report to the next: a week holds hundreds of rows.
     std::vector<ReportRow> rows = std::move(report_.rows);
     rows.clear();
     report_ = Report{};
@@ -173,7 +172,7 @@ void ReportBuilder::BuildMonth(int year, int month) {
         for (const uint16_t count : minutes) activeMinutes += FilteredCount(count, values.slightMoving) > 0;
         const int index = static_cast<int>(report_.rows.size());
         report_.rows.push_back(
-            MakeReportRow(index, DayText(year, month, day), steps, DayFigures(body, steps, activeMinutes)));
+            MakeReportRow(index, RowWhen{year, month, day}, steps, DayFigures(body, steps, activeMinutes)));
     }
     report_.leftMax = AxisFromSums(report_.series);
     report_.rightMax = CalorieAxisMaximum(body, report_.leftMax);
@@ -229,7 +228,7 @@ void ReportBuilder::AddPeriodRows(const std::vector<ActivityPeriod>& periods, in
     const BodyMeasures body{values.weight, values.stepSize};
     for (const ActivityPeriod& period : periods) {
         const int index = static_cast<int>(report_.rows.size());
-        report_.rows.push_back(MakeReportRow(index, PeriodText(year, month, day, period.first, period.last),
+        report_.rows.push_back(MakeReportRow(index, RowWhen{year, month, day, period.first, period.last},
                                              period.steps,
                                              PeriodFigures(body, period.steps, period.first, period.last)));
     }

@@ -33,15 +33,42 @@ void AppendClock(std::string& out, int minuteOfDay) {
 
 }  // namespace
 
+ReportRow MakeReportRow(int rowIndex, const RowWhen& when, int steps, const WalkFigures& figures) {
+    return ReportRow{.index = rowIndex,
+                     .when = when,
+                     .steps = steps,
+                     .figures = figures,
+                     .background = RowBackground(rowIndex)};
+}
+
 // The cells as "   %d", "%d   ", "%.2f   " and "%.3f   " write them.
-ReportRow MakeReportRow(int rowIndex, std::string when, int steps, const WalkFigures& figures) {
-    ReportRow row;
-    row.cells = {IntCell("   ", rowIndex + 1, ""), std::move(when),
-                 IntCell("", steps, "   "),        FixedCell(figures.cadence, 2),
-                 FixedCell(figures.distanceKm, 3), FixedCell(figures.speedKmh, 3),
-                 FixedCell(figures.calories, 3)};
-    row.background = RowBackground(rowIndex);
-    return row;
+std::string ReportRow::Cell(int column) const {
+    switch (column) {
+        case 0:
+            return IntCell("   ", index + 1, "");
+        case kWhenColumn:
+            return when.IsPeriod()
+                       ? PeriodText(when.year, when.month, when.day, when.firstMinute, when.lastMinute)
+                       : DayText(when.year, when.month, when.day);
+        case 2:
+            return IntCell("", steps, "   ");
+        case 3:
+            return FixedCell(figures.cadence, 2);
+        case 4:
+            return FixedCell(figures.distanceKm, 3);
+        case 5:
+            return FixedCell(figures.speedKmh, 3);
+        case 6:
+            return FixedCell(figures.calories, 3);
+        default:
+            return {};
+    }
+}
+
+std::array<std::string, 7> ReportRow::Cells() const {
+    std::array<std::string, 7> cells;
+    for (int column = 0; column < 7; ++column) cells[column] = Cell(column);
+    return cells;
 }
 
 // "%04d/%02d/%02d"

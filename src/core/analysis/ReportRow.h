@@ -9,12 +9,28 @@
 
 namespace kiro {
 
-// One line of the report list: number, date or period, steps, cadence, distance, speed and
-// calories, as the list shows them (numbers carry the blanks that keep them off the grid lines),
-// and the background of the whole row.
+// What a row of the list names: a day (month report), or the minutes `firstMinute` to
+// `lastMinute` of a day (week and day reports).
+struct RowWhen {
+    int year = 0, month = 0, day = 0;
+    int firstMinute = -1, lastMinute = -1;
+    bool IsPeriod() const { return firstMinute >= 0; }
+};
+
+// One line of the report list: its position, what it names, its steps and figures, and the
+// background of the whole row. The texts are made only when asked for: a week holds hundreds of
+// rows, of which a list shows a screenful and a sort reads one column.
 struct ReportRow {
-    std::array<std::string, 7> cells;
+    int index = 0;  // the row's position in the list, from 0
+    RowWhen when;
+    int steps = 0;
+    WalkFigures figures;
     Rgb background;
+
+    // Number, date or period, steps, cadence, distance, speed and calories as the list shows
+    // them: numbers carry the blanks that keep them off the grid lines.
+    std::string Cell(int column) const;
+    std::array<std::string, 7> Cells() const;
 };
 
 inline constexpr int kWhenColumn = 1;
@@ -43,7 +59,7 @@ inline constexpr const char* kNumberHeading = "   No";
 // Rows alternate between two backgrounds by their position in the list.
 Rgb RowBackground(int rowIndex);
 
-ReportRow MakeReportRow(int rowIndex, std::string when, int steps, const WalkFigures& figures);
+ReportRow MakeReportRow(int rowIndex, const RowWhen& when, int steps, const WalkFigures& figures);
 
 // "YYYY/MM/DD", the text of a month-report row.
 std::string DayText(int year, int month, int day);

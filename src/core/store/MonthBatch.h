@@ -22,6 +22,11 @@ class MonthBatch {
         Month(year, month);
         removals_[{year, month}][slot] += amount;
     }
+    // Takes a month out again, its additions and removals with it.
+    void Drop(const std::pair<int, int>& month) {
+        months_.erase(month);
+        removals_.erase(month);
+    }
     bool Empty() const { return months_.empty(); }
     const std::map<std::pair<int, int>, MonthBuffer>& Months() const { return months_; }
     // What is taken away from a month; null when nothing.

@@ -47,6 +47,16 @@ class WritableFile {
     virtual std::error_code Close() = 0;
 };
 
+// A regular file being read piece by piece (a file too large to hold whole). Destroying it
+// closes it.
+class ReadableFile {
+  public:
+    virtual ~ReadableFile() = default;
+    // The next bytes of the file, at most `limit` of them, in place of what `into` held; `into`
+    // is empty at the end of the file.
+    virtual std::error_code Read(std::string& into, size_t limit) = 0;
+};
+
 // An advisory lock, held until the object is destroyed (or the process ends).
 class FileLock {
   public:
@@ -67,6 +77,8 @@ class FileSystem {
 
     // Reads a regular file whole, at most `limit` bytes (see OverLimit).
     virtual FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) = 0;
+    // Opens a regular file to Read it piece by piece; null (and the error) when it cannot.
+    virtual std::unique_ptr<ReadableFile> OpenToRead(const std::string& path, std::error_code& error) = 0;
     // True when the path is a regular file that can be opened for reading.
     virtual bool OpensForReading(const std::string& path) = 0;
     // Creates or truncates a regular file and writes all the bytes; with Flushed they are on the

@@ -1,7 +1,9 @@
 #include "core/watchdisk/Collector.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
+#include <utility>
 
 #include "core/base/Format.h"
 #include "core/watch/ClockDifference.h"
@@ -225,25 +227,39 @@ void Collector::ReadDevice(DeviceHandle handle, DeviceSource source) {
                                        : ImportJournal::KeyOf(watch.deviceConnection);
     ImportJournal journal = read.journal;
     ImportJournal::DeviceWatch device = journal.Device(watchKey);
-    // A read that began in this very connection and never ended: the watch would go on from
-    // where it stopped, and forget at the end what came before.
-    if (device.readingIn == connection && connection != ImportJournal::kUnknownConnection)
-        return RefuseFurtherReads();
-    device.readingIn = connection;
-    journal.SetDevice(watchKey, device);
-    if (const std::error_code error = CommitJournal(journal)) {
-        ShowCollectionError();
-        return ReportFolderProblem(error);
+    const ImportJournal::DeviceWatch endedHere{.readingIn = connection, .stored = {}};
+    // This program's last read of the watch in this connection ended and left its mark for the
+    // next: that mark stands for this read as well.
+    const bool markStands = ownMark_ == OwnMark{watchKey, connection} && device == endedHere;
+    const std::optional<OwnMark> earlierMark = std::exchange(ownMark_, std::nullopt);
+    if (!markStands) {
+        // A read that began in this very connection and never ended: the watch would go on from
+        // where it stopped, and forget at the end what came before.
+        if (device.readingIn == connection && connection != ImportJournal::kUnknownConnection)
+            return RefuseFurtherReads();
+        // The mark this program kept of a watch it has since lost goes with this commit.
+        if (earlierMark) ForgetOwnMark(*earlierMark, journal);
+        device.readingIn = connection;
+        journal.SetDevice(watchKey, device);
+        if (const std::error_code error = CommitJournal(journal)) {
+            ShowCollectionError();
+            return ReportFolderProblem(error);
+        }
     }
 
     // The read is stored whole or not at all, and the watch forgets it only once it is stored.
     CollectedSteps collected;
+    const ImportJournal::DeviceWatch marked = device;
     const bool whole = source == DeviceSource::Pages ? ReadDevicePages(handle, journal, device, collected)
                                                      : ReadDeviceBlocks(handle, journal, device, collected);
     if (!whole) return RefuseFurtherReads();
     host_.PumpMessages();
-    journal.SetDevice(watchKey, device);
-    collected.journal = journal;
+    // A read that found nothing new leaves the journal as the mark wrote it: nothing to commit
+    // before the watch is told to end.
+    if (device != marked) {
+        journal.SetDevice(watchKey, device);
+        collected.journal = journal;
+    }
     if (const std::error_code error = CommitCollectedSteps(app_, collected)) {
         ShowCollectionError();
         ReportFolderProblem(error);
@@ -255,9 +271,39 @@ void Collector::ReadDevice(DeviceHandle handle, DeviceSource source) {
         ReportProblem(FormatText(app_.GetLangText(TextId::WatchReadFailed), ended));
         return RefuseFurtherReads();
     }
-    journal.ForgetDevice(watchKey);
-    if (const std::error_code error = CommitJournal(journal)) ReportFolderProblem(error);
+    // The watch forgot what it handed over, and so does the journal. The mark stays, for the next
+    // read of this program in the same connection; it goes when the program lets go of the watch.
+    if (journal.Device(watchKey) != endedHere) {
+        journal.SetDevice(watchKey, endedHere);
+        if (const std::error_code error = CommitJournal(journal)) {
+            ReportFolderProblem(error);
+            host_.PumpMessages();
+            return;
+        }
+    }
+    ownMark_ = OwnMark{watchKey, connection};
     host_.PumpMessages();
+}
+
+void Collector::ForgetOwnMark(const OwnMark& mark, ImportJournal& journal) {
+    // Only the mark as this program left it: another program may have read the watch since.
+    if (journal.Device(mark.watchKey) ==
+        ImportJournal::DeviceWatch{.readingIn = mark.connection, .stored = {}})
+        journal.ForgetDevice(mark.watchKey);
+}
+
+void Collector::LetGoOfWatch() {
+    const std::optional<OwnMark> mark = std::exchange(ownMark_, std::nullopt);
+    if (!mark) return;
+    // Should this fail, the mark stops only other programs, and only until the watch is plugged in
+    // again: nothing of the steps depends on it.
+    const ProgramFolderWriter::Hold hold = app_.Writer().Lock();
+    if (!hold) return;
+    const JournalRead read = ReadImportJournal(app_.Files(), app_.Paths());
+    if (read.error) return;
+    ImportJournal journal = read.journal;
+    ForgetOwnMark(*mark, journal);
+    if (journal.Text() != read.journal.Text()) (void)CommitJournal(journal);
 }
 
 void Collector::AddRecord(const DeviceRecord& record, std::string_view bytes, const ImportJournal& journal,

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -50,6 +51,9 @@ class Collector {
     void ReadSettingsBack();
 
     const PassOutcome& LastPass() const { return pass_; }
+    // The watch has gone, or the program ends: the reading mark that this program kept of the
+    // watch after its last read ended is taken out of the journal.
+    void LetGoOfWatch();
 
   private:
     enum class DayFileKind { Text, Binary };
@@ -67,6 +71,16 @@ class Collector {
                           ImportJournal::DeviceWatch& device, CollectedSteps& collected);
     void AddRecord(const DeviceRecord& record, std::string_view bytes, const ImportJournal& journal,
                    ImportJournal::DeviceWatch& device, CollectedSteps& collected);
+    // A device-mode watch whose last read by this program ended in the connection named: the
+    // journal keeps the reading mark (with no counts) for the next read in that connection, which
+    // then needs no commit before it begins. Another program in the same connection finds the
+    // mark and does not read, as after a read that failed, until this program lets go.
+    struct OwnMark {
+        std::string watchKey, connection;
+        friend bool operator==(const OwnMark&, const OwnMark&) = default;
+    };
+    // Takes `mark` out of `journal` if it is there as this program left it.
+    static void ForgetOwnMark(const OwnMark& mark, ImportJournal& journal);
     // The journal alone, in a commit of its own.
     std::error_code CommitJournal(const ImportJournal& journal);
     // No later pass reads this watch before it is plugged in again: reading on from where the
@@ -86,6 +100,7 @@ class Collector {
     Host& host_;
     FileAttributes& attributes_;
     PassOutcome pass_;
+    std::optional<OwnMark> ownMark_;
 };
 
 }  // namespace kiro

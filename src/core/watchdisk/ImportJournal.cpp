@@ -162,10 +162,12 @@ std::string ImportJournal::Text() const {
         if (!device.readingIn.empty()) text += head + " reading " + device.readingIn + "\n";
         for (const auto& [place, counts] : device.stored) {
             text += head + " stored " + PlaceText(place) + " ";
-            // Four digits a count: a read of 99 blocks holds 14256 of them.
+            // Four digits a count, written in place: a read of 99 blocks holds 14256 of them.
             constexpr char kDigits[] = "0123456789abcdef";
+            size_t at = text.size();
+            text.resize(at + 4 * counts.size());
             for (uint16_t count : counts)
-                for (int shift = 12; shift >= 0; shift -= 4) text += kDigits[(count >> shift) & 0xF];
+                for (int shift = 12; shift >= 0; shift -= 4) text[at++] = kDigits[(count >> shift) & 0xF];
             text += "\n";
         }
     }

@@ -39,6 +39,7 @@ class ImportJournal {
         std::map<RecordPlace, std::vector<uint16_t>> stored;
 
         bool Empty() const { return readingIn.empty() && stored.empty(); }
+        friend bool operator==(const DeviceWatch&, const DeviceWatch&) = default;
     };
     // A watch or a connection as the journal names it: a hash of how the system names it.
     static std::string KeyOf(std::string_view name);

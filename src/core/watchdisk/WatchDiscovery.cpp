@@ -156,6 +156,7 @@ bool WatchDiscovery::CollectAskingOnce(const ArrivalAnswers& justNow) {
 }
 
 void WatchDiscovery::ResetWatchState() {
+    collector_.LetGoOfWatch();
     WatchConnection& watch = app_.watch;
     watch.currentDrive = kNoDrive;
     watch.deviceMode = false;
@@ -290,6 +291,7 @@ bool WatchDiscovery::SelectDisk(char letter, FileAttributes& attributes) {
 }
 
 void WatchDiscovery::Shutdown() {
+    collector_.LetGoOfWatch();
     CloseHandle(false);
     app_.watch.currentDrive = kNoDrive;
 }

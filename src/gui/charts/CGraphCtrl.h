@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 
+#include "core/analysis/GraphLayout.h"
 #include "gui/charts/LayeredChart.h"
 
 namespace kiro::gui {
@@ -37,18 +38,9 @@ class CGraphCtrl : public LayeredChart {
     void DrawGrid(QPainter& painter, QSize client) override;
 
   private:
-    void DrawTimeLabels(QPainter& painter);
-
-    double rightLower_ = 0;
-    double rightUpper_ = 100;
-    TimeLabels timeLabels_ = TimeLabels::Numbers;
-    std::array<QString, 7> weekdayNames_{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    QString timeCaption_ = QStringLiteral("Samples");
-    QString leftCaption_ = QStringLiteral("Y units");
-    QString rightCaption_ = QStringLiteral("Y units");
+    GraphScales scales_;
     QColor gridColour_{0, 255, 255};
     QColor plotColour_{255, 255, 255};
-    QColor rightLabelColour_{200, 100, 100};
 };
 
 }  // namespace kiro::gui

@@ -8,7 +8,8 @@
 #include <QString>
 #include <vector>
 
-#include "gui/charts/ChartAxes.h"
+#include "core/analysis/ChartAxes.h"
+#include "core/analysis/GraphLayout.h"
 
 class QPainter;
 
@@ -23,7 +24,7 @@ struct ChartLabel {
 };
 
 // Where a label's anchor sits on the text.
-enum class LabelAnchor { TopLeft, TopRight, TopCentre, BaselineLeft, BaselineRight };
+using LabelAnchor = TextAnchor;
 
 // The common frame of the charts: a fixed grid layer (axes, labels) and a plot layer that the
 // caller draws onto, both of the client size and filled with the background colour, shown

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "gui/controls/CentredImageDelegate.h"
-#include "gui/controls/GridListModel.h"
 #include "gui/controls/ImageStrip.h"
 #include "gui/controls/ListTextOrder.h"
 
@@ -117,6 +116,11 @@ int CGridListCtrl::DeleteAllItems() {
     const int count = GetItemCount();
     rows_->RemoveAllRows();
     return count;
+}
+
+void CGridListCtrl::SetRows(int count, GridListModel::RowMaker make) {
+    ResetSortOrder();
+    rows_->ResetRows(std::max(count, 0), std::move(make));
 }
 
 void CGridListCtrl::SetGridLines(bool on) {

@@ -4,11 +4,10 @@
 #include <QString>
 #include <QTableView>
 
+#include "gui/controls/GridListModel.h"
 #include "gui/controls/ListTextOrder.h"
 
 namespace kiro::gui {
-
-class GridListModel;
 
 // The program's list: rows and columns under a clickable header, a background colour per cell,
 // images per cell from a strip, and sorting by a click on a column header that recognises
@@ -45,6 +44,9 @@ class CGridListCtrl : public QTableView {
     int GetItemCount() const;
     // Returns how many rows there were.
     int DeleteAllItems();
+    // Replaces every row by `count` rows whose cells `make` gives when they are first shown, read
+    // or sorted. The next header click sorts ascending again.
+    void SetRows(int count, GridListModel::RowMaker make);
     void SetGridLines(bool on);
     // How texts are compared when sorting: the bytes of the current language's code page. Without
     // it, UTF-8 (the same order for ASCII texts).

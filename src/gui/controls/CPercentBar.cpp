@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "gui/charts/ChartAxes.h"
+#include "core/analysis/ChartAxes.h"
 #include "gui/controls/BufferedPainting.h"
 
 namespace kiro::gui {

@@ -38,10 +38,25 @@ QVariant GridListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
+GridListModel::Row& GridListModel::Made(int row) const {
+    Row& made = rows_[row];
+    if (made.unmade >= 0) {
+        made.cells = maker_(made.unmade);
+        made.cells.resize(columns_.size());
+        made.unmade = -1;
+    }
+    return made;
+}
+
+void GridListModel::MakeAll() const {
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) Made(row);
+}
+
 void GridListModel::InsertColumn(int index, const QString& heading, Qt::Alignment alignment) {
+    MakeAll();
     beginInsertColumns({}, index, index);
     columns_.insert(columns_.begin() + index, Column{heading, alignment});
-    for (auto& row : rows_) row.insert(row.begin() + index, GridCell{});
+    for (Row& row : rows_) row.cells.insert(row.cells.begin() + index, GridCell{});
     endInsertColumns();
 }
 
@@ -51,16 +66,17 @@ void GridListModel::SetHeading(int index, const QString& heading) {
 }
 
 void GridListModel::RemoveColumn(int index) {
+    MakeAll();
     beginRemoveColumns({}, index, index);
     columns_.erase(columns_.begin() + index);
-    for (auto& row : rows_) row.erase(row.begin() + index);
+    for (Row& row : rows_) row.cells.erase(row.cells.begin() + index);
     endRemoveColumns();
 }
 
 void GridListModel::InsertRow(int index, const QString& text) {
     beginInsertRows({}, index, index);
-    std::vector<GridCell> row(columns_.size());
-    if (!row.empty()) row[0].text = text;
+    Row row{std::vector<GridCell>(columns_.size())};
+    if (!row.cells.empty()) row.cells[0].text = text;
     rows_.insert(rows_.begin() + index, std::move(row));
     endInsertRows();
 }
@@ -68,17 +84,26 @@ void GridListModel::InsertRow(int index, const QString& text) {
 void GridListModel::RemoveAllRows() {
     beginResetModel();
     rows_.clear();
+    maker_ = nullptr;
+    endResetModel();
+}
+
+void GridListModel::ResetRows(int count, RowMaker make) {
+    beginResetModel();
+    maker_ = std::move(make);
+    rows_.assign(static_cast<size_t>(count), Row{});
+    for (int row = 0; row < count; ++row) rows_[row].unmade = row;
     endResetModel();
 }
 
 void GridListModel::SetText(int row, int column, const QString& text) {
-    rows_[row][column].text = text;
+    Made(row).cells[column].text = text;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
 void GridListModel::SetImage(int row, int column, int image) {
-    rows_[row][column].image = image;
+    Made(row).cells[column].image = image;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DecorationRole});
 }
@@ -87,7 +112,8 @@ void GridListModel::SetBackground(int firstRow, int lastRow, int firstColumn, in
                                   const QColor& colour) {
     if (firstRow > lastRow || firstColumn > lastColumn) return;
     for (int row = firstRow; row <= lastRow; ++row) {
-        for (int column = firstColumn; column <= lastColumn; ++column) rows_[row][column].background = colour;
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            Made(row).cells[column].background = colour;
     }
     emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn), {Qt::BackgroundRole});
 }
@@ -102,7 +128,7 @@ void GridListModel::SetImages(std::vector<QPixmap> images) {
 void GridListModel::Reorder(const std::vector<int>& order) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> newRowOf(order.size());
-    std::vector<std::vector<GridCell>> sorted;
+    std::vector<Row> sorted;
     sorted.reserve(rows_.size());
     for (std::size_t k = 0; k < order.size(); ++k) {
         sorted.push_back(std::move(rows_[order[k]]));

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace kiro::gui {
@@ -17,9 +18,14 @@ struct GridCell {
 
 // The rows of the extended list. Each row holds exactly one cell per column, so a column
 // inserted or deleted moves texts, images and colours together and they cannot drift apart.
+// Rows given by a maker get their cells when first needed (shown, read, sorted or changed): a
+// list of hundreds of rows makes only the screenful it shows.
 class GridListModel : public QAbstractTableModel {
     Q_OBJECT
   public:
+    // The cells of row `source` of a set of rows; missing cells are default ones.
+    using RowMaker = std::function<std::vector<GridCell>(int source)>;
+
     using QAbstractTableModel::QAbstractTableModel;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -34,9 +40,11 @@ class GridListModel : public QAbstractTableModel {
     // Index in 0..rows; the row gets `text` in column 0 and default cells.
     void InsertRow(int index, const QString& text);
     void RemoveAllRows();
+    // Replaces every row by `count` rows that `make` gives the cells of.
+    void ResetRows(int count, RowMaker make);
 
     // The cell at (row, column), which must exist.
-    const GridCell& Cell(int row, int column) const { return rows_[row][column]; }
+    const GridCell& Cell(int row, int column) const { return Made(row).cells[column]; }
     void SetText(int row, int column, const QString& text);
     void SetImage(int row, int column, int image);
     // Sets the background of the cells in the inclusive ranges.
@@ -52,9 +60,19 @@ class GridListModel : public QAbstractTableModel {
         QString heading;
         Qt::Alignment alignment;
     };
+    struct Row {
+        std::vector<GridCell> cells;
+        int unmade = -1;  // the maker's row whose cells this row still waits for, or -1
+    };
+
+    // The row, its cells made first when they were not yet.
+    Row& Made(int row) const;
+    void MakeAll() const;
 
     std::vector<Column> columns_;
-    std::vector<std::vector<GridCell>> rows_;
+    // Mutable: a row's cells are made the first time anything reads them.
+    mutable std::vector<Row> rows_;
+    RowMaker maker_;
     std::vector<QPixmap> images_;
 };
 

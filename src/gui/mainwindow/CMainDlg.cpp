@@ -1,19 +1,25 @@
 #include "gui/mainwindow/CMainDlg.h"
 
 #include <QCalendarWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSocketNotifier>
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "core/base/Format.h"
 #include "core/watchdisk/DiskLabel.h"
+#include "core/watchdisk/StepImport.h"
 #include "gui/AccessibleNaming.h"
 #include "gui/CalendarLocale.h"
 #include "gui/FontCells.h"
@@ -35,10 +41,23 @@
 namespace kiro::gui {
 namespace {
 
+// Large enough for a task bar or a window switcher; smaller sizes are scaled down from it.
+constexpr QSize kWindowIconSize(128, 128);
+
 // UI texts of the tab captions, in tab order.
 constexpr TextId kTabCaptions[kPageCount] = {
     TextId::Report,          TextId::DayLife,  TextId::MissionTarget, TextId::PersonalInformation,
     TextId::PersonalSetting, TextId::Maintain, TextId::UserOption};
+
+// The first local file of a drag whose name ends ".csv": the window takes steps files only, and
+// none while a collection runs, whose commit would not know of the import's journal line.
+std::optional<QString> DroppedStepFile(const QMimeData* data, const App& app) {
+    if (data == nullptr || !data->hasUrls() || app.watch.busyDrive != kNoDrive) return std::nullopt;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -59,7 +78,7 @@ CMainDlg::CMainDlg(App& app, const UiText& texts, const GuiPorts& ports, QWidget
       clockTimer_(new QTimer(this)),
       firstSearch_(new QTimer(this)) {
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(LoadPicture(pictures::kWatch, NaturalPictureSize(pictures::kWatch))));
+    setAcceptDrops(true);
     BuildControls();
     host_ = std::make_unique<GuiHost>(texts_, this, statusLine_, diskLabel_, *pageTab_);
     collector_ = std::make_unique<Collector>(app_, ports_.volumes, ports_.device, *host_, ports_.attributes);
@@ -152,9 +171,10 @@ void CMainDlg::BuildControls() {
     statusLine_->setGeometry(DialogRect(14, 307, 456, 11));
     statusLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     picture_->setGeometry(DialogRect(476, 5, 176, 157));
+    // Drawn straight from the drawing: an icon would first load the icon engines of the system.
+    const QString watch = QString::fromLatin1(pictures::kWatch);
     picture_->setPixmap(
-        LoadPicture(pictures::kWatch,
-                    NaturalPictureSize(pictures::kWatch).scaled(picture_->size(), Qt::KeepAspectRatio)));
+        LoadPicture(watch, NaturalPictureSize(watch).scaled(picture_->size(), Qt::KeepAspectRatio)));
     picture_->setAlignment(Qt::AlignCenter);
     diskLabel_->setObjectName(QStringLiteral("diskLabel"));
     diskLabel_->setGeometry(DialogRect(482, 11, 165, 17));
@@ -196,27 +216,52 @@ void CMainDlg::FitToScreen() {
 void CMainDlg::CreatePages() {
     const PageContext context{app_, texts_, *host_, ports_.keyboard};
     const WatchPorts watchPorts{ports_.volumes, ports_.device, ports_.attributes, *discovery_, *events_};
-    const std::array<CPage*, kPageCount> pages = {
-        new CReportPage(context, pageTab_),
-        new CSummaryPage(context, pageTab_),
-        new CMissionPage(context, pageTab_),
-        new CPersonalPage(context, pageTab_),
-        new CPersonalGraphicPage(context, watchPorts, pageTab_),
-        new CSetupPage(context, watchPorts, pageTab_),
-        new CUserOptionPage(
-            context, [this] { FollowLanguage(); }, pageTab_),
+    std::array<CPageTab::PageMaker, kPageCount> makers = {
+        [context](QWidget* parent) -> CPage* { return new CReportPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CSummaryPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CMissionPage(context, parent); },
+        [context](QWidget* parent) -> CPage* { return new CPersonalPage(context, parent); },
+        [context, watchPorts](QWidget* parent) -> CPage* {
+            return new CPersonalGraphicPage(context, watchPorts, parent);
+        },
+        [context, watchPorts](QWidget* parent) -> CPage* {
+            return new CSetupPage(context, watchPorts, parent);
+        },
+        [context, this](QWidget* parent) -> CPage* {
+            return new CUserOptionPage(
+                context, [this] { FollowLanguage(); }, parent);
+        },
     };
-    pageTab_->SetPages(pages);
-    // The pages joined the window's Tab order last: the calendar, right of them, comes after them.
-    // Qt orders only controls that take focus.
-    QWidget* lastOfPages = previousInFocusChain();
-    while (lastOfPages != this && lastOfPages->focusPolicy() == Qt::NoFocus)
-        lastOfPages = lastOfPages->previousInFocusChain();
-    QWidget::setTabOrder(lastOfPages, calendar_);
-    for (int i = 0; i < kPageCount; ++i) NameWithText(*pages[i], kTabCaptions[i], TextId::PageDescription);
+    connect(pageTab_, &CPageTab::PageMade, this, &CMainDlg::OnPageMade);
     // Reports need the personal data: without it the window opens where it is entered.
     const SettingsValues& v = app_.Config().Values();
-    if (v.height <= 0 || v.weight <= 0 || v.stepSize <= 0) pageTab_->SwitchTo(kPersonalInformationPage);
+    const bool personalMissing = v.height <= 0 || v.weight <= 0 || v.stepSize <= 0;
+    pageTab_->SetPages(std::move(makers), personalMissing ? kPersonalInformationPage : kReportPage);
+    // The other pages are made after the first paint, one an event-loop turn, so that input and
+    // timers are served in between and every tab switches at once when the user gets to it. The
+    // window's icon, which the window does not show, comes first.
+    new FirstPaintProbe(*this, [this] {
+        setWindowIcon(QIcon(LoadPicture(QString::fromLatin1(pictures::kWatch), kWindowIconSize)));
+        MakeRemainingPages();
+    });
+}
+
+void CMainDlg::MakeRemainingPages() {
+    if (pageTab_->MakeNextPage()) QTimer::singleShot(0, this, &CMainDlg::MakeRemainingPages);
+}
+
+void CMainDlg::OnPageMade(int index) {
+    CPage& page = *pageTab_->Page(index);
+    // A page joins the window's Tab order last: the calendar, right of the pages, comes after it.
+    // Qt orders only controls that take focus.
+    QWidget* lastOfPage = previousInFocusChain();
+    while (lastOfPage != this && lastOfPage->focusPolicy() == Qt::NoFocus)
+        lastOfPage = lastOfPage->previousInFocusChain();
+    if (lastOfPage != this && lastOfPage != calendar_ && page.isAncestorOf(lastOfPage))
+        QWidget::setTabOrder(lastOfPage, calendar_);
+    NameWithText(page, kTabCaptions[index], TextId::PageDescription);
+    ApplyAccessibleTexts(page, texts_);
+    AssignMnemonics(page, texts_);
 }
 
 void CMainDlg::SetTabCaptions() {
@@ -238,7 +283,8 @@ void CMainDlg::FollowLanguage() {
 
 void CMainDlg::RefreshAccessibleTexts() {
     ApplyAccessibleTexts(*this, texts_);
-    for (int i = 0; i < kPageCount; ++i) AssignMnemonics(*pageTab_->Page(i), texts_);
+    for (int i = 0; i < kPageCount; ++i)
+        if (pageTab_->IsMade(i)) AssignMnemonics(*pageTab_->Page(i), texts_);
 }
 
 void CMainDlg::OnClockTick() {
@@ -259,6 +305,21 @@ void CMainDlg::OnCalendarPage(int year, int month) {
     if (selected.year() == year && selected.month() == month) return;
     const int lastDay = QDate(year, month, 1).daysInMonth();
     calendar_->setSelectedDate(QDate(year, month, std::min(selected.day(), lastDay)));
+}
+
+void CMainDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedStepFile(event->mimeData(), app_)) event->acceptProposedAction();
+}
+
+void CMainDlg::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DroppedStepFile(event->mimeData(), app_);
+    if (!path) return;
+    event->acceptProposedAction();
+    // The drag ends first: its source would otherwise wait for as long as the question is open.
+    QTimer::singleShot(0, this, [this, file = *path] {
+        ImportStepFileAsking(app_, *host_, file.toStdString(),
+                             texts_.ToCodePage(QFileInfo(file).fileName()).toStdString());
+    });
 }
 
 void CMainDlg::DeliverDeviceEvents() {

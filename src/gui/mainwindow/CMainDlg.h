@@ -27,7 +27,8 @@ class CPercentBar;
 // The program's main window: seven pages under their tabs, the month calendar that picks the
 // date of the reports, a clock, the status line, the label naming the watch disk over a
 // picture of the watch, and the update progress bar. It receives the device events and runs
-// the first search for a watch half a second after it opens.
+// the first search for a watch half a second after it opens. A steps file of another tracker
+// (a .csv file) dropped on it is imported after a question.
 class CMainDlg : public QDialog {
     Q_OBJECT
   public:
@@ -59,12 +60,18 @@ class CMainDlg : public QDialog {
     // Nothing more will come of the check: it is switched off, stopped, or has finished.
     bool UpdateCheckOver() const;
 
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     void BuildControls();
     // The window as designed where the screen has room for it; on a smaller screen (or at a
     // higher density) as much as the screen shows, the rest reached by scrolling.
     void FitToScreen();
     void CreatePages();
+    void MakeRemainingPages();
+    void OnPageMade(int index);
     void OnClockTick();
     void OnCalendarSelection();
     void OnCalendarPage(int year, int month);

@@ -47,14 +47,38 @@ bool CPageTab::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CPageTab::SetPages(const std::array<CPage*, kPageCount>& pages) {
-    pages_ = pages;
-    for (CPage* page : pages_) {
-        stack_->addWidget(page);
+void CPageTab::SetPages(std::array<PageMaker, kPageCount> makers, int shown) {
+    makers_ = std::move(makers);
+    for (int index = 0; index < kPageCount; ++index) {
+        stack_->addWidget(new QWidget);
         tabBar_->addTab(QString());
     }
-    current_ = 0;
-    stack_->setCurrentIndex(0);
+    current_ = shown;
+    tabBar_->setCurrentIndex(shown);
+    Page(shown);
+    stack_->setCurrentIndex(shown);
+}
+
+CPage* CPageTab::Page(int index) {
+    if (pages_[index] != nullptr) return pages_[index];
+    CPage* page = makers_[index](stack_);
+    QWidget* standIn = stack_->widget(index);
+    stack_->insertWidget(index, page);
+    stack_->removeWidget(standIn);
+    delete standIn;
+    pages_[index] = page;
+    if (index == current_) stack_->setCurrentIndex(index);
+    emit PageMade(index);
+    return page;
+}
+
+bool CPageTab::MakeNextPage() {
+    for (int index = 0; index < kPageCount; ++index) {
+        if (IsMade(index)) continue;
+        Page(index);
+        return true;
+    }
+    return false;
 }
 
 void CPageTab::SetCaption(int index, const QString& caption) {
@@ -64,26 +88,31 @@ void CPageTab::SetCaption(int index, const QString& caption) {
 void CPageTab::SwitchTo(int index) {
     if (index < 0 || index >= kPageCount || index == current_) return;
     // Leaving the options page makes it take over what was typed there.
-    if (current_ == kUserOptionsPage) pages_[kUserOptionsPage]->OnLanguageChanged();
+    if (current_ == kUserOptionsPage && IsMade(kUserOptionsPage))
+        pages_[kUserOptionsPage]->OnLanguageChanged();
     current_ = index;
     tabBar_->setCurrentIndex(index);
+    CPage* page = Page(index);
     stack_->setCurrentIndex(index);
-    pages_[index]->setFocus();
+    page->setFocus();
     emit PagesRetexted();
 }
 
+// A page not made yet is made with the state as it is then: it needs no notification before.
 void CPageTab::SendDataChanged() {
-    for (CPage* page : pages_) page->OnDataChanged();
+    for (CPage* page : pages_)
+        if (page != nullptr) page->OnDataChanged();
     emit PagesRetexted();
 }
 
 void CPageTab::SendLanguageChanged() {
-    for (CPage* page : pages_) page->OnLanguageChanged();
+    for (CPage* page : pages_)
+        if (page != nullptr) page->OnLanguageChanged();
     emit PagesRetexted();
 }
 
 void CPageTab::SendDateChanged() {
-    pages_[kReportPage]->OnDataChanged();
+    if (IsMade(kReportPage)) pages_[kReportPage]->OnDataChanged();
     emit PagesRetexted();
 }
 

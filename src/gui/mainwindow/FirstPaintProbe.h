@@ -6,8 +6,9 @@ class QWidget;
 
 namespace kiro::gui {
 
-// Calls `reached` once, when a window's first paint has ended: queued behind the paint event
-// that first drew the window (its children are drawn within that same event's handling).
+// Calls `reached` once, when a window's first paint has ended: queued behind the first paint
+// event of the window or of any widget in it (the widgets a paint brings up to date are drawn
+// within that same flush).
 class FirstPaintProbe final : public QObject {
   public:
     FirstPaintProbe(QWidget& window, std::function<void()> reached);

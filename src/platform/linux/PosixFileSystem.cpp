@@ -114,6 +114,27 @@ class PosixWritableFile final : public WritableFile {
     Descriptor fd_;
 };
 
+class PosixReadableFile final : public ReadableFile {
+  public:
+    explicit PosixReadableFile(int fd) : fd_(fd) {}
+    std::error_code Read(std::string& into, size_t limit) override {
+        into.resize(limit);
+        for (;;) {
+            const ssize_t got = ::read(fd_.Get(), into.data(), limit);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                into.clear();
+                return LastError();
+            }
+            into.resize(static_cast<size_t>(got));
+            return {};
+        }
+    }
+
+  private:
+    Descriptor fd_;
+};
+
 class FlockLock final : public FileLock {
   public:
     explicit FlockLock(int fd) : fd_(fd) {}
@@ -164,6 +185,12 @@ FileContent PosixFileSystem::ReadFile(const std::string& path, size_t limit, Ove
         result.error = std::make_error_code(std::errc::file_too_large);
     }
     return result;
+}
+
+std::unique_ptr<ReadableFile> PosixFileSystem::OpenToRead(const std::string& path, std::error_code& error) {
+    const int fd = OpenRegularForReading(path, error);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixReadableFile>(fd);
 }
 
 bool PosixFileSystem::OpensForReading(const std::string& path) {

@@ -9,6 +9,7 @@ namespace kiro::linux_platform {
 class PosixFileSystem final : public FileSystem {
   public:
     FileContent ReadFile(const std::string& path, size_t limit, OverLimit overLimit) override;
+    std::unique_ptr<ReadableFile> OpenToRead(const std::string& path, std::error_code& error) override;
     bool OpensForReading(const std::string& path) override;
     std::error_code WriteFile(const std::string& path, std::string_view bytes,
                               Durability durability) override;

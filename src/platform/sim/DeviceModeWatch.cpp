@@ -127,6 +127,7 @@ void DeviceModeWatch::ForgetHandedOver() {
 void DeviceModeWatch::Record(const DaySteps& day) {
     if (day.year < 2000 || day.year > 2255) return;  // the year travels as one byte after 2000
     for (int hour = 0; hour < 24; ++hour) {
+        halfDays_.reset();
         HourCounts& counts = hours_[HourNumber(day.year, day.month, day.day, hour)];
         for (int minute = 0; minute < 60; ++minute)
             counts[minute] = Saturated(counts[minute] + day.At(hour, minute));
@@ -250,20 +251,20 @@ int DeviceModeWatch::AnswerEndTransfer() {
         for (int64_t h = halfDay * 12; h < halfDay * 12 + 12; ++h) forgotten.push_back(h);
     }
     for (int64_t hour : forgotten) hours_.erase(hour);
+    halfDays_.reset();
     ForgetHandedOver();
     return 0;
 }
 
 std::optional<int64_t> DeviceModeWatch::HalfDayOfBlock(size_t index) const {
-    size_t seen = 0;
-    std::optional<int64_t> current;
-    for (const auto& [hour, counts] : hours_) {
-        const int64_t halfDay = hour / 12;
-        if (current == halfDay) continue;
-        current = halfDay;
-        if (seen++ == index) return halfDay;
+    // Listed once for all the blocks of a read: a watch answers each block in the same time.
+    if (!halfDays_) {
+        halfDays_.emplace();
+        for (const auto& [hour, counts] : hours_)
+            if (halfDays_->empty() || halfDays_->back() != hour / 12) halfDays_->push_back(hour / 12);
     }
-    return std::nullopt;
+    if (index >= halfDays_->size()) return std::nullopt;
+    return (*halfDays_)[index];
 }
 
 int DeviceModeWatch::AnswerReadBlock(const ScsiRequest& request) {
@@ -274,14 +275,17 @@ int DeviceModeWatch::AnswerReadBlock(const ScsiRequest& request) {
     uint8_t* block = request.buffer;
     const int64_t firstHour = *halfDay * 12;
     PutDateHour(block, TimeOfHour(firstHour));
-    for (int k = 0; k < 144; ++k) {
-        const auto hour = hours_.find(firstHour + k / 12);
-        int sum = 0;
-        if (hour != hours_.end())
-            for (int m = 5 * (k % 12); m < 5 * (k % 12) + 5; ++m) sum += hour->second[m];
-        const uint16_t count = Saturated(sum);
-        block[4 + 2 * k] = static_cast<uint8_t>(count & 0xFF);
-        block[5 + 2 * k] = static_cast<uint8_t>(count >> 8);
+    for (int h = 0; h < 12; ++h) {
+        const auto hour = hours_.find(firstHour + h);
+        if (hour == hours_.end()) continue;  // its counts stay zero
+        for (int five = 0; five < 12; ++five) {
+            int sum = 0;
+            for (int m = 5 * five; m < 5 * five + 5; ++m) sum += hour->second[m];
+            const uint16_t count = Saturated(sum);
+            const int k = 12 * h + five;
+            block[4 + 2 * k] = static_cast<uint8_t>(count & 0xFF);
+            block[5 + 2 * k] = static_cast<uint8_t>(count >> 8);
+        }
     }
     ++blocksHandedOver_;
     if (!HalfDayOfBlock(blocksHandedOver_)) block[kLastBlockMarkerOffset] = kLastBlockMarker;

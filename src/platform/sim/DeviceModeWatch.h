@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/system/Clock.h"
 #include "core/system/DeviceIo.h"
@@ -80,6 +81,9 @@ class DeviceModeWatch {
     DeviceWatchOptions options_;
     // Recorded hours by hour number since 1970-01-01 00:00, in time order.
     std::map<int64_t, HourCounts> hours_;
+    // The half-days the recorded hours fall in, in order: the blocks' order. Made when first
+    // needed after the hours changed.
+    mutable std::optional<std::vector<int64_t>> halfDays_;
     // Bytes 30..255 of the configuration block: the settings last written.
     std::array<uint8_t, 256> settings_{};
     bool everSet_ = false;

@@ -140,6 +140,24 @@ class Win32WritableFile final : public WritableFile {
     KernelHandle handle_;
 };
 
+class Win32ReadableFile final : public ReadableFile {
+  public:
+    explicit Win32ReadableFile(KernelHandle handle) : handle_(std::move(handle)) {}
+    std::error_code Read(std::string& into, size_t limit) override {
+        into.resize(std::min<size_t>(limit, 1u << 30));
+        DWORD got = 0;
+        if (!::ReadFile(handle_.Get(), into.data(), static_cast<DWORD>(into.size()), &got, nullptr)) {
+            into.clear();
+            return LastWindowsError();
+        }
+        into.resize(got);
+        return {};
+    }
+
+  private:
+    KernelHandle handle_;
+};
+
 class HandleLock final : public FileLock {
   public:
     explicit HandleLock(KernelHandle handle) : handle_(std::move(handle)) {}
@@ -193,6 +211,12 @@ FileContent Win32FileSystem::ReadFile(const std::string& path, size_t limit, Ove
         result.error = std::make_error_code(std::errc::file_too_large);
     }
     return result;
+}
+
+std::unique_ptr<ReadableFile> Win32FileSystem::OpenToRead(const std::string& path, std::error_code& error) {
+    KernelHandle handle = OpenRegular(path, GENERIC_READ, OPEN_EXISTING, error);
+    if (!handle.Valid()) return nullptr;
+    return std::make_unique<Win32ReadableFile>(std::move(handle));
 }
 
 bool Win32FileSystem::OpensForReading(const std::string& path) {

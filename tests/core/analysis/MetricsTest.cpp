@@ -29,7 +29,7 @@ TEST(MetricsTest, CalorieBandsAndTheirBounds) {
 
 // The shown texts are compared, so that a changed order of operations or rule shows.
 TEST(MetricsTest, DayAndPeriodRows) {
-    const auto cells = [](const WalkFigures& figures) { return MakeReportRow(0, "", 0, figures).cells; };
+    const auto cells = [](const WalkFigures& figures) { return MakeReportRow(0, {}, 0, figures).Cells(); };
     const auto day = cells(DayFigures({60, 70}, 3000, 40));
     EXPECT_EQ(day[3], "1.28   ");
     EXPECT_EQ(day[4], "2.100   ");

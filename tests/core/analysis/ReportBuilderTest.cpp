@@ -18,7 +18,7 @@ class ReportBuilderTest : public ::testing::Test {
     std::vector<std::string> Column(ReportMode mode, int year, int month, int day, int column = kWhenColumn) {
         std::vector<std::string> texts;
         for (const ReportRow& row : builder.Build(mode, year, month, day).rows)
-            texts.push_back(row.cells[column]);
+            texts.push_back(row.Cell(column));
         return texts;
     }
 };
@@ -51,8 +51,8 @@ TEST_F(ReportBuilderTest, MonthRowsAndGraph) {
     // The 3rd: 100 + 200 + 6 = 306 steps in 3 active minutes, which span 2 minutes from the first.
     // 306 steps of 70 cm are 214.2 m: 0.214 km; over 2 minutes 6.426 km/h; 306 / 60 / 2 = 2.55
     // steps a second; under 8 km/h, 60 kg x 0.1355 x 2 minutes x 6.426 / 8 = 13.060845 kcal.
-    EXPECT_EQ(report.rows[0].cells, (std::array<std::string, 7>{"   1", "2014/05/03", "306   ", "2.55   ",
-                                                                "0.214   ", "6.426   ", "13.061   "}));
+    EXPECT_EQ(report.rows[0].Cells(), (std::array<std::string, 7>{"   1", "2014/05/03", "306   ", "2.55   ",
+                                                                  "0.214   ", "6.426   ", "13.061   "}));
     EXPECT_EQ(report.rows[0].background, (Rgb{220, 200, 255}));
     EXPECT_EQ(report.rows[1].background, (Rgb{220, 255, 200}));
     EXPECT_EQ(report.series[2 * 24 + 10], 306);
@@ -174,7 +174,7 @@ TEST_F(ReportBuilderTest, RealMonthTotalsMatchTheMinuteData) {
             ASSERT_TRUE(test::Ok(world.app.Store().SaveMonth(2016, 4, april)));
             std::vector<std::string> shown;
             for (const ReportRow& row : builder.Build(ReportMode::Month, 2016, 4, 1).rows)
-                shown.push_back(row.cells[1] + " " + row.cells[2]);
+                shown.push_back(row.Cell(1) + " " + row.Cell(2));
             EXPECT_EQ(shown, expected) << person << " threshold " << slightMoving;
         }
     }

@@ -183,6 +183,40 @@ TEST_P(DeviceConnectionTest, AReadStoppedPartWayIsNotReadOnByAnotherProgram) {
     }
 }
 
+// A read that ended leaves its reading mark for this program's next read in the same connection,
+// which then writes nothing before it begins, and nothing at all when the watch has nothing new.
+// Another program in that connection does not read the watch until this one lets go of it.
+TEST_P(DeviceConnectionTest, AnEndedReadKeepsItsMarkForThisProgramAlone) {
+    PlugIn();
+    ASSERT_EQ(watch.RecordedHours(), 0u);
+    const int changesAfterPlugIn = world.files.Changes();
+    DevicesChanged(2);
+    EXPECT_EQ(world.files.Changes(), changesAfterPlugIn) << "passes that found nothing wrote nothing";
+
+    const auto later = sim::GenerateDays(2014, 5, 4, 1, 9);
+    watch.Record(later[0]);
+    {
+        test::ProgramRun other(world.programFolder.Path(), world.clock, world.machine);
+        other.discovery.ScanForWatch();
+        EXPECT_GE(other.host.Count("status:  ### Please plug the watch in again ###"), 1);
+        EXPECT_EQ(watch.RecordedHours(), 24u) << "the other program read nothing";
+    }
+    DevicesChanged(1);
+    EXPECT_EQ(watch.RecordedHours(), 0u) << "this program reads on in the same connection";
+    EXPECT_EQ(StoredSteps(world, 2014, 5), Steps(days) + Steps(later));
+
+    watch.Record(sim::GenerateDays(2014, 5, 5, 1, 11)[0]);
+    world.discovery.Shutdown();
+    EXPECT_EQ(world.programFolder.Read("ImportJournal.txt").find(" reading "), std::string::npos)
+        << "the mark goes when the program lets go of the watch";
+    test::ProgramRun other(world.programFolder.Path(), world.clock, world.machine);
+    other.discovery.ScanForWatch();
+    EXPECT_EQ(watch.RecordedHours(), 0u) << "then another program reads the watch";
+    EXPECT_EQ(StoredSteps(world, 2014, 5),
+              Steps(days) + Steps(later) + Steps(sim::GenerateDays(2014, 5, 5, 1, 11)));
+    EXPECT_EQ(other.app.Config().Values().totalSteps, StoredSteps(world, 2014, 5));
+}
+
 INSTANTIATE_TEST_SUITE_P(Models, DeviceConnectionTest, ::testing::Values('C', 'E'));
 
 TEST(DeviceModelETest, MoreThan99BlocksStoreNothingAndForgetNothing) {

@@ -2,11 +2,16 @@
 // plugged in and out while the window runs.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
@@ -18,6 +23,7 @@
 #include "core/app/App.h"
 #include "core/store/MonthStore.h"
 #include "gui/UiText.h"
+#include "gui/boxes/CAskBox.h"
 #include "gui/controls/CGridListCtrl.h"
 #include "gui/mainwindow/CMainDlg.h"
 #include "gui/mainwindow/CPageTab.h"
@@ -31,6 +37,7 @@
 #include "platform/sim/OfflineHttpClient.h"
 #include "platform/sim/SimulatedMachine.h"
 #include "platform/sim/StepGenerator.h"
+#include "support/StepFiles.h"
 #include "support/TempFolder.h"
 #include "support/TimeLimits.h"
 
@@ -100,6 +107,28 @@ TEST_F(MainWindowTest, OpensOnPersonalInformationUntilThePersonalDataIsSet) {
     EXPECT_EQ(Open()->Pages().CurrentPage(), kPersonalInformationPage);
     folder.Write("KiroMeter2.INI", "[Personal]\nHeight=170\nWeight=60\nStepSize=70\n");
     EXPECT_EQ(Open()->Pages().CurrentPage(), kReportPage);
+}
+
+// The window opens with the one page it shows; the others follow its first paint, one an
+// event-loop turn, and reach the Tab order ahead of the calendar, as if made with the window.
+TEST_F(MainWindowTest, OtherPagesAreMadeAfterTheFirstPaint) {
+    auto window = Open();
+    for (int i = 0; i < kPageCount; ++i)
+        EXPECT_EQ(window->Pages().IsMade(i), i == kPersonalInformationPage) << "page " << i;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    for (int turn = 0; turn < 20 && !window->Pages().IsMade(kUserOptionsPage); ++turn)
+        QApplication::processEvents();
+    for (int i = 0; i < kPageCount; ++i) EXPECT_TRUE(window->Pages().IsMade(i)) << "page " << i;
+    EXPECT_EQ(window->Pages().CurrentPage(), kPersonalInformationPage);
+
+    // Tab from the last control of a page made late goes on to the calendar.
+    CPage* options = window->Pages().Page(kUserOptionsPage);
+    window->Pages().SwitchTo(kUserOptionsPage);
+    QWidget* last = window->Calendar()->previousInFocusChain();
+    while (last->focusPolicy() == Qt::NoFocus) last = last->previousInFocusChain();
+    EXPECT_TRUE(options->isAncestorOf(last)) << "the calendar follows the page made last";
+    EXPECT_FALSE(options->accessibleName().isEmpty()) << "named as the pages made with the window";
 }
 
 TEST_F(MainWindowTest, TabCaptionsAndTitleFollowTheLanguage) {
@@ -209,6 +238,7 @@ TEST_F(MainWindowTest, AWatchPluggedInIsCollectedAndItsRemovalResets) {
 // A page that counts what it is told.
 class CountingPage final : public CPage {
   public:
+    using CPage::CPage;
     void OnDataChanged() override { ++data; }
     void OnLanguageChanged() override { ++language; }
     int data = 0;
@@ -218,10 +248,21 @@ class CountingPage final : public CPage {
 class PageTabTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (auto*& page : pages) page = new CountingPage;
-        tab.SetPages({pages[0], pages[1], pages[2], pages[3], pages[4], pages[5], pages[6]});
+        tab.SetPages(Makers(), 0);
+        while (tab.MakeNextPage()) {
+        }
         tab.resize(600, 300);
         tab.show();
+    }
+    // Makers that keep each page made, and the order they were made in.
+    std::array<CPageTab::PageMaker, kPageCount> Makers() {
+        std::array<CPageTab::PageMaker, kPageCount> makers;
+        for (int i = 0; i < kPageCount; ++i)
+            makers[i] = [this, i](QWidget* parent) {
+                madeInOrder.push_back(i);
+                return pages[i] = new CountingPage(parent);
+            };
+        return makers;
     }
     void Click(int index) { QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center()); }
     // The application object must exist before the first widget member is made.
@@ -229,7 +270,40 @@ class PageTabTest : public ::testing::Test {
     CPageTab tab;
     QTabBar* const bar = test::Named<QTabBar>(tab, "pageTabBar");
     std::array<CountingPage*, kPageCount> pages{};
+    std::vector<int> madeInOrder;
 };
+
+TEST_F(PageTabTest, APageIsMadeWhenFirstWantedAndHearsNothingBefore) {
+    CPageTab lazy;
+    madeInOrder.clear();
+    pages = {};
+    std::vector<int> announced;
+    QObject::connect(&lazy, &CPageTab::PageMade, [&announced](int index) { announced.push_back(index); });
+    lazy.SetPages(Makers(), kPersonalInformationPage);
+    EXPECT_EQ(madeInOrder, std::vector<int>{kPersonalInformationPage}) << "only the page shown is made";
+    EXPECT_EQ(lazy.CurrentPage(), kPersonalInformationPage);
+    lazy.SendDataChanged();
+    lazy.SendLanguageChanged();
+    lazy.SendDateChanged();
+    EXPECT_EQ(pages[kPersonalInformationPage]->data, 1);
+    EXPECT_EQ(pages[kPersonalInformationPage]->language, 1);
+
+    lazy.SwitchTo(kSetupPage);
+    EXPECT_EQ(madeInOrder, (std::vector<int>{kPersonalInformationPage, kSetupPage}));
+    EXPECT_EQ(pages[kSetupPage]->data, 0) << "made with the state as it is, told of nothing before";
+    EXPECT_TRUE(pages[kSetupPage]->isVisibleTo(&lazy)) << "it stands in its place in the stack";
+    EXPECT_EQ(lazy.Page(kSetupPage), pages[kSetupPage]) << "asked again, the same page";
+
+    while (lazy.MakeNextPage()) {
+    }
+    EXPECT_EQ(madeInOrder, (std::vector<int>{kPersonalInformationPage, kSetupPage, 0, 1, 2, 4, 6}));
+    EXPECT_EQ(announced, madeInOrder);
+    for (int i = 0; i < kPageCount; ++i) {
+        EXPECT_TRUE(lazy.IsMade(i));
+        EXPECT_EQ(pages[i]->parentWidget()->parentWidget(), &lazy) << "page " << i << " is in the page stack";
+    }
+    EXPECT_EQ(lazy.CurrentPage(), kSetupPage) << "making the rest leaves the page shown as it is";
+}
 
 TEST_F(PageTabTest, RoutingOfNotifications) {
     tab.SendDateChanged();
@@ -274,6 +348,62 @@ TEST_F(PageTabTest, KeyboardMovesTheHighlightButNotThePage) {
     EXPECT_EQ(tab.CurrentPage(), 0);
     Click(3);
     EXPECT_EQ(tab.CurrentPage(), 3);
+}
+
+// Drags a file over the window and drops it there: whether the window took the drag.
+bool DropFile(CMainDlg& window, const std::string& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
+
+TEST_F(MainWindowTest, AStepsFileDroppedOnTheWindowIsImportedAfterTheQuestion) {
+    auto window = Open();
+    window->show();
+    folder.Write("steps.csv", kiro::test::StepFileText(StepFileFormat::TimeAndSteps,
+                                                       {{2014, 5, 20, 8, 0, 120}, {2014, 5, 20, 8, 1, 30}}));
+    folder.Write("notes.txt", "time,steps\n");
+    EXPECT_FALSE(DropFile(*window, folder.File("notes.txt"))) << "steps files only";
+
+    // The program's own question, with what the file would store; No stores nothing.
+    QString asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<CAskBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        asked = box->Message();
+        for (QPushButton* button : box->findChildren<QPushButton*>())
+            if (button->text() == "&No") button->click();
+    });
+    answer.start(10);
+    ASSERT_TRUE(DropFile(*window, folder.File("steps.csv")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !asked.isEmpty(); }, kiro::test::TimeLimitMs(std::chrono::seconds(5))));
+    answer.stop();
+    EXPECT_EQ(asked,
+              "Import the steps of steps.csv?\n1 days, 2 minutes, 150 steps (0 minutes that hold steps "
+              "already are left as they are)");
+    EXPECT_FALSE(app->Store().LoadMonth(2014, 5).found);
+
+    // Yes: stored, said in the status line, and the report shows the day.
+    std::vector<std::string> shown;
+    window->Host().SetUnattended(true);
+    window->Host().echo = [&shown](const std::string& text) { shown.push_back(text); };
+    ASSERT_TRUE(DropFile(*window, folder.File("steps.csv")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return shown.size() >= 2; }, kiro::test::TimeLimitMs(std::chrono::seconds(5))));
+    EXPECT_EQ(shown[1],
+              "Imported from steps.csv: 1 days, 2 minutes, 150 steps (0 minutes that hold steps already "
+              "are left as they are)");
+    EXPECT_EQ(app->Store().LoadMonth(2014, 5).buffer.At(20, 8, 0), 120);
+    const auto* list = window->findChild<CGridListCtrl*>("reportList");
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 2), "150   ");
 }
 
 }  // namespace

@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QItemSelectionModel>
+#include <QMenu>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QTimer>
+#include <QXmlStreamReader>
 
+#include "../ChartPixels.h"
 #include "../PageWorld.h"
 #include "core/analysis/Metrics.h"
 #include "core/base/Format.h"
@@ -180,6 +186,150 @@ TEST_F(ReportPageTest, TheSleepButtonOpensTheNightOfTheSelectedDate) {
     });
     Button(page, "sleepButton")->click();
     EXPECT_TRUE(checked);
+}
+
+QAction* Action(const CReportPage& page, const char* name) {
+    return test::Named<QAction>(page, name);
+}
+
+// Steps on days of three months of 2014: 100 in January, 306 (and a slight move) in May, 1200
+// on two days of December.
+void StoreYear(test::PageWorld& world) {
+    world.Store(2014, 1, 10, 600, {100});
+    world.Store(2014, 5, 3, 600, {100, 5, 200, 6});
+    world.Store(2014, 12, 24, 600, {500});
+    world.Store(2014, 12, 31, 1439, {700});
+}
+
+TEST_F(ReportPageTest, TheGraphsMenuShowsTheYearUntilADayOrAModeIsChosen) {
+    StoreYear(world);
+    CReportPage page(world.Context());
+    page.show();
+    CGraphCtrl* graph = test::Named<CGraphCtrl>(page, "reportGraph");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(40, 40), graph->mapToGlobal(QPoint(40, 40)));
+    QApplication::sendEvent(graph, &click);
+    ASSERT_TRUE(page.GraphMenu()->isVisible()) << "a right click on the graph opens its menu";
+    EXPECT_EQ(Action(page, "yearViewAction")->text(), "Year view");
+    EXPECT_EQ(Action(page, "savePictureAction")->text(), "Save picture...");
+    page.GraphMenu()->hide();
+
+    Action(page, "yearViewAction")->trigger();
+    ASSERT_TRUE(page.InYearView());
+    ASSERT_EQ(List(page)->GetItemCount(), 12) << "a row for each month";
+    // May: 306 steps on its one day, worked out as the month report works out 3 May.
+    EXPECT_EQ(Row(page, 4),
+              (QStringList{"   5", "2014/05", "306   ", "0.214   ", "13.061   ", "1   ", "2014/05/03   "}));
+    // 500 and 700 steps in a minute each: 60 kg x 0.1875 x 21 (and 29.4) km/h / 15 = 15.75 + 22.05 kcal.
+    EXPECT_EQ(Row(page, 11),
+              (QStringList{"   12", "2014/12", "1200   ", "0.840   ", "37.800   ", "2   ", "2014/12/31   "}));
+    EXPECT_EQ(Row(page, 1)[2], "0   ");
+    EXPECT_EQ(List(page)->model()->headerData(1, Qt::Horizontal).toString(), "Month");
+    EXPECT_EQ(List(page)->model()->headerData(5, Qt::Horizontal).toString(), "Active days");
+    EXPECT_FALSE(Button(page, "deleteButton")->isEnabled()) << "a month is not deleted from a row";
+    EXPECT_TRUE(Action(page, "yearViewAction")->isChecked());
+    // Twelve bars on a scale of 2000: December's top edge is drawn, a month without steps has none.
+    const PlotEdges plot = graph->Plot();
+    const auto pixel = [&](double month, double steps) {
+        return test::PixelAt(*graph, test::ColumnOf(plot, month, 1.0, 12.99),
+                             test::RowOf(plot, steps, 0, 2000));
+    };
+    EXPECT_EQ(pixel(12.5, 1200), test::Rgb(200, 50, 50) | test::Rgb(0, 0, 64));
+    EXPECT_EQ(pixel(2.5, 0), test::Rgb(0, 0, 64)) << "no bar, not even one of no height";
+    bool monthsCaption = false;
+    for (const ChartLabel& label : graph->Labels()) monthsCaption = monthsCaption || label.text == "Months";
+    EXPECT_TRUE(monthsCaption);
+
+    // Data stored meanwhile shows in the year; the day stays.
+    world.Store(2014, 2, 1, 0, {50});
+    page.OnDataChanged();
+    ASSERT_TRUE(page.InYearView());
+    EXPECT_EQ(Row(page, 1)[2], "50   ");
+
+    // Another day picked: its month again.
+    world.app.selectedDate = LocalTime{2014, 12, 24, 0, 0, 0, 3};
+    page.OnDataChanged();
+    EXPECT_FALSE(page.InYearView());
+    EXPECT_EQ(List(page)->GetItemCount(), 2);
+    EXPECT_EQ(List(page)->model()->headerData(1, Qt::Horizontal).toString(), "Hours");
+    EXPECT_TRUE(Button(page, "deleteButton")->isEnabled());
+
+    // A mode picked, even the one shown: its report again.
+    Action(page, "yearViewAction")->trigger();
+    ASSERT_TRUE(page.InYearView());
+    Radio(page, "month")->click();
+    EXPECT_FALSE(page.InYearView());
+    EXPECT_FALSE(Action(page, "yearViewAction")->isChecked());
+    EXPECT_EQ(List(page)->GetItemCount(), 2);
+}
+
+// The picture of the graph is what the window shows: the PNG to the pixel, the SVG in the same
+// places and colours.
+TEST_F(ReportPageTest, SavePictureWritesTheGraphAsPngOrSvg) {
+    StoreYear(world);
+    world.app.selectedDate = LocalTime{2014, 12, 24, 0, 0, 0, 3};
+    CReportPage page(world.Context());
+    page.show();
+    const CGraphCtrl* graph = test::Named<CGraphCtrl>(page, "reportGraph");
+    QString chosen;
+    page.choosePictureFile = [&chosen] { return std::optional<QString>(chosen); };
+
+    chosen = QString::fromStdString(world.folder.File("month.png"));
+    Action(page, "savePictureAction")->trigger();
+    const QImage png(chosen);
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+              graph->Render().convertToFormat(QImage::Format_RGB32));
+
+    chosen = QString::fromStdString(world.folder.File("month.svg"));
+    Action(page, "savePictureAction")->trigger();
+    const QByteArray svg = QByteArray::fromStdString(kiro::test::TempFolder::ReadFile(chosen.toStdString()));
+    QXmlStreamReader xml(svg);
+    int marked = 0;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value("class") == u"unit steps")
+            ++marked;
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(marked, 2) << "24 and 31 December";
+    // Drawn by a renderer of its own, the frame and the plotted lines fall on the window's pixels.
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(graph->Render().size(), QImage::Format_RGB32);
+    QPainter painter(&drawn);
+    // As a picture viewer draws it: a line of one pixel on the pixel's centre covers that pixel.
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    const PlotEdges plot = graph->Plot();
+    const QImage shown = graph->Render();
+    for (const QPoint& at : {QPoint(plot.left, plot.top + 5), QPoint(plot.right + 1, plot.bottom - 5),
+                             QPoint((plot.left + plot.right) / 2, plot.bottom + 1)})
+        EXPECT_EQ(test::PixelOf(drawn, at.x(), at.y()), test::PixelOf(shown, at.x(), at.y()))
+            << at.x() << "," << at.y();
+    // Its renderer smooths slanted lines over two pixels, at half the colour: a line of the window
+    // has one of the picture's within a pixel.
+    const auto plotRed = [&drawn](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QRgb pixel = drawn.pixel(x + dx, y + dy);
+                if (qRed(pixel) > 60 && qGreen(pixel) < qRed(pixel) / 2) return true;
+            }
+        return false;
+    };
+    int plotted = 0, matched = 0;
+    for (int y = plot.top + 1; y < plot.bottom; ++y)
+        for (int x = plot.left + 1; x < plot.right; ++x) {
+            if (test::PixelOf(shown, x, y) != (test::Rgb(200, 50, 50) | test::Rgb(0, 0, 64))) continue;
+            ++plotted;
+            matched += plotRed(x, y) ? 1 : 0;
+        }
+    ASSERT_GT(plotted, 20);
+    EXPECT_EQ(matched, plotted) << "the lines of the picture lie where the window draws them";
+
+    chosen = QString::fromStdString(world.folder.File("no/such/folder/month.png"));
+    Action(page, "savePictureAction")->trigger();
+    ASSERT_EQ(world.host.Lines("message: ").size(), 1u);
+    EXPECT_EQ(world.host.Lines("message: ")[0].rfind("message: The picture could not be saved in ", 0), 0u);
 }
 
 }  // namespace

@@ -42,8 +42,27 @@ TEST_F(PosixFileSystemTest, ReadsOnlyRegularFilesAndNeverThroughALink) {
         EXPECT_EQ(read.error, c.error) << c.name;
         EXPECT_TRUE(read.bytes.empty()) << c.name;
         EXPECT_FALSE(files.OpensForReading(folder.File(c.name))) << c.name;
+        std::error_code error;
+        EXPECT_EQ(files.OpenToRead(folder.File(c.name), error), nullptr) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
     }
     EXPECT_TRUE(IsMissing(files.ReadFile(folder.File("missing.KRO"), 100, OverLimit::Refuse).error));
+}
+
+TEST_F(PosixFileSystemTest, AFileReadInPiecesComesWholeAndEndsEmpty) {
+    std::string content(10000, 'x');
+    for (size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>('a' + i % 26);
+    folder.Write("long.csv", content);
+    std::error_code error;
+    const auto file = files.OpenToRead(folder.File("long.csv"), error);
+    ASSERT_NE(file, nullptr) << error.message();
+    std::string read, piece = "left over";
+    do {
+        ASSERT_TRUE(test::Ok(file->Read(piece, 4096)));
+        EXPECT_LE(piece.size(), 4096u);
+        read += piece;
+    } while (!piece.empty());
+    EXPECT_EQ(read, content);
 }
 
 TEST_F(PosixFileSystemTest, WritesNeverGoThroughALink) {

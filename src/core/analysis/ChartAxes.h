@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace kiro::gui {
+namespace kiro {
 
 // Truncates toward zero like a plain integer conversion, but maps NaN to 0 and saturates far
 // outside any screen instead of overflowing: an empty range makes the scale infinite, and such a
@@ -53,4 +53,4 @@ struct ChartAxes {
 // 0) so that label loops over absurd ranges stay short and never overflow.
 std::int64_t WholeUnits(double value);
 
-}  // namespace kiro::gui
+}  // namespace kiro

@@ -1,11 +1,11 @@
-#include "gui/charts/ChartAxes.h"
+#include "core/analysis/ChartAxes.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 
-namespace kiro::gui {
+namespace kiro {
 namespace {
 // Far beyond any screen, yet a sum of two of them cannot overflow an int.
 constexpr double kCoordinateLimit = 1 << 28;
@@ -32,4 +32,4 @@ int LabelWidthChars(double lower, double upper, int decimals) {
     return std::max(exponentDigits(upper), exponentDigits(lower)) + decimals + 4;
 }
 
-}  // namespace kiro::gui
+}  // namespace kiro
