@@ -15,6 +15,7 @@
 #include "gui/UiText.h"
 #include "gui/controls/CPercentBar.h"
 #include "gui/mainwindow/CMainDlg.h"
+#include "gui/mainwindow/FirstPaintProbe.h"
 #include "platform/NativePlatform.h"
 #include "platform/sim/FakeClock.h"
 #include "platform/sim/FixedKeyboard.h"
@@ -42,11 +43,14 @@ const CPercentBar& Bar(const CMainDlg& window) {
 }
 
 // Shows the window and runs the event loop until its first paint has been handled, and then
-// whatever was queued up to that moment: what the window does once drawn has been done.
+// whatever was queued up to that moment: what the window does once drawn has been done. The
+// paint is seen as the window itself sees it: on a real display the window's widgets may be
+// painted without the window.
 void ShowAndPaint(QWidget& window) {
-    test::PaintCounter paints(window);
+    bool painted = false;
+    const FirstPaintProbe probe(window, [&painted] { painted = true; });
     window.show();
-    EXPECT_TRUE(QTest::qWaitFor([&paints] { return paints.count > 0; }, TimeLimitMs(10s))) << "never painted";
+    EXPECT_TRUE(QTest::qWaitFor([&painted] { return painted; }, TimeLimitMs(10s))) << "never painted";
     QCoreApplication::sendPostedEvents();
 }
 
