@@ -47,14 +47,9 @@ if(KIRO_GUI AND KIRO_WINDOWS_QT)
   find_package(Qt6 QUIET COMPONENTS Widgets Test PATHS ${KIRO_WINDOWS_QT}/lib/cmake NO_DEFAULT_PATH)
 endif()
 if(KIRO_GUI AND Qt6_FOUND)
-  # The offscreen platform of Qt for Windows reads its fonts from one folder, not from the system:
-  # the tests get the sans-serif and Chinese fonts that the Linux suite draws with.
-  set(KIRO_TEST_FONTS ${CMAKE_BINARY_DIR}/test-fonts)
-  file(COPY /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
-            /usr/share/fonts/truetype/wqy/wqy-microhei.ttc DESTINATION ${KIRO_TEST_FONTS})
   # Every program run here finds Qt's libraries, and the runtime they link, in Qt's own folder.
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPATH=Z:${KIRO_WINDOWS_QT}/bin
-                                    QT_QPA_FONTDIR=Z:${KIRO_TEST_FONTS} ${CMAKE_CROSSCOMPILING_EMULATOR})
+                                    ${CMAKE_CROSSCOMPILING_EMULATOR})
 else()
   message(STATUS "No Qt 6 for Windows found: building the core, kiro and the updater only")
   set(KIRO_GUI OFF)
