@@ -32,15 +32,27 @@ target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${KIRO_
 set(CLI11_FOUND TRUE)
 set(nlohmann_json_FOUND TRUE)
 
-# No Google Benchmark and no Qt for Windows on this machine: the desktop program is built when a
-# Qt for Windows is found, the benchmarks never.
+# No Google Benchmark for Windows here. The desktop program is built when the Qt for Windows that
+# scripts/setup --windows-gui builds from Debian's sources is there (scripts/build --windows names
+# its folder): Debian carries none. Its moc, rcc and uic are this machine's own (QT_HOST_PATH).
 set(KIRO_BENCH OFF)
-if(KIRO_GUI)
-  find_package(Qt6 QUIET COMPONENTS Widgets Svg)
-  if(NOT Qt6_FOUND)
-    message(STATUS "No Qt 6 for Windows found: building the core, kiro and the updater only")
-    set(KIRO_GUI OFF)
-  endif()
+set(KIRO_WINDOWS_QT "" CACHE PATH "The Qt for Windows (MinGW-w64) the desktop program is built against")
+if(KIRO_GUI AND KIRO_WINDOWS_QT)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${KIRO_WINDOWS_QT})
+  # Debian keeps the host Qt's CMake files in the folder of the machine's multiarch name.
+  execute_process(COMMAND g++ -print-multiarch OUTPUT_VARIABLE host_multiarch OUTPUT_STRIP_TRAILING_WHITESPACE
+                  COMMAND_ERROR_IS_FATAL ANY)
+  set(QT_HOST_PATH /usr)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${host_multiarch}/cmake)
+  find_package(Qt6 QUIET COMPONENTS Widgets Test PATHS ${KIRO_WINDOWS_QT}/lib/cmake NO_DEFAULT_PATH)
+endif()
+if(KIRO_GUI AND Qt6_FOUND)
+  # Every program run here finds Qt's libraries, and the runtime they link, in Qt's own folder.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env WINEPATH=Z:${KIRO_WINDOWS_QT}/bin
+                                    ${CMAKE_CROSSCOMPILING_EMULATOR})
+else()
+  message(STATUS "No Qt 6 for Windows found: building the core, kiro and the updater only")
+  set(KIRO_GUI OFF)
 endif()
 
 # The build-time tools come from a build of their own for this machine (tools/host); the names
@@ -54,8 +66,8 @@ ExternalProject_Add(kiro_host_tools
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${KIRO_HOST_TOOLS_DIR}/textgen/kiro_textgen ${KIRO_HOST_TOOLS_DIR}/embed/kiro_embed
-                   ${KIRO_HOST_TOOLS_DIR}/stamp/kiro_stamp)
-foreach(tool textgen embed stamp)
+                   ${KIRO_HOST_TOOLS_DIR}/stamp/kiro_stamp ${KIRO_HOST_TOOLS_DIR}/rasterise/kiro_rasterise)
+foreach(tool textgen embed stamp rasterise)
   add_executable(kiro_${tool} IMPORTED GLOBAL)
   set_target_properties(kiro_${tool} PROPERTIES IMPORTED_LOCATION ${KIRO_HOST_TOOLS_DIR}/${tool}/kiro_${tool})
 endforeach()

@@ -116,7 +116,9 @@ TEST_F(BoxesTest, PicturesAreCompiledInAtTheirDrawnSizes) {
     EXPECT_EQ(NaturalPictureSize(pictures::kAskBox), QSize(66, 64));
     EXPECT_EQ(NaturalPictureSize(pictures::kTrophy), QSize(135, 119));
     EXPECT_EQ(NaturalPictureSize(pictures::kRosette), QSize(114, 133));
-    EXPECT_TRUE(NaturalPictureSize(pictures::kWatch).isValid());
+    EXPECT_EQ(NaturalPictureSize(pictures::kWatch), QSize(264, 236));
+    for (const char* square : {pictures::kWalker, pictures::kTarget, pictures::kPerson})
+        EXPECT_EQ(NaturalPictureSize(square), QSize(150, 150)) << square;
     EXPECT_EQ(QImage(pictures::kDotStrip).size(), QSize(7 * 16, 16));
 }
 

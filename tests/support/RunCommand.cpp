@@ -170,6 +170,10 @@ std::string StandardErrorOnly(const std::string& command) {
     return command + " >NUL";
 }
 
+std::string StandardOutputOnly(const std::string& command) {
+    return command + " 2>NUL";
+}
+
 std::string InFolder(const std::string& folder, const std::string& command) {
     // /d: the folder may be on another drive.
     return "cd /d " + ShellQuote(folder) + " && " + command;
@@ -263,6 +267,10 @@ int StartProgram(const std::vector<std::string>& argv) {
 std::string StandardErrorOnly(const std::string& command) {
     // In parentheses: the "2>&1" added to every command line comes after the output is gone.
     return "(" + command + " >/dev/null)";
+}
+
+std::string StandardOutputOnly(const std::string& command) {
+    return "(" + command + " 2>/dev/null)";
 }
 
 std::string InFolder(const std::string& folder, const std::string& command) {

@@ -21,6 +21,10 @@ CommandResult RunCommand(const std::string& commandLine, const OutputWatcher& wa
 // it writes to standard error is collected.
 std::string StandardErrorOnly(const std::string& command);
 
+// A command line that runs `command` with its standard error thrown away: only its standard
+// output is collected.
+std::string StandardOutputOnly(const std::string& command);
+
 // A command line that runs `command` (already quoted) with `folder` as its working directory.
 std::string InFolder(const std::string& folder, const std::string& command);
 

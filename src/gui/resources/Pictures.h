@@ -5,15 +5,16 @@
 
 namespace kiro::gui {
 
-// The program's own pictures, compiled in.
+// The program's own pictures, compiled in. Named without their kind: where the build's Qt has its
+// SVG module they are the SVG drawings themselves, elsewhere PNGs the build drew from them.
 namespace pictures {
-inline constexpr char kAskBox[] = ":/kiro/ask.svg";       // a boxed program with a disc
-inline constexpr char kTrophy[] = ":/kiro/trophy.svg";    // a gold cup
-inline constexpr char kRosette[] = ":/kiro/rosette.svg";  // a rosette with ribbons
-inline constexpr char kWatch[] = ":/kiro/watch.svg";      // the wristwatch with its display
-inline constexpr char kWalker[] = ":/kiro/walker.svg";    // a walker on a path: the summary page
-inline constexpr char kTarget[] = ":/kiro/target.svg";    // a target and a flag: the mission page
-inline constexpr char kPerson[] = ":/kiro/person.svg";    // a person by a height rule: personal data
+inline constexpr char kAskBox[] = ":/kiro/ask";       // a boxed program with a disc
+inline constexpr char kTrophy[] = ":/kiro/trophy";    // a gold cup
+inline constexpr char kRosette[] = ":/kiro/rosette";  // a rosette with ribbons
+inline constexpr char kWatch[] = ":/kiro/watch";      // the wristwatch with its display
+inline constexpr char kWalker[] = ":/kiro/walker";    // a walker on a path: the summary page
+inline constexpr char kTarget[] = ":/kiro/target";    // a target and a flag: the mission page
+inline constexpr char kPerson[] = ":/kiro/person";    // a person by a height rule: personal data
 // Seven 16 x 16 cells on magenta: 0 a dot that is off, 4 a dot that is on.
 inline constexpr char kDotStrip[] = ":/kiro/dots.png";
 inline constexpr int kDotOff = 0;

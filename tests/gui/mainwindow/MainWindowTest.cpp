@@ -401,7 +401,8 @@ TEST_F(MainWindowTest, AStepsFileDroppedOnTheWindowIsImportedAfterTheQuestion) {
               "Imported from steps.csv: 1 days, 2 minutes, 150 steps (0 minutes that hold steps already "
               "are left as they are)");
     EXPECT_EQ(app->Store().LoadMonth(2014, 5).buffer.At(20, 8, 0), 120);
-    const auto* list = window->findChild<CGridListCtrl*>("reportList");
+    // Asked for, as a tab click asks: the window may not have made the page yet.
+    const auto* list = test::Named<CGridListCtrl>(*window->Pages().Page(kReportPage), "reportList");
     ASSERT_EQ(list->GetItemCount(), 1);
     EXPECT_EQ(list->GetItemText(0, 2), "150   ");
 }
